@@ -1,0 +1,2 @@
+// The XML reader (stub until the reader lands).
+#include "Xml.h"
