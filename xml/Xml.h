@@ -1,7 +1,9 @@
 // The XML reader shared by the compiler, the linker and the makefile creator.
 // It accepts exactly the subset of XML that the toolchain writes (declaration with version 1.0,
-// elements, attributes in double quotes, character data, comments, the five entities and
-// character references) and builds an element tree that the caller owns.
+// elements, attributes in double quotes, character data, comments, the entities amp, lt, gt
+// and quot, and character references) and builds an element tree that the caller owns.
+// Names, attribute values and runs of character data hold at most 999 characters, and elements
+// nest at most 1000 deep; anything longer or deeper is a format error.
 #pragma once
 #include <memory>
 #include <optional>
