@@ -1,3 +1,11 @@
-// VYK entry point (placeholder until the program lands).
-#include <cstdio>
-int main() { std::puts("VYK: not built yet"); return 1; }
+// VYK: translates one VYK source module into C++ (see Driver.h for the run).
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return RunCompiler(args);
+}

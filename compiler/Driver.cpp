@@ -1,0 +1,204 @@
+// The compiler's run from the command line to the outcome line. The switch scan writes its
+// own messages; then version, banner and usage; then the project file, the token list of the
+// source and the module itself. Every path returns the exit code; the -f file is closed last.
+#include "Driver.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Messages.h"
+
+namespace {
+
+constexpr int kExitOK = 0;
+constexpr int kExitFailed = 1;
+constexpr int kDefaultTabSize = 1;
+constexpr size_t kSwitchLength = 2;   // "-x": a switch is exactly its sign and one letter
+
+bool IsSwitch(const std::string& arg)
+{
+    return !arg.empty() && (arg[0] == '-' || arg[0] == '/');
+}
+
+enum class EScanStep { next, stop };
+
+// Handles the switch at args[i]; `i` moves past a consumed value.
+EScanStep ScanSwitch(const std::vector<std::string>& args, size_t& i, SCommandLine& cl)
+{
+    const std::string& arg = args[i];
+    char letter = arg.size() == kSwitchLength ? char(std::tolower((unsigned char)arg[1])) : '\0';
+    switch (letter) {
+    case 'm': cl.mainModule = true; return EScanStep::next;
+    case 'd': cl.drop = true; return EScanStep::next;
+    case 'a': cl.about = false; return EScanStep::next;
+    case 'v': cl.version = true; return EScanStep::next;
+    case 'h':
+    case '?': cl.help = true; return EScanStep::next;
+    case 't': {
+        if (i + 1 >= args.size()) {
+            Msg(msg::kNoTabSize);
+            cl.error = true;
+            return EScanStep::stop;
+        }
+        int size = ParseTabSize(args[++i]);
+        if (size < 0) {
+            Msg(msg::kBadTabSize);
+            cl.error = true;
+            return EScanStep::stop;
+        }
+        cl.tabSize = size;
+        return EScanStep::next;
+    }
+    case 'f': {
+        if (i + 1 >= args.size()) {
+            Msg(msg::kNoMessageFile);
+            cl.error = true;
+            return EScanStep::stop;
+        }
+        const std::string& path = args[++i];
+        bool closedOk = true;
+        if (!SetMessageFile(path, closedOk)) {
+            Msg(msg::kCannotOpenForWriting, path.c_str());
+            cl.fatal = true;
+            return EScanStep::stop;
+        }
+        if (!closedOk) {
+            // The earlier -f file lost its messages: say so and fail the run.
+            Msg(msg::kCannotCloseMessageFile);
+            cl.error = true;
+            return EScanStep::stop;
+        }
+        return EScanStep::next;
+    }
+    default:
+        Msg(msg::kUnknownOption, arg.c_str());
+        cl.error = true;
+        return EScanStep::stop;
+    }
+}
+
+void WriteBanner()
+{
+    Msg(msg::kBannerTitle, msg::kVersion);
+    Msg("%s", msg::kBannerNotice);
+    Msg("%s", msg::kBannerEnd);
+}
+
+void WriteUsage()
+{
+    for (const char* text : msg::kUsage) Msg("%s", text);
+}
+
+// Project file values the run needs before tokenizing.
+struct SProjectValues {
+    int tabSize = kDefaultTabSize;
+};
+
+// Reads the project file named on the command line, if any.
+// PROJECT FILE: CProject takes over here (search folders, MAIN, EXEC, TABSIZE); until then
+// only its presence is checked.
+void ReadProject(SCommandLine& cl, SProjectValues& project)
+{
+    (void)project;
+    if (!cl.hasProject) return;
+    std::FILE* f = std::fopen(cl.project.c_str(), "r");
+    if (!f) {
+        Msg(msg::kCannotOpenProject);
+        return;
+    }
+    std::fclose(f);
+}
+
+// Parses the module in `lb` and writes its files and the build description.
+// MODULE: CModule::Init, the output files and the build description plug in here.
+int CompileModule(const SCommandLine& cl, SProjectValues& project, CLexBuf& lb)
+{
+    (void)cl;
+    (void)project;
+    (void)lb;
+    Msg("ERROR: This build of the compiler cannot parse modules yet\n");
+    return kExitFailed;
+}
+
+int Run(const std::vector<std::string>& args)
+{
+    SCommandLine cl = ScanCommandLine(args);
+    if (cl.fatal) return kExitFailed;
+    if (cl.version) {
+        Msg(msg::kVersionLine, msg::kVersion);
+        return kExitOK;
+    }
+    if (cl.about) WriteBanner();
+    if (cl.help || cl.error) {
+        WriteUsage();
+        return cl.error ? kExitFailed : kExitOK;
+    }
+    SProjectValues project;
+    ReadProject(cl, project);
+    int tabSize = cl.tabSize >= 0 ? cl.tabSize : project.tabSize;
+    std::unique_ptr<CLexBuf> lb = CLexBuf::Tokenize(cl.source, tabSize);
+    if (!lb) return kExitFailed;
+    return CompileModule(cl, project, *lb);
+}
+
+} // namespace
+
+int ParseTabSize(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && std::isspace((unsigned char)text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    bool anyDigit = false;
+    for (; i < text.size() && std::isdigit((unsigned char)text[i]); ++i) {
+        anyDigit = true;
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX) return -1;
+    }
+    if (negative && value > 0) return -1;
+    if (value == 0 && text != "0") return -1;
+    (void)anyDigit;
+    return int(value);
+}
+
+SCommandLine ScanCommandLine(const std::vector<std::string>& args)
+{
+    SCommandLine cl;
+    if (args.empty()) {
+        cl.help = true;
+        return cl;
+    }
+    cl.source = args[0];
+    if (args.size() >= 2 && !IsSwitch(args[1])) {
+        cl.project = args[1];
+        cl.hasProject = true;
+    }
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (!IsSwitch(args[i])) continue;
+        if (ScanSwitch(args, i, cl) == EScanStep::stop) break;
+    }
+    return cl;
+}
+
+int RunCompiler(const std::vector<std::string>& args)
+{
+    int code;
+    try {
+        code = Run(args);
+    } catch (const std::bad_alloc&) {
+        Msg(msg::kOutOfMemory, args.empty() ? "" : args[0].c_str());
+        code = kExitFailed;
+    }
+    if (!CloseMessageFile()) {
+        Msg(msg::kCannotCloseMessageFile);
+        code = kExitFailed;
+    }
+    std::fflush(stdout);
+    return code;
+}

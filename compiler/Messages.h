@@ -1,0 +1,60 @@
+// The compiler's message stream and its table of fixed message texts.
+// Every message of a run goes through MsgStream(): standard output, or the file named by
+// switch -f once the driver has opened it. Positioned diagnostics live in Diagnostics.h;
+// the texts here are the "ERROR: ...", outcome, banner and usage lines.
+#pragma once
+#include <string>
+
+#include "TextFile.h"
+
+// The current message stream (standard output until SetMessageFile succeeds).
+CTextFile& MsgStream();
+// printf-style write to the message stream.
+void Msg(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Opens `path` for writing (truncated) and makes it the message stream; a file opened by an
+// earlier call is closed first. False when `path` cannot be opened (the stream is unchanged).
+// `closedOk` is cleared when closing the earlier file failed.
+bool SetMessageFile(const std::string& path, bool& closedOk);
+// Closes the message file, if any, and goes back to standard output; false when closing failed.
+bool CloseMessageFile();
+
+namespace msg {
+// Driver: command line.
+constexpr const char* kVersion = "1.8.162";
+constexpr const char* kUnknownOption = "ERROR: Unknown command line option %s\n";
+constexpr const char* kNoTabSize = "ERROR: Not found tab size after -t in command line\n";
+constexpr const char* kBadTabSize = "ERROR: Incorrect tab size format\n";
+constexpr const char* kNoMessageFile = "ERROR: Not found file name after -f in command line\n";
+constexpr const char* kCannotOpenForWriting = "ERROR: Cannot open file \"%s\" for writing\n";
+constexpr const char* kCannotCloseMessageFile = "ERROR: Cannot close file, specified by switch -f\n";
+constexpr const char* kVersionLine = "VYK compiler version %s\n";
+constexpr const char* kBannerTitle = "\nVYK compiler v%s\n";
+constexpr const char* kBannerNotice = "Oberon-2 dialect to C++ translator, part of the VYK toolchain\n";
+constexpr const char* kBannerEnd = "\n";
+constexpr const char* kUsage[] = {
+    "Usage:      VYK <source_file> [<project_file>] [-<switch>...]\n\n<Examples>\n"
+    "  VYK source.vyk project.pro -a\n  VYK \"source file.vyk\" -m -f \"log.txt\" -a\n\n<Switches>\n",
+    "  m         Specify current file as main file in project\n",
+    "  d         Drop VYK makefile (for first compiled file in project)\n",
+    "  t <size>  Specify tab size (1 by default)\n",
+    "  a         Disable about info\n",
+    "  f <file>  Specify file for output messages instead of stdout\n",
+    "  v         Version info\n",
+    "  h,?       This help\n",
+};
+
+// Driver: outcome of a compilation.
+constexpr const char* kModuleOK = "Module \"%s\" from \"%s\" - OK\n";
+constexpr const char* kModuleFailed = "Module \"%s\" from \"%s\" - FAILED\n";
+constexpr const char* kSyntaxFailed = "Syntactic analysis of \"%s\" - FAILED\n";
+constexpr const char* kInternalError = "UNKNOWN INTERNAL ERROR: %s\n";
+constexpr const char* kCannotOpenProject = "ERROR: cannot open project file\n";
+constexpr const char* kOutOfMemory = "ERROR: Not enough memory to compile \"%s\"\n";
+
+// Lexer.
+constexpr const char* kCannotOpenForReading = "ERROR: Cannot open file \"%s\" for reading\n";
+constexpr const char* kCannotRead = "ERROR: Cannot read file \"%s\"\n";
+constexpr const char* kLexicalFailed = "Lexical analysis of \"%s\" - FAILED\n";
+constexpr const char* kFileTooLarge = "ERROR: File \"%s\" is too large to compile\n";
+} // namespace msg
