@@ -57,4 +57,13 @@ constexpr const char* kCannotOpenForReading = "ERROR: Cannot open file \"%s\" fo
 constexpr const char* kCannotRead = "ERROR: Cannot read file \"%s\"\n";
 constexpr const char* kLexicalFailed = "Lexical analysis of \"%s\" - FAILED\n";
 constexpr const char* kFileTooLarge = "ERROR: File \"%s\" is too large to compile\n";
+// Module frame, imports, output files and the build description.
+constexpr const char* kDfnNotFound = "ERROR: required file \"%s.dfn\" not found\n";
+constexpr const char* kImportsTooDeep = "ERROR: imports nested deeper than %d definition files at \"%s\"\n";
+constexpr const char* kTooManyImports = "ERROR: more than %d definition files read while importing \"%s\"\n";
+constexpr const char* kMakeSureFolder = "WARNING: Make sure that folder \"%s\" exists in source file folder\n";
+constexpr const char* kCannotCloseFile = "ERROR: Cannot close file \"%s\"\n";
+constexpr const char* kBuildContent = "ERROR: Incorrect VYK makefile (\"%s\") content\n";
+constexpr const char* kBuildFormat = "ERROR: Incorrect VYK makefile (\"%s\") format\n";
+constexpr const char* kUnknownXmlError = "ERROR: Unknown XML error\n";
 } // namespace msg

@@ -1,0 +1,112 @@
+// The declaration-sequence driver shared by modules, definition modules and procedures: it
+// reads the CONST, TYPE and VAR sections in any order, runs the late checks, reads the
+// procedure declarations and checks the forward ones. The readers of single declarations are
+// hooks of the declaration classes.
+#include "DeclSeq.h"
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Module.h"
+
+CDeclSeq::CDeclSeq(CBaseName* owner) : owner(owner) {}
+
+CDeclSeq::~CDeclSeq() = default;
+
+void CDeclSeq::AddName(std::unique_ptr<CBaseName> decl)
+{
+    if (!decl->parent) decl->parent = owner;
+    decls.push_back(std::move(decl));
+}
+
+CBaseName* CDeclSeq::FindName(const std::string& id) const
+{
+    for (const auto& decl : decls)
+        if (decl->name == id) return decl.get();
+    return nullptr;
+}
+
+CDfnModule* CDeclSeq::FindImported(const std::string& module) const
+{
+    for (const auto& imported : this->imported)
+        if (imported->name == module) return imported.get();
+    return nullptr;
+}
+
+int CDeclSeq::ReadProcedure(CLexBuf& lb)
+{
+    return ReadProcedureDeclaration(lb, *this);
+}
+
+// A definition file holds procedure headings only; "PROCEDURE ^" is a forward declaration.
+int CDfnDeclSeq::ReadProcedure(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (lb.NextSymbol(code) && code == symArrow) return errForwardInDfn;
+    lb.RestorePos(pos);
+    return ReadProcedureHeading(lb, *this);
+}
+
+static bool IsSectionWord(int code)
+{
+    return code == symCONST || code == symTYPE || code == symVAR;
+}
+
+// Token that may continue a sequence: present, and a symbol or reserved word.
+static bool NextWord(CLexBuf& lb, int& code)
+{
+    return lb.NextSymbol(code) && code >= symPeriod;
+}
+
+// DeclarationSequence = {CONST {ConstDecl ";"} | TYPE {TypeDecl ";"} | VAR {VarDecl ";"}}
+//                       {PROCEDURE ProcedureDeclaration ";"}.
+int CDeclSeq::Init(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (!NextWord(lb, code)) return errEndMissing;
+    while (IsSectionWord(code)) {
+        if (int err = ReadSection(lb, code)) return err;
+        pos = lb.SavePos();
+        if (!NextWord(lb, code)) return errBeginMissing;
+    }
+    if (int err = RunLateChecks()) return err;
+    while (code == symPROCEDURE) {
+        if (int err = ReadProcedure(lb)) return err;
+        if (!lb.NextSymbol(code) || code != symSemicolon) return errSemicolonMissing;
+        pos = lb.SavePos();
+        if (!NextWord(lb, code)) return errBeginMissing;
+    }
+    if (int err = CheckForwardProcedures(lb, *this)) return err;
+    lb.RestorePos(pos);
+    return errOK;
+}
+
+// The declarations of one section, each followed by ";". Leaves the position before the
+// token that did not start a declaration.
+int CDeclSeq::ReadSection(CLexBuf& lb, int section)
+{
+    for (;;) {
+        SLexPos pos = lb.SavePos();
+        int err = section == symCONST ? ReadConstDeclaration(lb, *this)
+                : section == symTYPE  ? ReadTypeDeclaration(lb, *this)
+                                      : ReadVarDeclaration(lb, *this);
+        if (err == sigNoMoreDecl) {
+            lb.RestorePos(pos);
+            return errOK;
+        }
+        if (err) return err;
+        int code = 0;
+        if (!lb.NextSymbol(code) || code != symSemicolon) return errSemicolonMissing;
+    }
+}
+
+int CDeclSeq::RunLateChecks()
+{
+    for (const auto& decl : decls) {
+        int k = decl->kind;
+        if (k == kindArrayType || k == kindRecordType || k == kindPointerType || IsVarKind(k))
+            if (int err = CheckDeclarationLate(*decl)) return err;
+    }
+    return errOK;
+}

@@ -1,0 +1,84 @@
+// The outermost structure of a compilation unit: the compiled module, the modules read from
+// definition files (SYSTEM among them), the import list and the loading of imported modules.
+//   Module     = MODULE ident ";" [ImportList] DeclarationSequence [BEGIN StatementSequence]
+//                END ident ".".
+//   Definition = DEFINITION ident ";" [ImportList] DeclarationSequence END ident ".".
+//   ImportList = IMPORT [ident ":="] ident {"," [ident ":="] ident} ";".
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DeclSeq.h"
+#include "Names.h"
+
+class CProject;
+
+// The statement sequence of a module body, written into the initialisation function.
+class CStatementBody {
+public:
+    virtual ~CStatementBody();
+    virtual void WriteCPP(CCppOutput& f) = 0;
+    // 0 without RETURN, 1 when some paths return, other values when all paths do.
+    virtual int GetReturnState() const = 0;
+};
+// Hook of the statements (compiler/code/): reads the statement sequence after BEGIN with
+// `scope` as its scope into `body`; 0 or an error code.
+int ReadStatementBody(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CStatementBody>& body);
+
+// What a module and a definition module share: the declaration sequence (which also holds the
+// imported modules) and the body. AddName and FindName delegate to the declaration sequence.
+class CModuleBase : public CBaseName {
+public:
+    std::unique_ptr<CDeclSeq> decls;
+    std::unique_ptr<CStatementBody> body;
+
+    CModuleBase(int kind, CBaseName* parent) : CBaseName(kind, parent) {}
+    ~CModuleBase() override;
+    void AddName(std::unique_ptr<CBaseName> decl) override;
+    CBaseName* FindName(const std::string& id) override;
+
+protected:
+    int ReadImportList(CProject& project, CLexBuf& lb);
+    int ReadImportEntry(CProject& project, CLexBuf& lb);
+};
+
+// MODULE name; ... END name.  (kind 1)
+// C++: CPP/<m>.h, CPP/<m>.cpp and CPP/<m>.vyl; definition file DFN/<m>.dfn.
+class CModule : public CModuleBase {
+public:
+    CModule() : CModuleBase(kindModule, nullptr) {}
+    int Init(CProject& project, CLexBuf& lb);
+    int Init(CLexBuf& lb) override;   // modules need the project: internal error
+    void WriteCPP(CCppOutput& f) override;
+    void WriteDFN(CDfnOutput& f) override;
+
+private:
+    int ReadEnd(CLexBuf& lb);
+    // Sections of the generated files, in the order they appear.
+    void WriteSourceHead(CCppOutput& f);
+    void WriteHeaderIncludes(CCppOutput& f);
+    void WriteImportSection(CCppOutput& f);
+    void WriteInitHead(CCppOutput& f);
+    void WriteInitPrologue(CCppOutput& f);
+    void WriteBody(CCppOutput& f);
+    void WriteImportDFN(CDfnOutput& f);
+};
+
+// DEFINITION name; ... END name.  (kind 2, or 3 for SYSTEM)
+class CDfnModule : public CModuleBase {
+public:
+    std::string alias;        // the name under which the importing module imported it
+    std::string pathPrefix;   // search folder of its definition file; empty for "DFN/"
+
+    CDfnModule(int kind, CBaseName* parent) : CModuleBase(kind, parent) {}
+    int Init(CProject& project, CLexBuf& lb);
+    int Init(CLexBuf& lb) override;   // internal error
+};
+
+// Finds DFN/<module>.dfn or <folder><module>.dfn in the project's search folders, reads and
+// parses it and appends the module to importer's list of imported modules. 0, 33 or 34; the
+// failing definition file's own diagnostics are written here.
+int LoadImportedModule(CProject& project, CModuleBase& importer, const std::string& module,
+                       const std::string& alias);
+

@@ -1,0 +1,169 @@
+// Names and scopes: the base declaration, identifier definitions with export marks, and the
+// lookups that every parser uses (unqualified, qualified through an import alias, through a
+// WITH binding or a receiver type), plus the owning-module queries of the C++ writers.
+#include "Names.h"
+
+#include "DeclSeq.h"
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Module.h"
+
+CBaseName::~CBaseName() = default;
+
+void CBaseName::AddName(std::unique_ptr<CBaseName>)
+{
+    throw error_Internal("CBaseName::AddName");
+}
+
+CBaseName* CBaseName::FindName(const std::string&)
+{
+    throw error_Internal("CBaseName::FindName");
+}
+
+// A plain CBaseName is the bare name of an identifier definition without read-only marks.
+int CBaseName::Init(CLexBuf& lb)
+{
+    CBareName ident(parent, false);
+    if (int err = ident.Init(lb)) return err;
+    name = ident.name;
+    exported = ident.exported;
+    return errOK;
+}
+
+void CBaseName::WriteCPP(CCppOutput&) {}
+
+void CBaseName::WriteDFN(CDfnOutput&) {}
+
+// ident ["*" | "-"] ["<" [ident ["." ident]] ">"]
+int CBareName::Init(CLexBuf& lb)
+{
+    int code = 0;
+    std::string text;
+    if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+    name = text;
+
+    SLexPos pos = lb.SavePos();
+    if (lb.NextSymbol(code) && (code == symTimes || code == symMinus)) {
+        if (code == symMinus) {
+            if (!allowReadOnly) return errIllegallyMarkedIdent;
+            readOnly = true;
+        }
+        exported = true;
+        pos = lb.SavePos();
+    } else {
+        lb.RestorePos(pos);
+    }
+
+    if (!lb.NextSymbol(code) || code != symLss) {
+        lb.RestorePos(pos);
+        return errOK;
+    }
+    return ReadSpecialization(lb);
+}
+
+// After "<": [ident ["." ident]] ">"
+int CBareName::ReadSpecialization(CLexBuf& lb)
+{
+    hasSpec = true;
+    int code = 0;
+    std::string text;
+    SLexPos pos = lb.SavePos();
+    if (lb.NextSymbol(code, text) && code == symIdent) {
+        specName = text;
+        pos = lb.SavePos();
+        if (lb.NextSymbol(code) && code == symPeriod) {
+            if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+            specQualifier = specName;
+            specName = text;
+        } else {
+            lb.RestorePos(pos);
+        }
+    } else {
+        lb.RestorePos(pos);
+    }
+    if (!lb.NextSymbol(code) || code != symGtr) return errGtrMissing;
+    return errOK;
+}
+
+// Scope nodes are checked one after the other without recursion, so deeply nested LOOP and
+// WITH statements cost no stack here.
+CBaseName* CScopeNode::FindName(const std::string& id)
+{
+    CBaseName* scope = this;
+    while (scope && scope->kind == kindScopeNode) {
+        auto* node = static_cast<CScopeNode*>(scope);
+        if (node->bound && node->qualifier.empty() && node->bound->name == id) return node->bound.get();
+        scope = scope->parent;
+    }
+    return scope ? scope->FindName(id) : nullptr;
+}
+
+CBaseName* FindUnqualified(CBaseName* scope, const std::string& id)
+{
+    if (id.empty()) return nullptr;
+    for (; scope; scope = scope->parent) {
+        if (scope->kind == kindScopeNode) {
+            auto* node = static_cast<CScopeNode*>(scope);
+            if (node->bound && node->qualifier.empty() && node->bound->name == id) return node->bound.get();
+            continue;
+        }
+        if (CBaseName* found = scope->FindName(id)) return found;
+    }
+    return nullptr;
+}
+
+// Qualifier.id inside a module: the qualifier must be an import alias; the answer is the
+// imported module's own declaration.
+static CBaseName* FindThroughImport(CModuleBase& module, const std::string& qualifier,
+                                    const std::string& id)
+{
+    CBaseName* entry = module.FindName(qualifier);
+    if (!entry || entry->kind != kindImport || !module.decls) return nullptr;
+    CDfnModule* imported = module.decls->FindImported(static_cast<CImportName*>(entry)->moduleName);
+    return imported ? imported->FindName(id) : nullptr;
+}
+
+CBaseName* GetGlobalName(CBaseName* scope, const std::string& qualifier, const std::string& id)
+{
+    if (qualifier.empty()) return FindUnqualified(scope, id);
+    for (; scope; scope = scope->parent) {
+        if (IsModuleKind(scope->kind)) return FindThroughImport(*static_cast<CModuleBase*>(scope), qualifier, id);
+        if (scope->kind == kindScopeNode) {
+            auto* node = static_cast<CScopeNode*>(scope);
+            if (node->bound && !node->qualifier.empty() && node->qualifier == qualifier && node->bound->name == id)
+                return node->bound.get();
+            continue;
+        }
+        if (IsProcedureKind(scope->kind)) {
+            const std::string* receiver = scope->ReceiverTypeName();
+            if (receiver && *receiver == qualifier && scope->name == id) return scope;
+        }
+    }
+    throw error_Internal("::GetGlobalName");
+}
+
+CBaseName* GetOwningModule(CBaseName* decl)
+{
+    for (CBaseName* scope = decl; scope; scope = scope->parent)
+        if (IsModuleKind(scope->kind)) return scope;
+    return decl;
+}
+
+std::string GetModuleAlias(CBaseName* decl)
+{
+    CBaseName* module = GetOwningModule(decl);
+    if (!module || module->kind != kindDfnModule) return std::string();
+    return static_cast<CDfnModule*>(module)->alias;
+}
+
+std::string GetModuleName(CBaseName* decl)
+{
+    CBaseName* module = GetOwningModule(decl);
+    if (!module || module->kind != kindDfnModule) return std::string();
+    return module->name;
+}
+
+bool NameMatches(CBaseName* decl, const std::string& qualifier, const std::string& id)
+{
+    return decl && decl->name == id && GetModuleAlias(decl) == qualifier;
+}

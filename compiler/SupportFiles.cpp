@@ -1,0 +1,115 @@
+// The texts of the four support files. Each file is written completely and closed before the
+// next one is opened; a pair stops at its first file that cannot be opened or closed.
+#include "SupportFiles.h"
+
+#include "Messages.h"
+#include "Output.h"
+#include "TextFile.h"
+
+namespace {
+const char* const kSysHeaderPath = "CPP/_VYK_sys.h";
+const char* const kSysSourcePath = "CPP/_VYK_sys.cpp";
+const char* const kMainHeaderPath = "CPP/_VYK_main.h";
+const char* const kMainSourcePath = "CPP/_VYK_main.cpp";
+
+const char* const kSysHeaderLines[] = {
+    "#include <string.h>",
+    "#include <stdlib.h>",
+    "#include <ctype.h>",
+    "#include <math.h>",
+    "#include \"_VYK_ppp.h\"\n",
+    "long MOD(const long x, const long y);",
+    "int ORD(const char ch);",
+    "void COPY(const char *x, const int x_size, char *v, const int v_size);",
+    "int VYK_SET_RANGE(const int l, const int h);\n",
+};
+
+const char* const kSysSourceLines[] = {
+    "#include <math.h>\n",
+    "long MOD(const long x, const long y) {",
+    "\treturn x - long(floor(double(x) / y)) * y;",
+    "}\n",
+    "int ORD(const char ch) {",
+    "\treturn (ch < 0) ? (ch + 256) : ch;",
+    "}\n",
+    "void COPY(const char *x, const int x_size, char *v, const int v_size) {",
+    "\tint min = x_size;",
+    "\tif (v_size < x_size) min = v_size;",
+    "\tfor (int i = 0; i <= min-2; i++) v[i] = x[i];",
+    "\tv[min-1] = 0;",
+    "}\n",
+    "int VYK_SET_RANGE(const int l, const int h) {",
+    "\tint res = 0;",
+    "\tfor (int i = l; i <= h; i++) res |= 1 << i;",
+    "\treturn res;\n}",
+};
+
+bool OpenSupportFile(CTextFile& file, const char* path)
+{
+    if (file.Open(path, "w")) {
+        file.Printf("%s// %s //\n%s\n", kRuleLine, kGeneratedNotice, kRuleLine);
+        return true;
+    }
+    Msg(msg::kCannotOpenForWriting, path);
+    return false;
+}
+
+bool CloseSupportFile(CTextFile& file, const char* path)
+{
+    if (file.Close()) return true;
+    Msg(msg::kCannotCloseFile, path);
+    return false;
+}
+
+template <size_t N>
+void WriteLines(CTextFile& file, const char* const (&lines)[N])
+{
+    for (const char* line : lines) file.Printf("%s\n", line);
+}
+
+bool WriteSysHeader()
+{
+    CTextFile file;
+    if (!OpenSupportFile(file, kSysHeaderPath)) return false;
+    file.Printf("#ifndef VYK_H_FILE__VYK_sys\n#define VYK_H_FILE__VYK_sys\n\n");
+    WriteLines(file, kSysHeaderLines);
+    file.Printf("#endif\n");
+    return CloseSupportFile(file, kSysHeaderPath);
+}
+
+bool WriteSysSource()
+{
+    CTextFile file;
+    if (!OpenSupportFile(file, kSysSourcePath)) return false;
+    WriteLines(file, kSysSourceLines);
+    return CloseSupportFile(file, kSysSourcePath);
+}
+
+bool WriteMainHeader(const std::string& mainModule)
+{
+    CTextFile file;
+    if (!OpenSupportFile(file, kMainHeaderPath)) return false;
+    file.Printf("#ifndef VYK_H_FILE__VYK_main\n");
+    file.Printf("#define VYK_H_FILE__VYK_main\n\n");
+    file.Printf("#include \"%s.h\"\n\n", mainModule.c_str());
+    file.Printf("void %smain_init();\n\n", kSysPrefix);
+    file.Printf("#endif\n");
+    return CloseSupportFile(file, kMainHeaderPath);
+}
+
+bool WriteMainSource(const std::string& mainModule)
+{
+    CTextFile file;
+    if (!OpenSupportFile(file, kMainSourcePath)) return false;
+    file.Printf("#include \"%s.h\"\n#include \"_VYK_ppp.cpp\"\n\n", mainModule.c_str());
+    file.Printf("void %smain_init() {\n", kSysPrefix);
+    file.Printf("\t%s::%s%s();\n}\n", mainModule.c_str(), kSysPrefix, mainModule.c_str());
+    return CloseSupportFile(file, kMainSourcePath);
+}
+}  // namespace
+
+bool WriteSupportFiles(const std::string& mainModule)
+{
+    if (!WriteSysHeader() || !WriteSysSource()) return false;
+    return WriteMainHeader(mainModule) && WriteMainSource(mainModule);
+}

@@ -1,0 +1,8 @@
+// The run-time support files written for the main module: CPP/_VYK_sys.h/.cpp (MOD, ORD, COPY,
+// VYK_SET_RANGE) and CPP/_VYK_main.h/.cpp (VYK_SYS_main_init, which starts the main module).
+#pragma once
+#include <string>
+
+// Writes the system pair, then (only when that succeeded) the main pair. False after an
+// "ERROR: Cannot open/close file" message; files of a failed pair after it are not written.
+bool WriteSupportFiles(const std::string& mainModule);
