@@ -1,3 +1,7 @@
-// Vygen entry point (placeholder until the program lands).
-#include <cstdio>
-int main() { std::puts("Vygen: not built yet"); return 1; }
+// Vygen, the makefile creator: writes the makefile that builds a VYK program.
+#include "Vygen.h"
+
+int main(int argc, char** argv)
+{
+    return RunVygen(std::vector<std::string>(argv + 1, argv + argc));
+}

@@ -1,0 +1,36 @@
+// The command line of Vygen: `Vygen <VYK_makefile> <makefile_name> [-<switch>...]`.
+// The scan fills CVygenOptions and reports its errors on the message stream; switch -f
+// redirects that stream as soon as it is met.
+#pragma once
+#include <string>
+#include <vector>
+#include "MessageStream.h"
+
+// The four makefile templates, numbered as on the command line.
+enum EPlatform {
+    platNmakeConsole = 0,
+    platNmakeWindows = 1,
+    platMingwConsole = 2,
+    platMingwWindows = 3,
+};
+
+inline bool IsMingwPlatform(EPlatform p) { return p == platMingwConsole || p == platMingwWindows; }
+
+struct CVygenOptions {
+    EPlatform platform = platNmakeConsole;
+    bool convertPaths = false;                        // -c: Win1251 -> OEM Cyrillic, MinGW only
+    std::string compiler = "c++";                     // -cp
+    std::string compilerArgs = "-fconserve-space -O3 -s";   // -ca
+    std::string outputDir = "../Make";                // -o
+    bool about = true;                                // cleared by -a
+    bool version = false;                             // -v
+    bool help = false;                                // -h, -?
+    bool error = false;                               // any command-line error
+};
+
+// True for an argument that the scan takes as a switch.
+bool IsSwitch(const std::string& arg);
+
+// Scans every switch of `args` (the arguments after the program name) left to right.
+// Returns false only when a -f file cannot be opened: the run must then end at once.
+bool ScanCommandLine(const std::vector<std::string>& args, CVygenOptions& options, CVygenMessages& messages);

@@ -1,0 +1,94 @@
+// Vygen's pieces that the command-line cases show only indirectly: the code-page table of
+// folder names and the values the switch scan stores.
+#include "CommandLine.h"
+#include "Makefiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+unsigned char Convert(int c)
+{
+    return static_cast<unsigned char>(Win1251ToOem866(std::string(1, static_cast<char>(c)))[0]);
+}
+
+TEST(Win1251ToOem866, MapsAllSixtySixLettersAndNothingElse)
+{
+    for (int i = 0; i < 32; ++i) {
+        EXPECT_EQ(Convert(0xC0 + i), 0x80 + i) << "capital " << i;
+        EXPECT_EQ(Convert(0xE0 + i), i < 16 ? 0xA0 + i : 0xE0 + i - 16) << "small " << i;
+    }
+    EXPECT_EQ(Convert(0xA8), 0xF0);   // capital YO
+    EXPECT_EQ(Convert(0xB8), 0xF1);   // small yo
+    for (int c = 0; c < 0xC0; ++c) {
+        if (c == 0xA8 || c == 0xB8) continue;
+        EXPECT_EQ(Convert(c), c) << "byte " << c;
+    }
+    EXPECT_EQ(Win1251ToOem866("C:\\\xCF\xF0\xEE\xE5\xEA\xF2\\"), "C:\\\x8F\xE0\xAE\xA5\xAA\xE2\\");
+}
+
+struct CScan {
+    CVygenOptions options;
+    bool goOn = true;
+};
+
+CScan Scan(const std::vector<std::string>& args)
+{
+    CScan result;
+    CVygenMessages messages;
+    result.goOn = ScanCommandLine(args, result.options, messages);
+    return result;
+}
+
+TEST(VygenScan, StoresSwitchValues)
+{
+    CScan s = Scan({"a.vym", "m.mak", "-cp", "-g++", "/CA", "-O2 -g", "-o", "/out", "-C", "-A", "-P", "3"});
+    EXPECT_TRUE(s.goOn);
+    EXPECT_FALSE(s.options.error);
+    EXPECT_EQ(s.options.compiler, "-g++");
+    EXPECT_EQ(s.options.compilerArgs, "-O2 -g");
+    EXPECT_EQ(s.options.outputDir, "/out");
+    EXPECT_TRUE(s.options.convertPaths);
+    EXPECT_FALSE(s.options.about);
+    EXPECT_EQ(s.options.platform, platMingwWindows);
+}
+
+TEST(VygenScan, DefaultsAndFlags)
+{
+    CScan s = Scan({"a.vym", "m.mak"});
+    EXPECT_EQ(s.options.platform, platNmakeConsole);
+    EXPECT_EQ(s.options.compiler, "c++");
+    EXPECT_EQ(s.options.compilerArgs, "-fconserve-space -O3 -s");
+    EXPECT_EQ(s.options.outputDir, "../Make");
+    EXPECT_TRUE(s.options.about);
+    EXPECT_FALSE(s.options.convertPaths || s.options.version || s.options.help || s.options.error);
+    EXPECT_TRUE(Scan({"-?"}).options.help);
+    EXPECT_TRUE(Scan({"/h"}).options.help);
+    EXPECT_TRUE(Scan({"-V"}).options.version);
+}
+
+TEST(VygenScan, ErrorsStopTheScanExceptAnUnknownPlatform)
+{
+    CScan s = Scan({"-p", "", "-p", "x2", "-a"});
+    EXPECT_TRUE(s.options.error);
+    EXPECT_FALSE(s.options.about);                     // the scan went on
+    EXPECT_EQ(s.options.platform, platNmakeConsole);   // and kept the platform
+
+    s = Scan({"-cx", "-a"});
+    EXPECT_TRUE(s.options.error);
+    EXPECT_TRUE(s.options.about);                      // the scan stopped at -cx
+    for (const char* bad : {"-", "/", "-pp", "-cpx", "-help", "-??"})
+        EXPECT_TRUE(Scan({bad}).options.error) << bad;
+    for (const char* last : {"-p", "-cp", "-ca", "-o", "-f"})
+        EXPECT_TRUE(Scan({"a.vym", "m.mak", last}).options.error) << last;
+}
+
+TEST(VygenScan, MessageFileThatCannotBeOpenedEndsTheRun)
+{
+    EXPECT_FALSE(Scan({"-f", "/nonexistent-folder/log.txt", "-a"}).goOn);
+}
+
+}  // namespace
