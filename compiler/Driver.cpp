@@ -9,15 +9,16 @@
 #include <memory>
 #include <new>
 
+#include "Compile.h"
 #include "Diagnostics.h"
 #include "Lexer.h"
 #include "Messages.h"
+#include "Project.h"
 
 namespace {
 
 constexpr int kExitOK = 0;
 constexpr int kExitFailed = 1;
-constexpr int kDefaultTabSize = 1;
 constexpr size_t kSwitchLength = 2;   // "-x": a switch is exactly its sign and one letter
 
 bool IsSwitch(const std::string& arg)
@@ -94,37 +95,6 @@ void WriteUsage()
     for (const char* text : msg::kUsage) Msg("%s", text);
 }
 
-// Project file values the run needs before tokenizing.
-struct SProjectValues {
-    int tabSize = kDefaultTabSize;
-};
-
-// Reads the project file named on the command line, if any.
-// PROJECT FILE: CProject takes over here (search folders, MAIN, EXEC, TABSIZE); until then
-// only its presence is checked.
-void ReadProject(SCommandLine& cl, SProjectValues& project)
-{
-    (void)project;
-    if (!cl.hasProject) return;
-    std::FILE* f = std::fopen(cl.project.c_str(), "r");
-    if (!f) {
-        Msg(msg::kCannotOpenProject);
-        return;
-    }
-    std::fclose(f);
-}
-
-// Parses the module in `lb` and writes its files and the build description.
-// MODULE: CModule::Init, the output files and the build description plug in here.
-int CompileModule(const SCommandLine& cl, SProjectValues& project, CLexBuf& lb)
-{
-    (void)cl;
-    (void)project;
-    (void)lb;
-    Msg("ERROR: This build of the compiler cannot parse modules yet\n");
-    return kExitFailed;
-}
-
 int Run(const std::vector<std::string>& args)
 {
     SCommandLine cl = ScanCommandLine(args);
@@ -138,12 +108,12 @@ int Run(const std::vector<std::string>& args)
         WriteUsage();
         return cl.error ? kExitFailed : kExitOK;
     }
-    SProjectValues project;
-    ReadProject(cl, project);
-    int tabSize = cl.tabSize >= 0 ? cl.tabSize : project.tabSize;
+    CProject project;
+    bool mainFlag = false;
+    int tabSize = PrepareProject(cl, project, mainFlag);
     std::unique_ptr<CLexBuf> lb = CLexBuf::Tokenize(cl.source, tabSize);
     if (!lb) return kExitFailed;
-    return CompileModule(cl, project, *lb);
+    return CompileModule(cl, project, mainFlag, lb);
 }
 
 } // namespace

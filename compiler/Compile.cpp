@@ -1,0 +1,103 @@
+// The compiler's run from the token list to the outcome line: parse the module, write
+// DFN/<m>.dfn, then CPP/<m>.vyl, .cpp and .h, then (main module) the support files, and last
+// the build description. Files written before a failing step stay as they are.
+#include "Compile.h"
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Messages.h"
+#include "Module.h"
+#include "Output.h"
+#include "Project.h"
+#include "SupportFiles.h"
+
+namespace {
+constexpr int kExitOK = 0;
+constexpr int kExitFailed = 1;
+
+bool WriteDefinitionFile(CModule& module)
+{
+    CDfnOutput dfn;
+    if (dfn.Open(module.name)) return false;
+    try {
+        module.WriteDFN(dfn);
+    } catch (const error_Internal& e) {
+        Msg(msg::kInternalError, e.what());
+        dfn.Close();
+        return false;
+    }
+    return dfn.Close();
+}
+
+bool WriteCppFiles(CModule& module)
+{
+    CCppOutput cpp;
+    if (cpp.Open(module.name)) {
+        cpp.Close();
+        return false;
+    }
+    try {
+        module.WriteCPP(cpp);
+    } catch (const error_Internal& e) {
+        Msg(msg::kInternalError, e.what());
+        cpp.Close();
+        return false;
+    }
+    return cpp.Close();
+}
+
+// The build description after the module files: the main module records itself as Main
+// (and gets the support files), any other module gets its File entry; then every import.
+bool UpdateBuildDescription(const SCommandLine& cl, CProject& project, bool mainFlag, CModule& module)
+{
+    if (cl.drop)
+        project.DropBuildDescription();
+    else if (!project.LoadBuildDescription())
+        return false;
+    if (mainFlag) {
+        if (!WriteSupportFiles(module.name)) return false;
+    } else {
+        project.AddCompiledModule(cl.source, module.name);
+    }
+    project.AddImportedModules(module);
+    return project.WriteBuildDescription(mainFlag, module.name);
+}
+}  // namespace
+
+int PrepareProject(const SCommandLine& cl, CProject& project, bool& mainFlag)
+{
+    mainFlag = cl.mainModule;
+    if (cl.hasProject) {
+        if (project.ReadProjectFile(cl.project) != 0)
+            Msg(msg::kCannotOpenProject);
+        else if (!mainFlag && project.IsMainFile(cl.source))
+            mainFlag = true;
+    }
+    if (cl.tabSize >= 0) project.tabSize = cl.tabSize;
+    return project.tabSize;
+}
+
+int CompileModule(const SCommandLine& cl, CProject& project, bool mainFlag, std::unique_ptr<CLexBuf>& lb)
+{
+    CModule module;
+    int err;
+    try {
+        err = module.Init(project, *lb);
+    } catch (const error_Internal& e) {
+        Msg(msg::kInternalError, e.what());
+        err = errUnknownInternal;
+    }
+    if (err) {
+        ReportError(err, *lb);
+        Msg(msg::kSyntaxFailed, cl.source.c_str());
+        return kExitFailed;
+    }
+    lb.reset();
+    if (!WriteDefinitionFile(module) || !WriteCppFiles(module) ||
+        !UpdateBuildDescription(cl, project, mainFlag, module)) {
+        Msg(msg::kModuleFailed, module.name.c_str(), cl.source.c_str());
+        return kExitFailed;
+    }
+    Msg(msg::kModuleOK, module.name.c_str(), cl.source.c_str());
+    return kExitOK;
+}
