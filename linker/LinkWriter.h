@@ -1,0 +1,45 @@
+// Writing _VYK_ppp.h and _VYK_ppp.cpp: the run-time structure of every common type with its
+// specialization ids, initialisation and free functions, and one dispatch function per common
+// procedure. Both texts are composed in memory and written only when the checks have passed.
+#pragma once
+#include <string>
+#include "LinkTables.h"
+#include "MessageStream.h"
+#include "TextBuffer.h"
+#include "Xml.h"
+
+class CLinkWriter {
+public:
+    CLinkWriter(const CLinkTables& tables, CMessageStream& out) : tables(tables), out(out) {}
+
+    // Writes both files into the output folder; false after the message when one cannot be
+    // opened, written or closed. Neither file is touched unless both can be opened.
+    bool WriteLinkOutput(const CXmlElement& project, const std::string& outputFolder);
+    // The complete texts of both files.
+    void Compose(const CXmlElement& project, CTextBuffer& header, CTextBuffer& source) const;
+
+    static std::string HeaderPath(const std::string& outputFolder);
+    static std::string SourcePath(const std::string& outputFolder);
+
+private:
+    // Header: forward declarations of the specialization types, then
+    //   namespace <module> {
+    //   struct <Case> {
+    //       int VYK_SID; void (*VYK_FREE)(<Case>*); constructors; destructor;
+    //       union { <qual>::<type>* VYK_SPEC_<suffix>; ... };
+    //       static const int VYK_SID_<suffix>; static void VYK_INIT_<suffix>(<Case>*); ...
+    //   };}
+    // Source: the id constant, VYK_INIT_<suffix> and (for a typed one) VYK_FREE_<suffix> of
+    // every specialization, the default specialization last.
+    void WriteCase(const CLinkCase& c, CTextBuffer& header, CTextBuffer& source) const;
+    // void* VYK_COMMON_<module>_<name>(<qual>::<Case>* p0, ...)
+    // {
+    //     if (p0->VYK_SID_<suffix> == p0->VYK_SID && ...) return (void*)<m>::VYK_HANDLER_<name>_<uid>;
+    //     return 0;
+    // }
+    void WriteDispatch(const CLinkProc& p, CTextBuffer& header, CTextBuffer& source) const;
+    bool WriteFile(const std::string& path, const std::string& text);
+
+    const CLinkTables& tables;
+    CMessageStream& out;
+};
