@@ -1,0 +1,32 @@
+// MathL: elementary functions of LONGREAL numbers (long double in C++), called from
+// generated C++. The constants pi and e are variables here, as the compiler
+// writes every exported constant; generated code names them MathL::pi and MathL::e.
+#ifndef VYK_H_FILE_MathL
+#define VYK_H_FILE_MathL
+#include "SYSTEM.h"
+
+namespace MathL {
+
+extern const long double pi;
+extern const long double e;
+
+//PROCEDURE sqrt
+long double sqrt(long double x);
+//PROCEDURE exp
+long double exp(long double x);
+//PROCEDURE ln
+long double ln(long double x);
+//PROCEDURE sin
+long double sin(long double x);
+//PROCEDURE cos
+long double cos(long double x);
+//PROCEDURE arctan
+long double arctan(long double x);
+//PROCEDURE power
+long double power(long double x, long double b);
+
+//MODULE INITIALIZATION
+void VYK_SYS_MathL();
+
+}
+#endif

@@ -1,0 +1,110 @@
+#!/bin/sh
+# vykbuild.sh: builds one VYK program folder through the whole chain and runs it.
+#
+#   usage: vykbuild.sh <bin-folder> <program-folder> [program arguments...]
+#
+# <bin-folder> holds VYK, Vybind and Vygen. <program-folder> holds the modules
+# (*.vyk) and, when there is more than one, a file `modules` naming them in
+# compilation order, one a line, imported modules first and the main module last.
+# The script makes a fresh project folder (CPP, DFN, Make and a project file
+# naming the standard library as import folder by absolute path), copies the
+# modules into it and runs, there:
+#   VYK <module> vydeskpro.tmp -a      for each module (-d on the first, -m on the last)
+#   Vybind CPP/_VYK_make.vym -a
+#   Vygen CPP/_VYK_make.vym CPP/Makefile.mak -p 2 -a
+#   make -f Makefile.mak               in CPP
+# and then runs Make/<program> in the caller's folder with the remaining
+# arguments and the caller's standard input; its exit code is the script's.
+# The program folder is never written to.
+#
+# The tools' messages go to standard error, so standard output is the
+# program's alone. A build that fails ends with exit code 125 after showing
+# the failing tool's messages.
+#
+# Environment:
+#   VYK_LIB       the standard library folder (default: lib/ beside tools/)
+#   VYK_WORK      build in this folder (created, emptied first) and keep it
+#   VYK_CXXFLAGS  arguments for the C++ compiler instead of the makefile's
+#                 default ones (passed to Vygen with -ca)
+#   VYK_VERBOSE   1: show every tool's messages, not only a failing one's
+set -u
+
+build_failed=125
+
+if [ $# -lt 2 ]; then
+  echo "usage: vykbuild.sh <bin-folder> <program-folder> [program arguments...]" >&2
+  exit 2
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+bin=$(cd "$1" 2>/dev/null && pwd) || { echo "vykbuild: no bin folder $1" >&2; exit 2; }
+src=$(cd "$2" 2>/dev/null && pwd) || { echo "vykbuild: no program folder $2" >&2; exit 2; }
+shift 2
+lib=$(cd "${VYK_LIB:-$here/../lib}" 2>/dev/null && pwd) || { echo "vykbuild: no library folder" >&2; exit 2; }
+
+for tool in VYK Vybind Vygen; do
+  [ -x "$bin/$tool" ] || { echo "vykbuild: $bin/$tool not found" >&2; exit "$build_failed"; }
+done
+
+# The modules in compilation order.
+if [ -f "$src/modules" ]; then
+  modules=$(grep -v '^[[:space:]]*$' "$src/modules")
+else
+  modules=$(cd "$src" && ls *.vyk 2>/dev/null)
+  if [ "$(echo "$modules" | grep -c .)" -ne 1 ]; then
+    echo "vykbuild: $src needs a file 'modules' naming the modules in compilation order" >&2
+    exit 2
+  fi
+fi
+[ -n "$modules" ] || { echo "vykbuild: no modules in $src" >&2; exit 2; }
+main=$(echo "$modules" | tail -n 1)
+
+if [ -n "${VYK_WORK:-}" ]; then
+  rm -rf "$VYK_WORK" && mkdir -p "$VYK_WORK" || exit 2
+  work=$(cd "$VYK_WORK" && pwd)
+else
+  work=$(mktemp -d "${TMPDIR:-/tmp}/vykbuild.XXXXXX") || exit 2
+  trap 'rm -rf "$work"' EXIT
+  trap 'exit 130' INT TERM
+fi
+mkdir "$work/CPP" "$work/DFN" "$work/Make"
+log="$work/build.log"
+
+# Keys the compiler reads from the project manager's temporary project file.
+printf 'IMPORT=%s/\n' "$lib" >"$work/vydeskpro.tmp"
+
+# Runs one tool in the project folder; on failure shows its messages and stops.
+step() {
+  (cd "$work" && "$@") >"$log" 2>&1
+  code=$?
+  if [ "${VYK_VERBOSE:-}" = 1 ] || [ "$code" != 0 ]; then cat "$log" >&2; fi
+  if [ "$code" != 0 ]; then
+    echo "vykbuild: '$*' failed with exit code $code" >&2
+    exit "$build_failed"
+  fi
+}
+
+first=-d
+for m in $modules; do
+  [ -f "$src/$m" ] || { echo "vykbuild: module file $src/$m not found" >&2; exit 2; }
+  cp "$src/$m" "$work/$m"
+done
+for m in $modules; do
+  if [ "$m" = "$main" ]; then
+    step "$bin/VYK" "$m" vydeskpro.tmp -a $first -m
+  else
+    step "$bin/VYK" "$m" vydeskpro.tmp -a $first
+  fi
+  first=
+done
+step "$bin/Vybind" CPP/_VYK_make.vym -a
+if [ -n "${VYK_CXXFLAGS:-}" ]; then
+  step "$bin/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak -p 2 -a -ca "$VYK_CXXFLAGS"
+else
+  step "$bin/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak -p 2 -a
+fi
+step sh -c 'cd CPP && make -f Makefile.mak'
+
+exe=$(sed -n 's/.*<Project [^>]*Exec="\([^"]*\)".*/\1/p' "$work/CPP/_VYK_make.vym")
+[ -n "$exe" ] && [ -x "$work/Make/$exe" ] || { echo "vykbuild: the program was not built (Make/$exe)" >&2; exit "$build_failed"; }
+
+"$work/Make/$exe" "$@"
