@@ -287,13 +287,14 @@ const char* CTokenizer::Number(const char* p, int& err)
         Add(code, Col(first), first, size_t(p - first));
         return p;
     }
-    if (IsHexLetter(*p))
+    bool hexDigits = IsHexLetter(*p);
+    if (hexDigits)
         while (IsDigit(*p) || IsHexLetter(*p)) ++p;
     if (*p == 'H' || *p == 'X') {
         Add(*p == 'H' ? symHexInteger : symChar, Col(first), first, size_t(p - first));
         return p + 1;
     }
-    if (IsHexLetter(p[-1])) {
+    if (hexDigits) {
         err = Fail(errHexNotTerminated, Col(p - 1));
         return p;
     }
