@@ -1,0 +1,81 @@
+// The tool pipeline: one console tool at a time, its output captured in vydesklog.tmp and
+// shown line by line, and the stages of compile project, compile file, build and version
+// information. Two timers drive it; their handlers are plain methods, so tests step them.
+//
+// Stage   what runs or comes next                  who acts when the tool ends
+//  0      compiler, once per file of the step list  logger counts errors, scheduler goes on
+//  1      nothing yet; the linker is next           scheduler
+//  2      linker                                    logger counts errors, scheduler goes on
+//  3      makefile creator                          logger counts errors, scheduler sums up
+//  4      compiler on the selected file             logger
+//  5      make tool                                 logger
+//  6-8    compiler, linker, makefile creator -v     logger starts the next
+#pragma once
+#include <QObject>
+#include <QStringList>
+
+#include "ToolProcess.h"
+
+class CDeskProject;
+class IDeskPrompts;
+class QTimer;
+
+class CToolPipeline : public QObject {
+    Q_OBJECT
+public:
+    enum EStage {
+        stCompileFiles = 0, stLinkNext = 1, stLinking = 2, stMakegen = 3, stCompileOne = 4,
+        stBuild = 5, stVersionVyk = 6, stVersionVybind = 7, stVersionVygen = 8, stIdle = 9
+    };
+    static constexpr int LoggerInterval = 100;   // ms
+    static constexpr int ShedullerInterval = 10;  // ms
+    static constexpr int LogChunk = 10000;        // bytes per read
+
+    CToolPipeline(CDeskProject& project, IDeskPrompts& prompts, QObject* parent = nullptr);
+    ~CToolPipeline() override;
+
+    // Commands of the Run and ? menus.
+    void CompileProject();
+    void CompileFile(int selected);
+    void BuildExecutable();
+    void RunExecutable();
+    void VersionInfo();
+
+    bool RunTool(const QString& commandLine);
+    void LoggerTick();
+    void ShedullerTick();
+    // The window closes: the timers stop and the log is let go; the tool runs on.
+    void Shutdown();
+
+    QTimer* tmLogger;
+    QTimer* tmSheduller;
+    int stage = stIdle;
+    int errorCount = 0;
+    int stepIndex = 0;
+    QStringList steps;
+
+    QString CompilerCommand(const QString& file) const;
+    QString LinkerCommand() const;
+    QString MakegenCommand() const;
+    QString TargetSwitch() const;
+
+signals:
+    void CommandsEnabled(bool enabled);
+
+private:
+    void ReadLog();
+    void EmitLine(const QByteArray& bytes);
+    void CloseLog();
+    void ToolEnded();
+    void NextVersion(int nextStage);
+    bool EnterFolder(const QString& folder, bool reportFailure);
+    bool PrepareCompilation();
+    void Cancel(const QString& dialog);
+
+    CDeskProject& p;
+    IDeskPrompts& ui;
+    CToolProcess process;
+    int logFd = -1;
+    QString logPath;
+    bool skipLineFeed = false;
+};

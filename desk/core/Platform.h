@@ -1,0 +1,36 @@
+// What the project manager needs from the operating system beyond Qt Core: where the
+// settings live, which tools this machine has, the name under which the makefile leaves the
+// program, and the terminal in which the program runs.
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace DeskPlatform {
+
+// Vydesk.ini in the program's folder, or in the user's configuration folder when the
+// program's folder is not writable (an installed program). Tests can point it elsewhere.
+QString SettingsFilePath();
+void SetSettingsFilePath(const QString& path);
+
+// A console program of the toolchain: its full path when it lies next to Vydesk, else its name.
+QString DefaultToolPath(const QString& name);
+// The make command of the g++ targets; GNU make on this platform.
+QString DefaultMakeCommand();
+// The target of a new project: the first one whose makefile builds on this platform.
+int DefaultTarget();
+
+// The file name the makefile in cppFolder gives the program (its EXE_NAME), or, when that
+// cannot be read, the executable name without a final ".exe".
+QString BuiltExecutableName(const QString& makefilePath, const QString& executableName);
+
+// Writes the script that runs the program the way the batch file does: the program, an
+// empty line, and a wait for a key when asked to. Returns false when it cannot be written.
+bool WriteRunScript(const QString& scriptPath, const QString& executable, bool pause);
+// Opens the script in a terminal window; false when no terminal could be started.
+bool OpenInTerminal(const QString& scriptPath);
+// Tests replace the terminal by a program of their own that receives the script's path.
+void SetTerminalCommand(const QStringList& command);
+// The extension of the script that runs a program.
+QString RunScriptExtension();
+
+}  // namespace DeskPlatform

@@ -1,0 +1,71 @@
+// The state of the project manager without any window: the open project (file, folder,
+// source files in compilation order, main file, executable name, target, modified flag) and
+// the global tool settings. Views follow it through its signals.
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "Settings.h"
+
+// Working folders created below every loaded or created project.
+inline constexpr const char* CppFolder = "CPP";
+inline constexpr const char* DfnFolder = "DFN";
+inline constexpr const char* MakeFolder = "Make";
+inline constexpr const char* TempProjectName = "vydeskpro.tmp";
+inline constexpr const char* LogFileName = "vydesklog.tmp";
+inline constexpr int TargetCount = 4;
+// Longest value that the temporary project file may carry; the compiler reads no more.
+inline constexpr int MaxTempProjectValue = 256;
+
+class CDeskProject : public QObject {
+    Q_OBJECT
+public:
+    explicit CDeskProject(QObject* parent = nullptr);
+
+    CToolSettings settings;
+
+    QString projectFile;    // empty while no project is open
+    QString projectFolder;  // folder of projectFile with its trailing separator
+    QStringList files;      // relative to projectFolder, in compilation order
+    QString mainFile;
+    QString execName;
+    int target = 0;
+    bool modified = false;
+
+    bool HasProject() const { return !projectFile.isEmpty(); }
+
+    // File operations; failures are returned, the caller tells the user.
+    bool LoadProject(const QString& path);
+    bool SaveProject(const QString& path);
+    void CloseProject();
+    bool WriteTempProject() const;
+    QString ExecutableName() const;
+
+    // Edits made through the views.
+    void SetExecName(const QString& name);
+    void SetTarget(int index);
+    void MarkModified();
+    void MarkSaved();
+    void NotifyProjectChanged() { emit ProjectChanged(); }
+    void NotifyPathsChanged() { emit PathsChanged(); }
+    void NotifyRecentChanged() { emit RecentChanged(); }
+
+    QString Title() const;
+    // Makes the project folder current and creates CPP, DFN and Make there.
+    bool EnterProjectFolder() const;
+    static void CreateWorkFolders(const QString& folder);
+    static QString FolderOf(const QString& path);
+
+    // The log list of the window.
+    void AddLog(const QString& text) { emit Log(text); }
+    void ClearLog() { emit LogCleared(); }
+
+signals:
+    void Log(const QString& text);
+    void LogCleared();
+    void TitleChanged(const QString& title, bool modified);
+    void ProjectChanged();
+    void PathsChanged();
+    void RecentChanged();
+};

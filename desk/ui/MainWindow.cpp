@@ -1,0 +1,616 @@
+// The main window: its controls, menus, tool bar and keys, and the handlers that pass each
+// command to the core. Layout sizes are those of the window at 96 dpi.
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QSplitter>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "About.h"
+#include "ConfTools.h"
+#include "Dialogs.h"
+#include "Texts.h"
+
+using namespace DeskText;
+
+namespace {
+
+constexpr int FormWidth = 615;
+constexpr int FormHeight = 467;
+constexpr int UpperHeight = 160;
+constexpr int SettingsWidth = 302;
+constexpr int SplitterMinimum = 50;
+constexpr int ItemTextGap = 2;
+constexpr int ItemHeightExtra = 3;
+constexpr int BitmapSize = 16;
+constexpr int TargetHintRole = Qt::ToolTipRole;
+
+// The main-file picture: a yellow arrow on blue, blue being the transparent colour.
+QPixmap MakeMainFileBitmap()
+{
+    const QColor transparent(0, 0, 255);
+    QPixmap pix(BitmapSize, BitmapSize);
+    pix.fill(transparent);
+    {
+        QPainter g(&pix);
+        g.setRenderHint(QPainter::Antialiasing, false);
+        g.setPen(QColor(128, 64, 0));
+        g.setBrush(QColor(255, 200, 0));
+        const QPoint arrow[] = {{2, 5}, {8, 5}, {8, 1}, {14, 8}, {8, 14}, {8, 10}, {2, 10}};
+        g.drawPolygon(arrow, int(std::size(arrow)));
+    }
+    pix.setMask(pix.createMaskFromColor(transparent));
+    return pix;
+}
+
+// Draws the file list: every text indented by the bitmap's width, the bitmap before the main file.
+class CFileItemDelegate : public QStyledItemDelegate {
+public:
+    CFileItemDelegate(const QPixmap& bitmap, const QString& main, QObject* parent)
+        : QStyledItemDelegate(parent), pix(bitmap), mainFile(main) {}
+
+    void paint(QPainter* g, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette& pal = option.palette;
+        g->fillRect(option.rect, selected ? pal.highlight() : pal.base());
+        const QString text = index.data().toString();
+        if (text == mainFile) g->drawPixmap(option.rect.topLeft(), pix);
+        g->setPen(selected ? pal.highlightedText().color() : pal.text().color());
+        const QRect r = option.rect.adjusted(pix.width() + ItemTextGap, ItemTextGap, 0, 0);
+        g->drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        s.setHeight(qMax(option.fontMetrics.height() + ItemHeightExtra, pix.height()));
+        return s;
+    }
+
+    const QPixmap& pix;
+    const QString& mainFile;
+};
+
+struct SToolButton {
+    const char* name;
+    const char* hint;
+    QStyle::StandardPixmap icon;
+};
+
+const SToolButton ToolButtons[] = {
+    {"tbCreatePro", "Создать новый проект (Ctrl+N)", QStyle::SP_FileIcon},
+    {"tbOpenPro", "Открыть проект (Ctrl+O)", QStyle::SP_DialogOpenButton},
+    {"tbSavePro", "Сохранить проект (Ctrl+S)", QStyle::SP_DialogSaveButton},
+    {nullptr, nullptr, QStyle::SP_CustomBase},
+    {"tbAddFile", "Добавить файл в проект (Ctrl+'=')", QStyle::SP_FileDialogNewFolder},
+    {"tbRemoveFile", "Убрать файл из проекта (Ctrl+'-')", QStyle::SP_TrashIcon},
+    {"tbFileUp", "Повысить приоритет файла (Ctrl+U)", QStyle::SP_ArrowUp},
+    {"tbFileDown", "Понизить приоритет файла (Ctrl+D)", QStyle::SP_ArrowDown},
+    {"tbSetMain", "Назначить главный файл (Ctrl+M)", QStyle::SP_DialogApplyButton},
+    {nullptr, nullptr, QStyle::SP_CustomBase},
+    {"tbClear", "Очистить проект - удалить временные файлы", QStyle::SP_DialogResetButton},
+    {nullptr, nullptr, QStyle::SP_CustomBase},
+    {"tbCompile", "Компиляция выделенного файла (Ctrl+F7)", QStyle::SP_FileDialogDetailedView},
+    {"tbCompileAll", "Компиляция проекта (F7)", QStyle::SP_FileDialogListView},
+    {"tbMake", "Сборка исполняемого файла (F8)", QStyle::SP_BrowserReload},
+    {"tbRunExec", "Запуск исполняемого файла (F5)", QStyle::SP_MediaPlay},
+    {nullptr, nullptr, QStyle::SP_CustomBase},
+    {"tbExit", "Выход (Alt+X)", QStyle::SP_DialogCloseButton},
+};
+
+const SToolButton ImportButtons[] = {
+    {"tbAddPath", "Добавить каталог с модулями в список", QStyle::SP_FileDialogNewFolder},
+    {"tbRemovePath", "Убрать выделенный каталог с модулями", QStyle::SP_TrashIcon},
+    {"tbPathUp", "Повысить приоритет каталога", QStyle::SP_ArrowUp},
+    {"tbPathDown", "Понизить приоритет каталога", QStyle::SP_ArrowDown},
+};
+
+QWidget* Panel(const char* name, QWidget* parent)
+{
+    auto* w = new QWidget(parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+}  // namespace
+
+TfrVydesk::TfrVydesk(QWidget* parent) : QMainWindow(parent), pipeline(new CToolPipeline(project, *this, this))
+{
+    setObjectName(QStringLiteral("TfrVydesk"));
+    setWindowTitle(QLatin1String(AppName));
+    resize(FormWidth, FormHeight);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    mainFileBitmap = MakeMainFileBitmap();
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateControls();
+    ConnectCommands();
+    frConfTools = new TfrConfTools(project.settings, this);
+    frAbout = new TfrAbout(this);
+    qApp->installEventFilter(this);
+    project.settings.SetDefaults();
+    project.MarkSaved();
+    ShowProject();
+    ShowPaths();
+    ShowRecent();
+}
+
+TfrVydesk::~TfrVydesk()
+{
+    qApp->removeEventFilter(this);
+    pipeline->Shutdown();
+}
+
+QAction* TfrVydesk::NewAction(const char* name, const QString& text)
+{
+    auto* a = new QAction(text, this);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+void TfrVydesk::CreateActions()
+{
+    for (const SToolButton& b : ToolButtons) {
+        if (!b.name) continue;
+        QAction* a = NewAction(b.name, Q(b.hint));
+        a->setToolTip(Q(b.hint));
+        a->setIcon(style()->standardIcon(b.icon));
+    }
+    for (const SToolButton& b : ImportButtons) {
+        QAction* a = NewAction(b.name, Q(b.hint));
+        a->setToolTip(Q(b.hint));
+        a->setIcon(style()->standardIcon(b.icon));
+    }
+    findChild<QAction*>(QStringLiteral("tbAddPath"))->setText(QStringLiteral("Добавить"));
+}
+
+void TfrVydesk::CreateMenus()
+{
+    QMenuBar* mm = menuBar();
+    mm->setObjectName(QStringLiteral("mmMenu"));
+    struct SItem {
+        const char* name;
+        const char* caption;
+    };
+    auto addMenu = [&](const char* name, const char* caption, std::initializer_list<SItem> items) {
+        QMenu* m = mm->addMenu(Q(caption));
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setObjectName(QLatin1String(name));
+        for (const SItem& it : items) {
+            if (!it.name) m->addSeparator();
+            else if (qstrcmp(it.name, "miReopen") == 0) {
+                miReopen = m->addMenu(Q(it.caption));
+                miReopen->setObjectName(QStringLiteral("miReopen"));
+                for (int i = 0; i < MaxRecentProjects; ++i) {
+                    const QByteArray sub = "miReopenSub" + QByteArray::number(i + 1);
+                    miReopenSub[i] = NewAction(sub.constData(), QString());
+                    miReopen->addAction(miReopenSub[i]);
+                    connect(miReopenSub[i], &QAction::triggered, this, [this, i] { miReopenSubClick(i); });
+                }
+            } else {
+                m->addAction(NewAction(it.name, Q(it.caption)));
+            }
+        }
+    };
+    addMenu("miFile", "&Файл",
+            {{"miCreatePro", "Создать &новый проект..."}, {"miOpenPro", "&Открыть проект..."},
+             {"miReopen", "О&ткрыть снова"}, {nullptr, nullptr}, {"miSavePro", "&Сохранить проект"},
+             {"miSaveProAs", "Сохранить проект &как..."}, {"miClosePro", "Зак&рыть проект"}, {nullptr, nullptr},
+             {"miExit", "В&ыход"}});
+    addMenu("miProject", "&Проект",
+            {{"miAddFile", "&Добавить файл в проект..."}, {"miRemoveFile", "&Убрать файл из проекта"},
+             {"miFileUp", "&Повысить приоритет файла"}, {"miFileDown", "По&низить приоритет файла"},
+             {"miSetMain", "Назначить &главный файл"}, {nullptr, nullptr}, {"miClear", "&Очистить проект"}});
+    addMenu("miSettings", "Н&астройка",
+            {{"miAddPath", "&Добавить каталог с модулями..."}, {"miRemovePath", "&Убрать каталог с модулями"},
+             {"miPathUp", "П&овысить приоритет каталога"}, {"miPathDown", "П&онизить приоритет каталога"},
+             {nullptr, nullptr}, {"miConfTools", "Инструментальные средства..."}});
+    addMenu("miRun", "&Запуск",
+            {{"miCompile", "&Компиляция выделенного файла"}, {"miCompileAll", "К&омпиляция проекта"},
+             {"miMake", "&Сборка исполняемого файла"}, {"miRunExec", "Запуск &исполняемого файла"}});
+    addMenu("miInfo", "&?", {{"miVersionInfo", "Системная информация"}, {nullptr, nullptr}, {"miAbout", "&О программе"}});
+}
+
+void TfrVydesk::CreateToolBar()
+{
+    tbToolBar = addToolBar(QStringLiteral("tbToolBar"));
+    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar->setMovable(false);
+    tbToolBar->setIconSize(QSize(BitmapSize, BitmapSize));
+    for (const SToolButton& b : ToolButtons) {
+        if (!b.name) {
+            tbToolBar->addSeparator();
+            continue;
+        }
+        QAction* a = findChild<QAction*>(QLatin1String(b.name), Qt::FindDirectChildrenOnly);
+        tbToolBar->addAction(a);
+        QWidget* button = tbToolBar->widgetForAction(a);
+        button->setObjectName(QLatin1String(b.name));
+        button->setToolTipDuration(HintPause);
+    }
+}
+
+void TfrVydesk::CreateControls()
+{
+    QWidget* pnAll = Panel("pnAll", this);
+    setCentralWidget(pnAll);
+    auto* allLayout = new QVBoxLayout(pnAll);
+    allLayout->setContentsMargins(0, 0, 0, 0);
+    auto* splBottom = new QSplitter(Qt::Vertical, pnAll);
+    splBottom->setObjectName(QStringLiteral("splBottom"));
+    splBottom->setChildrenCollapsible(false);
+    allLayout->addWidget(splBottom);
+
+    QWidget* pnFilesSettings = Panel("pnFilesSettings", splBottom);
+    pnFilesSettings->setMinimumHeight(SplitterMinimum);
+    auto* upper = new QVBoxLayout(pnFilesSettings);
+    upper->setContentsMargins(0, 0, 0, 0);
+    auto* splRight = new QSplitter(Qt::Horizontal, pnFilesSettings);
+    splRight->setObjectName(QStringLiteral("splRight"));
+    splRight->setChildrenCollapsible(false);
+    upper->addWidget(splRight);
+
+    QWidget* pnFiles = Panel("pnFiles", splRight);
+    pnFiles->setMinimumWidth(SplitterMinimum);
+    auto* filesLayout = new QVBoxLayout(pnFiles);
+    filesLayout->setContentsMargins(2, 2, 2, 2);
+    auto* lbFiles = new QLabel(QStringLiteral("Фа&йлы проекта:"), pnFiles);
+    lbFiles->setObjectName(QStringLiteral("lbFiles"));
+    lbxFiles = new QListWidget(pnFiles);
+    lbxFiles->setObjectName(QStringLiteral("lbxFiles"));
+    lbxFiles->setUniformItemSizes(true);
+    lbxFiles->setItemDelegate(new CFileItemDelegate(mainFileBitmap, project.mainFile, lbxFiles));
+    lbFiles->setBuddy(lbxFiles);
+    filesLayout->addWidget(lbFiles);
+    filesLayout->addWidget(lbxFiles);
+
+    pgcSettings = new QTabWidget(splRight);
+    pgcSettings->setObjectName(QStringLiteral("pgcSettings"));
+    pgcSettings->setMinimumWidth(SplitterMinimum);
+    QWidget* tshSettings = Panel("tshSettings", pgcSettings);
+    auto* settingsLayout = new QVBoxLayout(tshSettings);
+    auto* lbExecFile = new QLabel(QStringLiteral("&Имя исполняемого файла:"), tshSettings);
+    lbExecFile->setObjectName(QStringLiteral("lbExecFile"));
+    edExecFile = new QLineEdit(tshSettings);
+    edExecFile->setObjectName(QStringLiteral("edExecFile"));
+    lbExecFile->setBuddy(edExecFile);
+    auto* lbTarget = new QLabel(QStringLiteral("&Целевая платформа:"), tshSettings);
+    lbTarget->setObjectName(QStringLiteral("lbTarget"));
+    cbxTarget = new QComboBox(tshSettings);
+    cbxTarget->setObjectName(QStringLiteral("cbxTarget"));
+    for (const char* t : Targets) cbxTarget->addItem(QLatin1String(t));
+    lbTarget->setBuddy(cbxTarget);
+    cbConfirmClear = new QCheckBox(QStringLiteral("Подтверждение очистки рабочих файлов"), tshSettings);
+    cbConfirmClear->setObjectName(QStringLiteral("cbConfirmClear"));
+    cbUsePause = new QCheckBox(QStringLiteral("Ожидать нажатия клавиши при запуске файла"), tshSettings);
+    cbUsePause->setObjectName(QStringLiteral("cbUsePause"));
+    for (QWidget* w : {static_cast<QWidget*>(lbExecFile), static_cast<QWidget*>(edExecFile),
+                       static_cast<QWidget*>(lbTarget), static_cast<QWidget*>(cbxTarget),
+                       static_cast<QWidget*>(cbConfirmClear), static_cast<QWidget*>(cbUsePause)})
+        settingsLayout->addWidget(w);
+    settingsLayout->addStretch();
+    pgcSettings->addTab(tshSettings, QStringLiteral("Настройки"));
+
+    tshDfn = Panel("tshDfn", pgcSettings);
+    auto* dfnLayout = new QVBoxLayout(tshDfn);
+    dfnLayout->setContentsMargins(2, 2, 2, 2);
+    tbImport = new QToolBar(tshDfn);
+    tbImport->setObjectName(QStringLiteral("tbImport"));
+    tbImport->setIconSize(QSize(BitmapSize, BitmapSize));
+    tbImport->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (const SToolButton& b : ImportButtons) {
+        QAction* a = findChild<QAction*>(QLatin1String(b.name), Qt::FindDirectChildrenOnly);
+        tbImport->addAction(a);
+        QWidget* button = tbImport->widgetForAction(a);
+        button->setObjectName(QLatin1String(b.name));
+        button->setToolTipDuration(HintPause);
+        if (qstrcmp(b.name, "tbAddPath") != 0)
+            static_cast<QToolButton*>(button)->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+    lbxPaths = new QListWidget(tshDfn);
+    lbxPaths->setObjectName(QStringLiteral("lbxPaths"));
+    lbxPaths->setToolTipDuration(HintPause);
+    dfnLayout->addWidget(tbImport);
+    dfnLayout->addWidget(lbxPaths);
+    pgcSettings->addTab(tshDfn, QStringLiteral("Каталоги с модулями"));
+    splRight->addWidget(pnFiles);
+    splRight->addWidget(pgcSettings);
+    splRight->setStretchFactor(0, 1);
+    splRight->setStretchFactor(1, 0);
+    splRight->setSizes({FormWidth - SettingsWidth, SettingsWidth});
+
+    QWidget* pnLog = Panel("pnLog", splBottom);
+    pnLog->setMinimumHeight(SplitterMinimum);
+    auto* logLayout = new QVBoxLayout(pnLog);
+    logLayout->setContentsMargins(0, 0, 0, 0);
+    lbxLog = new QListWidget(pnLog);
+    lbxLog->setObjectName(QStringLiteral("lbxLog"));
+    lbxLog->setToolTipDuration(HintPause);
+    lbxLog->setUniformItemSizes(true);
+    logLayout->addWidget(lbxLog);
+    splBottom->addWidget(pnFilesSettings);
+    splBottom->addWidget(pnLog);
+    splBottom->setStretchFactor(0, 0);
+    splBottom->setStretchFactor(1, 1);
+    splBottom->setSizes({UpperHeight, FormHeight - UpperHeight});
+}
+
+void TfrVydesk::Bind(const char* menuItem, const char* toolButton, void (TfrVydesk::*handler)())
+{
+    for (const char* name : {menuItem, toolButton}) {
+        if (!name) continue;
+        QAction* a = findChild<QAction*>(QLatin1String(name));
+        connect(a, &QAction::triggered, this, handler);
+    }
+}
+
+void TfrVydesk::ConnectCommands()
+{
+    Bind("miCreatePro", "tbCreatePro", &TfrVydesk::miCreateProClick);
+    Bind("miOpenPro", "tbOpenPro", &TfrVydesk::miOpenProClick);
+    Bind("miSavePro", "tbSavePro", &TfrVydesk::miSaveProClick);
+    Bind("miSaveProAs", nullptr, &TfrVydesk::miSaveProAsClick);
+    Bind("miClosePro", nullptr, &TfrVydesk::miCloseProClick);
+    Bind("miExit", "tbExit", &TfrVydesk::miExitClick);
+    Bind("miAddFile", "tbAddFile", &TfrVydesk::miAddFileClick);
+    Bind("miRemoveFile", "tbRemoveFile", &TfrVydesk::miRemoveFileClick);
+    Bind("miFileUp", "tbFileUp", &TfrVydesk::miFileUpClick);
+    Bind("miFileDown", "tbFileDown", &TfrVydesk::miFileDownClick);
+    Bind("miSetMain", "tbSetMain", &TfrVydesk::miSetMainClick);
+    Bind("miClear", "tbClear", &TfrVydesk::miClearClick);
+    Bind("miAddPath", "tbAddPath", &TfrVydesk::miAddPathClick);
+    Bind("miRemovePath", "tbRemovePath", &TfrVydesk::miRemovePathClick);
+    Bind("miPathUp", "tbPathUp", &TfrVydesk::miPathUpClick);
+    Bind("miPathDown", "tbPathDown", &TfrVydesk::miPathDownClick);
+    Bind("miConfTools", nullptr, &TfrVydesk::miConfToolsClick);
+    Bind("miCompile", "tbCompile", &TfrVydesk::miCompileClick);
+    Bind("miCompileAll", "tbCompileAll", &TfrVydesk::miCompileAllClick);
+    Bind("miMake", "tbMake", &TfrVydesk::miMakeClick);
+    Bind("miRunExec", "tbRunExec", &TfrVydesk::miRunExecClick);
+    Bind("miVersionInfo", nullptr, &TfrVydesk::miVersionInfoClick);
+    Bind("miAbout", nullptr, &TfrVydesk::miAboutClick);
+
+    connect(&project, &CDeskProject::Log, this, &TfrVydesk::AddLog);
+    connect(&project, &CDeskProject::LogCleared, this, &TfrVydesk::ClearLog);
+    connect(&project, &CDeskProject::TitleChanged, this, &TfrVydesk::ShowTitle);
+    connect(&project, &CDeskProject::ProjectChanged, this, &TfrVydesk::ShowProject);
+    connect(&project, &CDeskProject::PathsChanged, this, &TfrVydesk::ShowPaths);
+    connect(&project, &CDeskProject::RecentChanged, this, &TfrVydesk::ShowRecent);
+    connect(pipeline, &CToolPipeline::CommandsEnabled, this, &TfrVydesk::SetCommandsEnabled);
+    connect(edExecFile, &QLineEdit::textEdited, &project, &CDeskProject::SetExecName);
+    connect(cbxTarget, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        cbxTarget->setToolTip(cbxTarget->itemText(index));
+        project.SetTarget(index);
+    });
+    connect(cbConfirmClear, &QCheckBox::toggled, this, [this](bool on) { project.settings.confirmClear = on; });
+    connect(cbUsePause, &QCheckBox::toggled, this, [this](bool on) { project.settings.usePause = on; });
+    connect(lbxLog, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { lbxLog->setToolTip(it->text()); });
+    connect(lbxPaths, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { lbxPaths->setToolTip(it->text()); });
+}
+
+void TfrVydesk::Start(const QString& settingsFile, const QStringList& arguments)
+{
+    settingsPath = settingsFile;
+    project.settings.LoadSettings(settingsPath);
+    ShowPaths();
+    ShowRecent();
+    if (!arguments.isEmpty()) commands.OpenProjectOrSource(arguments.front());
+}
+
+// Views --------------------------------------------------------------------------------------
+
+void TfrVydesk::ShowProject()
+{
+    const int row = lbxFiles->currentRow();
+    lbxFiles->clear();
+    lbxFiles->addItems(project.files);
+    if (row >= 0 && row < lbxFiles->count()) lbxFiles->setCurrentRow(row);
+    lbxFiles->viewport()->update();
+    if (edExecFile->text() != project.execName) edExecFile->setText(project.execName);
+    cbxTarget->setCurrentIndex(project.target);
+    cbxTarget->setToolTip(cbxTarget->itemText(project.target));
+}
+
+void TfrVydesk::ShowPaths()
+{
+    const int row = lbxPaths->currentRow();
+    lbxPaths->clear();
+    lbxPaths->addItems(project.settings.importFolders);
+    if (row >= 0 && row < lbxPaths->count()) lbxPaths->setCurrentRow(row);
+    cbConfirmClear->setChecked(project.settings.confirmClear);
+    cbUsePause->setChecked(project.settings.usePause);
+}
+
+void TfrVydesk::ShowRecent()
+{
+    const QStringList& recent = project.settings.recent;
+    for (int i = 0; i < MaxRecentProjects; ++i) {
+        QAction* a = miReopenSub[i];
+        if (i < recent.size()) {
+            a->setText(recent.at(i));
+            a->setEnabled(true);
+            a->setVisible(true);
+        } else if (i == 0) {
+            a->setText(Q(NoProjects));
+            a->setEnabled(false);
+            a->setVisible(true);
+        } else {
+            a->setVisible(false);
+        }
+    }
+}
+
+void TfrVydesk::ShowTitle(const QString& title, bool modified)
+{
+    setWindowTitle(title);
+    for (const char* name : {"miSavePro", "tbSavePro"}) findChild<QAction*>(QLatin1String(name))->setEnabled(modified);
+}
+
+int TfrVydesk::FileRow() const
+{
+    return lbxFiles->currentItem() && lbxFiles->currentItem()->isSelected() ? lbxFiles->currentRow() : -1;
+}
+
+int TfrVydesk::PathRow() const
+{
+    return lbxPaths->currentItem() && lbxPaths->currentItem()->isSelected() ? lbxPaths->currentRow() : -1;
+}
+
+void TfrVydesk::AddLog(const QString& text)
+{
+    lbxLog->addItem(text);
+    if (lbxLog->count() > MaxLogLines) delete lbxLog->takeItem(0);
+    lbxLog->setCurrentRow(lbxLog->count() - 1);
+    lbxLog->scrollToBottom();
+}
+
+void TfrVydesk::ClearLog()
+{
+    lbxLog->clear();
+    lbxLog->setToolTip(QString());
+}
+
+void TfrVydesk::SetCommandsEnabled(bool enabled)
+{
+    for (const char* name : {"tbClear", "tbCompile", "tbCompileAll", "tbMake", "miClear", "miCompile", "miCompileAll", "miMake"})
+        findChild<QAction*>(QLatin1String(name))->setEnabled(enabled);
+}
+
+// Commands -----------------------------------------------------------------------------------
+
+void TfrVydesk::miCreateProClick() { commands.NewProject(); }
+void TfrVydesk::miOpenProClick() { commands.OpenProject(); }
+void TfrVydesk::miSaveProClick() { commands.SaveProject(); }
+void TfrVydesk::miSaveProAsClick() { commands.SaveProjectAs(); }
+void TfrVydesk::miCloseProClick() { commands.CloseProject(); }
+void TfrVydesk::miExitClick() { close(); }
+void TfrVydesk::miAddFileClick() { commands.AddFiles(); }
+void TfrVydesk::miRemoveFileClick() { lbxFiles->setCurrentRow(commands.RemoveFile(FileRow())); }
+void TfrVydesk::miFileUpClick() { lbxFiles->setCurrentRow(commands.FileUp(FileRow())); }
+void TfrVydesk::miFileDownClick() { lbxFiles->setCurrentRow(commands.FileDown(FileRow())); }
+void TfrVydesk::miSetMainClick() { commands.SetMainFile(FileRow()); }
+void TfrVydesk::miClearClick() { commands.ClearProject(); }
+void TfrVydesk::miAddPathClick() { commands.AddPath(); }
+void TfrVydesk::miRemovePathClick()
+{
+    lbxPaths->setCurrentRow(commands.RemovePath(PathRow(), pgcSettings->currentWidget() == tshDfn));
+}
+void TfrVydesk::miPathUpClick() { lbxPaths->setCurrentRow(commands.PathUp(PathRow())); }
+void TfrVydesk::miPathDownClick() { lbxPaths->setCurrentRow(commands.PathDown(PathRow())); }
+void TfrVydesk::miConfToolsClick() { frConfTools->exec(); }
+void TfrVydesk::miCompileClick() { pipeline->CompileFile(FileRow()); }
+void TfrVydesk::miCompileAllClick() { pipeline->CompileProject(); }
+void TfrVydesk::miMakeClick() { pipeline->BuildExecutable(); }
+void TfrVydesk::miRunExecClick() { pipeline->RunExecutable(); }
+void TfrVydesk::miVersionInfoClick() { pipeline->VersionInfo(); }
+void TfrVydesk::miAboutClick() { frAbout->exec(); }
+void TfrVydesk::miReopenSubClick(int index) { commands.ReopenProject(index); }
+
+// Keys and window events ---------------------------------------------------------------------
+
+bool TfrVydesk::FormKeyDown(QKeyEvent* key)
+{
+    const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    const bool ctrl = mods == Qt::ControlModifier;
+    const bool keypad = key->modifiers() & Qt::KeypadModifier;
+    auto enabled = [this](const char* name) { return findChild<QAction*>(QLatin1String(name))->isEnabled(); };
+    switch (key->key()) {
+    case Qt::Key_N: if (!ctrl) return false; miCreateProClick(); return true;
+    case Qt::Key_O: if (!ctrl) return false; miOpenProClick(); return true;
+    case Qt::Key_S: if (!ctrl) return false; miSaveProClick(); return true;
+    case Qt::Key_Equal: if (!ctrl || keypad) return false; miAddFileClick(); return true;
+    case Qt::Key_Minus: if (!ctrl || keypad) return false; miRemoveFileClick(); return true;
+    case Qt::Key_U: if (!ctrl) return false; miFileUpClick(); return true;
+    case Qt::Key_D: if (!ctrl) return false; miFileDownClick(); return true;
+    case Qt::Key_M: if (!ctrl) return false; miSetMainClick(); return true;
+    case Qt::Key_F7:
+        if (mods == Qt::NoModifier) {
+            if (enabled("tbCompileAll")) miCompileAllClick();
+            return true;
+        }
+        if (!ctrl) return false;
+        if (enabled("tbCompile")) miCompileClick();
+        return true;
+    case Qt::Key_F8: if (enabled("tbMake")) miMakeClick(); return true;
+    case Qt::Key_F5: miRunExecClick(); return true;
+    case Qt::Key_X: if (mods != Qt::AltModifier) return false; findChild<QAction*>(QStringLiteral("miExit"))->trigger(); return true;
+    default: return false;
+    }
+}
+
+bool TfrVydesk::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this && QApplication::activeModalWidget() == nullptr)
+        return FormKeyDown(static_cast<QKeyEvent*>(event));
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrVydesk::closeEvent(QCloseEvent* event)
+{
+    if (!commands.QueryClose()) {
+        event->ignore();
+        return;
+    }
+    pipeline->Shutdown();
+    if (!settingsPath.isEmpty()) project.settings.SaveSettings(settingsPath);
+    event->accept();
+}
+
+void TfrVydesk::RestoreFromMinimized()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+// IDeskPrompts ---------------------------------------------------------------------------------
+
+IDeskPrompts::EAnswer TfrVydesk::Question(const QString& text, EButtons buttons)
+{
+    return DeskDialogs::Question(this, text, buttons);
+}
+void TfrVydesk::Information(const QString& text) { DeskDialogs::Message(this, DeskDialogs::EKind::Information, text); }
+void TfrVydesk::Warning(const QString& text) { DeskDialogs::Message(this, DeskDialogs::EKind::Warning, text); }
+void TfrVydesk::Error(const QString& text) { DeskDialogs::Message(this, DeskDialogs::EKind::Error, text); }
+
+QString TfrVydesk::SaveProjectFile(const QString& suggestedPath)
+{
+    return DeskDialogs::SaveFile(this, FilterSavePro, suggestedPath, QStringLiteral("pro"));
+}
+QString TfrVydesk::OpenProjectFile() { return DeskDialogs::OpenFile(this, FilterOpenPro); }
+QStringList TfrVydesk::OpenSourceFiles() { return DeskDialogs::OpenFiles(this, FilterFiles); }
+QString TfrVydesk::OpenPathFile() { return DeskDialogs::OpenFile(this, FilterPath); }
+void TfrVydesk::BringToFront()
+{
+    raise();
+    activateWindow();
+}
+void TfrVydesk::ShowImportPage() { pgcSettings->setCurrentWidget(tshDfn); }
+void TfrVydesk::SetBusy(bool busy)
+{
+    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
+}
