@@ -14,8 +14,6 @@ enum EPlatform {
     platMingwWindows = 3,
 };
 
-inline bool IsMingwPlatform(EPlatform p) { return p == platMingwConsole || p == platMingwWindows; }
-
 struct CVygenOptions {
     EPlatform platform = platNmakeConsole;
     bool convertPaths = false;                        // -c: Win1251 -> OEM Cyrillic, MinGW only
