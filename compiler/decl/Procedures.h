@@ -10,46 +10,12 @@
 
 #include "Lexer.h"
 #include "Names.h"
+#include "decl/FormalPars.h"
 
-class CBaseVar;
-class CQualident;
 class CDeclSeq;
 class CStatementSeq;
 class CCppOutput;
 class CDfnOutput;
-
-// FormalParameters = ["(" [FPSection {";" FPSection}] ")" [":" Qualident]].
-// FPSection        = [VAR] ident {"," ident} ":" Type.
-// C++: "<result> " before the name, "<par>, <par>" between the parentheses.
-class CFormalPars {
-public:
-    std::unique_ptr<CQualident> resultType;        // none for a proper procedure
-    bool hasValueArray = false;                    // some parameter is an array passed by value
-    std::vector<std::unique_ptr<CBaseVar>> params; // in declaration order
-
-    CFormalPars();
-    CFormalPars(const CFormalPars&) = delete;
-    CFormalPars& operator=(const CFormalPars&) = delete;
-    ~CFormalPars();
-
-    // Reads the parameters of a procedure (or PROCEDURE type) owned by `scope`; a parameter
-    // named like `receiverName` is a duplicate. Without "(" there are no parameters.
-    int Init(CLexBuf& lb, CBaseName* scope, const std::string& receiverName = std::string());
-    // A copy with cloned parameter variables owned by `scope` (procedure variables and types).
-    std::unique_ptr<CFormalPars> Clone(CBaseName* scope) const;
-
-    int GetValueKind() const;                      // value kind of the result, 0 for none
-    CBaseVar* FindParam(const std::string& id) const;
-
-    // "<C++ result type> " or "void ", to the header or the source.
-    void WriteResultType(CCppOutput& f, bool toHeader) const;
-    // The result type alone, without the trailing blank ("void" for none).
-    std::string ResultTypeText(bool toHeader) const;
-    // The parameters in their parameter form separated by ", ".
-    void WriteParams(CCppOutput& f, bool toHeader) const;
-    // The parameter list of a definition file: "(\n" <lines> "\n)" [" : " result].
-    void WriteDFN(CDfnOutput& f) const;
-};
 
 // The receiver of a type-bound procedure: "(" [VAR] name ":" TypeName ")".
 struct SReceiver {
@@ -107,7 +73,8 @@ protected:
 class CProcedure : public CProcedureBase {
 public:
     explicit CProcedure(CBaseName* parent) : CProcedureBase(kindProcedure, parent) {}
-    int Init(CLexBuf& lb) override;          // after PROCEDURE
+    int Init(CLexBuf& lb) override;          // after PROCEDURE: the heading up to ";"
+    int ReadBlock(CLexBuf& lb);              // declarations, body, END name
     void WriteCPP(CCppOutput& f) override;   // module-level procedure
     void WriteDFN(CDfnOutput& f) override;
     // A procedure-local procedure: "std::function<...> Name;" then "Name = [&](...) {...};".

@@ -1,0 +1,31 @@
+// The predeclared functions (ABS, ASH, CAP, CHR, ENTIER, LEN, LONG, MAX, MIN, ODD, ORD, SHORT,
+// SIZE), which stand as factors of expressions and fold to constants, and the predeclared
+// procedures (INC, DEC, INCL, EXCL, COPY, NEW, HALT, ASSERT), which stand as statements.
+// Each parses its argument list from "(" to ")", checks the argument kinds and writes a fixed
+// C++ text.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "code/Expr.h"
+
+class CBaseVar;
+
+// Exit code of a failed ASSERT written without its own code.
+constexpr int kExitAssertFailed = 253;
+
+// A predeclared function. The factor that read its word creates it, runs Init and takes
+// resultKind; WriteCPP writes the text in place; EvalConst folds it (42 when not constant).
+class CStdFunction : public CSyntaxNode {
+public:
+    int resultKind = 0;
+
+    explicit CStdFunction(CBaseName* scope) : CSyntaxNode(scope) {}
+    virtual int EvalConst(std::unique_ptr<CBaseVar>& result) = 0;
+};
+
+// The function object for a function word (symABS ... symSIZE), or nullptr for other symbols.
+std::unique_ptr<CStdFunction> CreateStdFunction(int symbol, CBaseName* scope);
+// The procedure statement for a procedure word (symINC ... symASSERT), or nullptr.
+std::unique_ptr<CSyntaxNode> CreateStdProcedure(int symbol, CBaseName* scope);
