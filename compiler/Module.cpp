@@ -15,12 +15,6 @@ const char* const kSystemName = "SYSTEM";
 const char* const kPtrName = "PTR";
 const char* const kDfnExtension = ".dfn";
 const char* const kOwnDfnFolder = "DFN/";
-// Definition files nested deeper than this are refused, so no chain of imports can exhaust
-// the stack; no real program comes near it.
-constexpr int kMaxImportDepth = 1000;
-// Each import reads its definition file anew, so imports that fan out repeatedly could read
-// files without end; a run stops after this many.
-constexpr int kMaxDfnLoads = 20000;
 
 bool NextIs(CLexBuf& lb, int symbol)
 {
@@ -179,12 +173,12 @@ int LoadImportedModule(CProject& project, CModuleBase& importer, const std::stri
     bool cycle = false;
     int depth = ImportDepth(importer, module, cycle);
     if (cycle) return errRecursiveImport;
-    if (depth > kMaxImportDepth) {
-        Msg(msg::kImportsTooDeep, kMaxImportDepth, module.c_str());
+    if (depth > project.maxImportDepth) {
+        Msg(msg::kImportsTooDeep, project.maxImportDepth, module.c_str());
         return errDfnError;
     }
-    if (++project.dfnLoads > kMaxDfnLoads) {
-        Msg(msg::kTooManyImports, kMaxDfnLoads, module.c_str());
+    if (++project.dfnLoads > project.maxDfnLoads) {
+        Msg(msg::kTooManyImports, project.maxDfnLoads, module.c_str());
         return errDfnError;
     }
 
