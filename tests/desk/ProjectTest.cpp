@@ -1,0 +1,210 @@
+// Core tests of the project manager's files: the project file, Vydesk.ini, the temporary
+// project file, the recent list, the executable name and the splitting of command lines.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "DeskTestSupport.h"
+#include "KeyValueFile.h"
+#include "Project.h"
+#include "Settings.h"
+#include "Texts.h"
+#include "ToolProcess.h"
+
+class ProjectTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString Path(const char* name) { return dir.filePath(QLatin1String(name)); }
+
+private slots:
+    void readsProjectLinesWithBlanksQuotesAndComments()
+    {
+        WriteText(Path("p.pro"),
+                  "  FILE = 'src/a.vyk'  \r\n#FILE=x\r\n;FILE=y\r\nFILE\r\n\r\nIMPORT=/elsewhere/\n"
+                  "MAIN=\"src/a.vyk\"\nEXEC = prog.exe\nTARGET= 3\nFILE=b.vyk\nFILE='\nUNKNOWN=1\n");
+        CDeskProject p;
+        p.settings.importFolders = {QStringLiteral("/lib/")};
+        QSignalSpy titles(&p, &CDeskProject::TitleChanged);
+        QVERIFY(p.LoadProject(Path("p.pro")));
+        QCOMPARE(p.files, QStringList({"src/a.vyk", "b.vyk", "'"}));
+        QCOMPARE(p.mainFile, QStringLiteral("src/a.vyk"));
+        QCOMPARE(p.execName, QStringLiteral("prog.exe"));
+        QCOMPARE(p.target, 3);
+        QCOMPARE(p.settings.importFolders, QStringList({"/lib/"}));  // import folders are global
+        QCOMPARE(p.projectFolder, QDir(dir.path()).absolutePath() + QLatin1Char('/'));
+        QCOMPARE(QDir::currentPath(), QDir(dir.path()).absolutePath());
+        for (const char* folder : {"CPP", "DFN", "Make"}) QVERIFY(QDir(Path(folder)).exists());
+        QVERIFY(!p.modified);
+        QCOMPARE(titles.last().at(0).toString(), QLatin1Char('[') + Path("p.pro") + QStringLiteral("] - Vydesk"));
+    }
+
+    void failedReadsLeaveNoProject()
+    {
+        CDeskProject p;
+        WriteText(Path("good.pro"), "FILE=a.vyk\r\n");
+        WriteText(Path("bad.pro"), "FILE=a.vyk\r\nTARGET=two\r\n");
+        QVERIFY(p.LoadProject(Path("good.pro")));
+        QVERIFY(!p.LoadProject(Path("bad.pro")));
+        QVERIFY(!p.HasProject());
+        QVERIFY(p.files.isEmpty());
+        QCOMPARE(p.Title(), QStringLiteral("Vydesk"));
+        QVERIFY(!p.LoadProject(Path("missing.pro")));
+        QVERIFY(!p.HasProject());
+        WriteText(Path("range.pro"), "TARGET=7\r\n");  // an index the box does not have
+        QVERIFY(p.LoadProject(Path("range.pro")));
+        QCOMPARE(p.target, 0);
+    }
+
+    void savesInFixedOrderWithCrLf()
+    {
+        CDeskProject p;
+        p.settings.importFolders = {QStringLiteral("/lib/"), QStringLiteral("/more lib/")};
+        p.files = QStringList({"a.vyk", "sub/b.vyk"});
+        p.target = 0;
+        p.MarkModified();
+        QVERIFY(p.SaveProject(Path("s.pro")));
+        QCOMPARE(ReadText(Path("s.pro")),
+                 QByteArray("IMPORT=/lib/\r\nIMPORT=/more lib/\r\nTARGET=0\r\nFILE=a.vyk\r\nFILE=sub/b.vyk\r\n"));
+        QVERIFY(!p.modified);
+        QCOMPARE(p.projectFile, Path("s.pro"));
+        p.mainFile = QStringLiteral("a.vyk");
+        p.execName = QString::fromUtf8("программа.exe");
+        p.target = 2;
+        QVERIFY(p.SaveProject(Path("s.pro")));
+        QCOMPARE(ReadText(Path("s.pro")),
+                 QByteArray("IMPORT=/lib/\r\nIMPORT=/more lib/\r\nMAIN=a.vyk\r\nEXEC=") + "программа.exe" +
+                     "\r\nTARGET=2\r\nFILE=a.vyk\r\nFILE=sub/b.vyk\r\n");
+        // A save that cannot be written keeps the open project and fails.
+        QVERIFY(!p.SaveProject(Path("no/such/folder/x.pro")));
+        QCOMPARE(p.projectFile, Path("s.pro"));
+        // And the saved file reads back as it was written.
+        CDeskProject q;
+        QVERIFY(q.LoadProject(Path("s.pro")));
+        QCOMPARE(q.files, p.files);
+        QCOMPARE(q.execName, p.execName);
+    }
+
+    void settingsReadDefaultsAndRoundTrip()
+    {
+        WriteText(Path("a.ini"), "[Vydesk]\nIMPORT=/l1/\nIMPORT=/l2/\nREOPEN=/p/old.pro\nREOPEN=/p/new.pro\n"
+                                 "VYK=/bin/vyk\nTABSIZE=4\nWINTOOEM=1\nCONFIRMCLEAR=0\nUSEPAUSE=yes\nMAKE=make -f M\n");
+        CToolSettings s;
+        s.LoadSettings(Path("a.ini"));
+        QCOMPARE(s.importFolders, QStringList({"/l1/", "/l2/"}));
+        QCOMPARE(s.recent, QStringList({"/p/new.pro", "/p/old.pro"}));
+        QCOMPARE(s.vyk, QStringLiteral("/bin/vyk"));
+        QCOMPARE(s.tabSize, QStringLiteral("4"));
+        QVERIFY(s.winToOem);
+        QVERIFY(!s.confirmClear);
+        QVERIFY(!s.usePause);  // only "1" is on
+        QCOMPARE(s.vybind, CToolSettings().vybind);
+        QVERIFY(s.SaveSettings(Path("b.ini")));
+        const QByteArray expected = "[Vydesk]\r\nIMPORT=/l1/\r\nIMPORT=/l2/\r\nREOPEN=/p/old.pro\r\nREOPEN=/p/new.pro\r\n"
+                                    "VYK=/bin/vyk\r\nVYBIND=" + s.vybind.toUtf8() + "\r\nVYGEN=" + s.vygen.toUtf8() +
+                                    "\r\nMAKEFILE=Makefile.mak\r\nTABSIZE=4\r\nNMAKE=nmake -NOLOGO -f Makefile.mak\r\n"
+                                    "CPP=c++\r\nMAKE=make -f M\r\nWINTOOEM=1\r\nCONFIRMCLEAR=0\r\nUSEPAUSE=0\r\n";
+        QCOMPARE(ReadText(Path("b.ini")), expected);
+        CToolSettings again;
+        again.LoadSettings(Path("b.ini"));
+        QCOMPARE(again.recent, s.recent);
+
+        for (auto [text, result] : {std::pair{"-3", "1"}, {"abc", "1"}, {"4", "4"}, {"0", "0"}, {"", "1"}})
+            QCOMPARE(NormalizeTabSize(QLatin1String(text)), QLatin1String(result));
+        CToolSettings missing;
+        missing.importFolders = {QStringLiteral("x")};
+        missing.LoadSettings(Path("none.ini"));
+        QVERIFY(missing.importFolders.isEmpty());
+        QCOMPARE(missing.tabSize, QStringLiteral("1"));
+    }
+
+    void recentListKeepsFourMostRecent()
+    {
+        CToolSettings s;
+        s.AddRecentProject(QStringLiteral("a"));
+        s.AddRecentProject(QStringLiteral("a"));
+        QCOMPARE(s.recent, QStringList({"a"}));
+        for (const char* n : {"b", "c", "d"}) s.AddRecentProject(QLatin1String(n));
+        s.AddRecentProject(QStringLiteral("b"));
+        QCOMPARE(s.recent, QStringList({"b", "d", "c", "a"}));
+        s.AddRecentProject(QStringLiteral("e"));
+        QCOMPARE(s.recent, QStringList({"e", "b", "d", "c"}));
+        s.RemoveRecentProject(QStringLiteral("d"));
+        QCOMPARE(s.recent, QStringList({"e", "b", "c"}));
+    }
+
+    void tempProjectFileAndItsLimit()
+    {
+        QVERIFY(QDir::setCurrent(dir.path()));
+        CDeskProject p;
+        p.settings.importFolders = {QStringLiteral("/lib/")};
+        p.mainFile = QStringLiteral("main.vyk");
+        p.files = {QStringLiteral("main.vyk")};
+        p.target = 3;
+        p.settings.tabSize = QStringLiteral("4");
+        QVERIFY(p.WriteTempProject());
+        QCOMPARE(ReadText(Path("vydeskpro.tmp")), QByteArray("IMPORT=/lib/\r\nMAIN=main.vyk\r\nTABSIZE=4\r\n"));
+        p.execName = QStringLiteral("x");
+        p.settings.importFolders = {QStringLiteral("/a/"), QString(MaxTempProjectValue, QLatin1Char('f'))};
+        QVERIFY(p.WriteTempProject());
+        p.settings.importFolders.append(QString(MaxTempProjectValue + 1, QLatin1Char('f')));
+        QVERIFY(!p.WriteTempProject());
+        const QByteArray partial = ReadText(Path("vydeskpro.tmp"));
+        QVERIFY(partial.startsWith("IMPORT=/a/\r\nIMPORT=fff"));
+        QVERIFY(!partial.contains("TABSIZE"));
+    }
+
+    void executableName()
+    {
+        CDeskProject p;
+        const struct {
+            const char *main, *exec, *result;
+        } cases[] = {{"src/prog.mod", "", "src/prog.exe"}, {"prog", "", "prog.exe"},
+                     {"a.b.c", "", "a.b.exe"}, {"prog.mod", "other", "other"}, {"", "", ".exe"}};
+        for (const auto& c : cases) {
+            p.mainFile = QLatin1String(c.main);
+            p.execName = QLatin1String(c.exec);
+            QCOMPARE(p.ExecutableName(), QLatin1String(c.result));
+        }
+    }
+
+    void keyValueLines()
+    {
+        SKeyValue kv;
+        QVERIFY(!ParseKeyValueLine(QStringLiteral("   "), kv));
+        QVERIFY(!ParseKeyValueLine(QStringLiteral("[Vydesk]"), kv));
+        QVERIFY(ParseKeyValueLine(QStringLiteral("K=\"\""), kv));
+        QCOMPARE(kv.value, QString());
+        QVERIFY(ParseKeyValueLine(QStringLiteral("K = a = b "), kv));
+        QCOMPARE(kv.key, QStringLiteral("K"));
+        QCOMPARE(kv.value, QStringLiteral("a = b"));
+        QVERIFY(ParseKeyValueLine(QStringLiteral("K='x\""), kv));
+        QCOMPARE(kv.value, QStringLiteral("'x\""));
+        // A huge file is refused rather than read.
+        QFile big(Path("big.pro"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(MaxKeyValueFileSize + 1));
+        big.close();
+        CDeskProject p;
+        QVERIFY(!p.LoadProject(Path("big.pro")));
+    }
+
+    void commandLinesSplitLikeWindows()
+    {
+        const struct {
+            const char* line;
+            QStringList args;
+        } cases[] = {
+            {"\"/my tools/VYK\" \"src/a b.vyk\" vydeskpro.tmp -a", {"/my tools/VYK", "src/a b.vyk", "vydeskpro.tmp", "-a"}},
+            {"make  -f\tMakefile.mak", {"make", "-f", "Makefile.mak"}},
+            {"a\\\\\"b c\" d", {"a\\b c", "d"}},
+            {"a\\\"b", {"a\"b"}},
+            {"a\\\\b", {"a\\\\b"}},
+            {"\"\"", {""}},
+            {"\"a\"\"b\"", {"a\"b"}},
+            {"  ", {}},
+        };
+        for (const auto& c : cases) QCOMPARE(SplitCommandLine(QLatin1String(c.line)), c.args);
+    }
+};
+
+QTEST_GUILESS_MAIN(ProjectTest)
+#include "ProjectTest.moc"
