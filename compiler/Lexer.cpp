@@ -192,9 +192,10 @@ private:
     const char* Symbol(const char* p);
 
     bool Add(int code, int64_t column, const char* text, size_t len);
-    bool Add(int code, int64_t column) { return AddRef(code, column, 0); }
-    bool AddRef(int code, int64_t column, uint32_t text);
+    bool Add(int code, int64_t column);
+    bool PutWord(uint32_t word);
     bool NewArenaPage();
+    uint32_t Store(const char* text, size_t len);
 
     CLexBuf& lb;
     const int64_t tabExtra;      // what a tab adds beyond the 1 that every character counts
@@ -214,35 +215,48 @@ bool CTokenizer::NewArenaPage()
     return true;
 }
 
-bool CTokenizer::AddRef(int code, int64_t column, uint32_t text)
+bool CTokenizer::PutWord(uint32_t word)
 {
-    int32_t index = lb.tokenCount;
+    int32_t index = lb.wordCount;
     if (index == INT32_MAX) return !(tooLarge = true);
-    uint32_t page = uint32_t(index) >> CLexBuf::kTokenPageBits;
-    if (page == lb.tokenPages.size()) lb.tokenPages.emplace_back(new CLexBuf::SToken[CLexBuf::kTokenPageSize]);
-    CLexBuf::SToken& t = lb.tokenPages[page][uint32_t(index) & (CLexBuf::kTokenPageSize - 1)];
-    t.code = uint32_t(code);
-    t.text = text;
-    int32_t col = Clamp(column);
-    if (col >= int32_t(CLexBuf::kColumnEscape)) {
-        t.column = CLexBuf::kColumnEscape;
-        lb.bigColumns.emplace_back(index, col);
-    } else {
-        t.column = uint32_t(col);
+    uint32_t page = uint32_t(index) >> CLexBuf::kWordPageBits;
+    if (page == lb.wordPages.size()) lb.wordPages.emplace_back(new uint32_t[CLexBuf::kWordPageSize]);
+    lb.wordPages[page][uint32_t(index) & (CLexBuf::kWordPageSize - 1)] = word;
+    ++lb.wordCount;
+    return true;
+}
+
+bool CTokenizer::Add(int code, int64_t column)
+{
+    uint32_t field = uint32_t(Clamp(column));
+    if (field >= CLexBuf::kColumnEscape) {
+        lb.bigColumns.emplace_back(lb.wordCount, int32_t(field));
+        field = CLexBuf::kColumnEscape;
     }
     ++lb.tokenCount;
-    return true;
+    return PutWord(uint32_t(code) | field << CLexBuf::kCodeBits);
 }
 
 bool CTokenizer::Add(int code, int64_t column, const char* text, size_t len)
 {
-    if (lb.arenaUsed + len + 1 > CLexBuf::kArenaPageSize && !NewArenaPage()) return !(tooLarge = true);
+    uint32_t ref = Store(text, len);
+    return !tooLarge && Add(code, column) && PutWord(ref);
+}
+
+// Copies a text into the arena; its reference, or 0 (the empty text) when the arena is full.
+uint32_t CTokenizer::Store(const char* text, size_t len)
+{
+    if (len == 0) return 0;
+    if (lb.arenaUsed + len + 1 > CLexBuf::kArenaPageSize && !NewArenaPage()) {
+        tooLarge = true;
+        return 0;
+    }
     uint32_t ref = uint32_t((lb.arenaPages.size() - 1) << CLexBuf::kArenaPageBits) | lb.arenaUsed;
     char* dest = &lb.arenaPages.back()[lb.arenaUsed];
     std::memcpy(dest, text, len);
     dest[len] = '\0';
     lb.arenaUsed += uint32_t(len + 1);
-    return AddRef(code, column, ref);
+    return ref;
 }
 
 // Inside a comment: "(*" opens a nested level and "*)" closes one; "(*)" opens and closes
@@ -481,27 +495,32 @@ const char* SymbolSpelling(int code)
     return "";
 }
 
-int32_t CLexBuf::ColumnOf(int32_t index) const
+int32_t CLexBuf::BigColumn(int32_t index) const
 {
-    const SToken& t = At(index);
-    if (t.column != kColumnEscape) return int32_t(t.column);
     auto it = std::lower_bound(bigColumns.begin(), bigColumns.end(), std::make_pair(index, INT32_MIN));
     return it != bigColumns.end() && it->first == index ? it->second : int32_t(kColumnEscape);
 }
 
 bool CLexBuf::NextSymbol(int& code, const char*& text)
 {
-    while (pos.cursor < tokenCount) {
-        const SToken& t = At(pos.cursor);
-        if (t.code == symEOL) {
+    while (pos.cursor < wordCount) {
+        uint32_t word = Word(pos.cursor);
+        int symbol = int(word & kCodeMask);
+        if (symbol == symEOL) {
             ++pos.line;
             ++pos.cursor;
             continue;
         }
-        code = int(t.code);
-        text = TextAt(t.text);
-        pos.column = ColumnOf(pos.cursor);
-        ++pos.cursor;
+        uint32_t column = word >> kCodeBits;
+        pos.column = column == kColumnEscape ? BigColumn(pos.cursor) : int32_t(column);
+        code = symbol;
+        if (IsTextSymbol(symbol)) {
+            text = TextAt(Word(pos.cursor + 1));
+            pos.cursor += 2;
+        } else {
+            text = "";
+            ++pos.cursor;
+        }
         return true;
     }
     pos.column = 1;

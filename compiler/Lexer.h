@@ -170,34 +170,33 @@ public:
 private:
     friend class CTokenizer;
 
-    // One token in 8 bytes: code, column (24 bits; larger columns live in bigColumns) and the
-    // arena reference of its text. Tokens and texts live in fixed-size pages, so the lists
-    // never move while they grow.
-    struct SToken {
-        uint32_t code : 8;
-        uint32_t column : 24;
-        uint32_t text;
-    };
-    static constexpr int kTokenPageBits = 16;
-    static constexpr uint32_t kTokenPageSize = 1u << kTokenPageBits;
+    // The token list is a stream of 32-bit words: one word per token holding its code and
+    // column (columns too large for the field live in bigColumns), followed, for the codes
+    // that carry a text, by a second word: the arena reference of the text. The cursor is a
+    // word index. Words and texts live in fixed-size pages, so nothing moves while they grow.
+    static constexpr int kCodeBits = 7;
+    static constexpr uint32_t kCodeMask = (1u << kCodeBits) - 1;
+    static constexpr uint32_t kColumnEscape = (1u << (32 - kCodeBits)) - 1;
+    static constexpr int kWordPageBits = 16;
+    static constexpr uint32_t kWordPageSize = 1u << kWordPageBits;
     static constexpr int kArenaPageBits = 20;
     static constexpr uint32_t kArenaPageSize = 1u << kArenaPageBits;
-    static constexpr uint32_t kColumnEscape = 0xFFFFFF;
 
-    const SToken& At(int32_t index) const
+    uint32_t Word(int32_t index) const
     {
-        return tokenPages[uint32_t(index) >> kTokenPageBits][uint32_t(index) & (kTokenPageSize - 1)];
+        return wordPages[uint32_t(index) >> kWordPageBits][uint32_t(index) & (kWordPageSize - 1)];
     }
     const char* TextAt(uint32_t ref) const
     {
         return &arenaPages[ref >> kArenaPageBits][ref & (kArenaPageSize - 1)];
     }
-    int32_t ColumnOf(int32_t index) const;
+    int32_t BigColumn(int32_t index) const;
 
-    std::vector<std::unique_ptr<SToken[]>> tokenPages;
+    std::vector<std::unique_ptr<uint32_t[]>> wordPages;
+    int32_t wordCount = 0;
     int32_t tokenCount = 0;
     std::vector<std::unique_ptr<char[]>> arenaPages;
     uint32_t arenaUsed = 0;                               // bytes used in the last page
-    std::vector<std::pair<int32_t, int32_t>> bigColumns;  // (token index, column), ascending
+    std::vector<std::pair<int32_t, int32_t>> bigColumns;  // (word index, column), ascending
     SLexPos pos;
 };
