@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <memory>
+#include <exception>
 #include <new>
 
 #include "Compile.h"
@@ -125,15 +126,12 @@ int ParseTabSize(const std::string& text)
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     long long value = 0;
-    bool anyDigit = false;
     for (; i < text.size() && std::isdigit((unsigned char)text[i]); ++i) {
-        anyDigit = true;
         value = value * 10 + (text[i] - '0');
         if (value > INT_MAX) return -1;
     }
     if (negative && value > 0) return -1;
     if (value == 0 && text != "0") return -1;
-    (void)anyDigit;
     return int(value);
 }
 
@@ -163,6 +161,13 @@ int RunCompiler(const std::vector<std::string>& args)
         code = Run(args);
     } catch (const std::bad_alloc&) {
         Msg(msg::kOutOfMemory, args.empty() ? "" : args[0].c_str());
+        code = kExitFailed;
+    } catch (const error_Internal& e) {
+        // Parsing and writing catch their own; this is the last line of defence.
+        Msg(msg::kInternalError, e.what());
+        code = kExitFailed;
+    } catch (const std::exception& e) {
+        Msg(msg::kInternalError, e.what());
         code = kExitFailed;
     }
     if (!CloseMessageFile()) {
