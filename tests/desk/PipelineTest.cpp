@@ -1,3 +1,244 @@
+// Core tests of the tool pipeline with fake tools: the order of log lines, the error count of
+// compile project, tools that do not start or end without an exit code, long output read in
+// chunks, the build and run commands, and the version chain. The timers are stepped by hand.
+#include <QSignalSpy>
 #include <QTest>
-class T : public QObject { Q_OBJECT }; QTEST_GUILESS_MAIN(T)
+
+#include "DeskTestSupport.h"
+#include "Platform.h"
+#include "Project.h"
+#include "Texts.h"
+
+class PipelineTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    std::unique_ptr<CDeskProject> p;
+    std::unique_ptr<CFakePrompts> ui;
+    std::unique_ptr<CToolPipeline> pipe;
+    QStringList log;
+    QList<bool> enabled;
+
+    QString Path(const QString& name) { return dir.filePath(name); }
+    static QString U(const char* s) { return QString::fromUtf8(s); }
+    // A fake tool under the given name; it runs "<name>.txt" from the current folder unless
+    // its first argument is a script.
+    QString Tool(const char* name)
+    {
+        const QString link = Path(QStringLiteral("bin/") + QLatin1String(name));
+        QDir().mkpath(Path("bin"));
+        QFile::link(QStringLiteral(FAKETOOL), link);
+        return link;
+    }
+    void Run()
+    {
+        QVERIFY(RunUntilIdle(*pipe));
+    }
+
+private slots:
+    void init()
+    {
+        p = std::make_unique<CDeskProject>();
+        ui = std::make_unique<CFakePrompts>();
+        pipe = std::make_unique<CToolPipeline>(*p, *ui);
+        log.clear();
+        enabled.clear();
+        connect(p.get(), &CDeskProject::Log, this, [this](const QString& line) { log << line; });
+        connect(p.get(), &CDeskProject::LogCleared, this, [this] { log.clear(); });
+        connect(pipe.get(), &CToolPipeline::CommandsEnabled, this, [this](bool on) { enabled << on; });
+        p->settings.vyk = Tool("fakevyk");
+        p->settings.vybind = Tool("fakevybind");
+        p->settings.vygen = Tool("fakevygen");
+        QDir().mkpath(Path("proj"));
+        WriteText(Path("proj/p.pro"), "MAIN=a.vyk\r\nTARGET=2\r\nFILE=a.vyk\r\nFILE=b.vyk\r\nFILE=c.vyk\r\n");
+        QVERIFY(p->LoadProject(Path("proj/p.pro")));
+        WriteText(Path("proj/a.vyk"), "args\nout\n");
+        WriteText(Path("proj/b.vyk"), "out ERROR (st 1, pos 1): broken\nexit 1\n");
+        WriteText(Path("proj/c.vyk"), "err c on stderr\n");
+        WriteText(Path("proj/fakevybind.txt"), "out Vybind - OK\n");
+        WriteText(Path("proj/fakevygen.txt"), "args\nout\nout Vygen - OK\n");
+    }
+
+    void cleanup()
+    {
+        pipe.reset();
+        ui.reset();
+        p.reset();
+    }
+
+    void compileProjectRunsEveryStepAndCountsFailures()
+    {
+        WriteText(Path("proj/CPP/_VYK_make.vym"), "old");
+        pipe->CompileProject();
+        QVERIFY(pipe->tmSheduller->isActive());
+        QVERIFY(QFile::exists(Path("proj/vydeskpro.tmp")));
+        QVERIFY(!QFile::exists(Path("proj/CPP/_VYK_make.vym")));
+        Run();
+        const QStringList expected = {
+            U("Компиляция проекта..."), "", U("Компиляция \"a.vyk\"..."), "<a.vyk><vydeskpro.tmp><-a>",
+            "", U("Компиляция \"b.vyk\"..."), "ERROR (st 1, pos 1): broken",
+            "", U("Компиляция \"c.vyk\"..."), "c on stderr",
+            "", U("Запуск Vybind..."), "Vybind - OK",
+            "", U("Запуск Vygen..."), "<CPP/_VYK_make.vym><CPP/Makefile.mak><-a><-p><2><-cp><c++>", "Vygen - OK",
+            "", U("Компиляция проекта завершена, ошибок: 1")};
+        QCOMPARE(log, expected);
+        QVERIFY(!QFile::exists(Path("proj/vydeskpro.tmp")));
+        QVERIFY(!QFile::exists(Path("proj/vydesklog.tmp")));
+        QCOMPARE(enabled.last(), true);
+        QVERIFY(ui->shown.isEmpty());
+    }
+
+    void commandLines()
+    {
+        p->settings.vygen = QStringLiteral("Vygen");
+        p->settings.winToOem = true;
+        QCOMPARE(pipe->MakegenCommand(), QStringLiteral("\"Vygen\" CPP/_VYK_make.vym \"CPP/Makefile.mak\" -a -p 2 -c -cp \"c++\""));
+        p->target = 1;
+        QCOMPARE(pipe->TargetSwitch(), QStringLiteral("p 1"));
+        p->target = 7;
+        QCOMPARE(pipe->TargetSwitch(), QStringLiteral("p 0"));
+        p->settings.vybind = QStringLiteral("/my tools/Vybind");
+        QCOMPARE(pipe->LinkerCommand(), QStringLiteral("\"/my tools/Vybind\" CPP/_VYK_make.vym -a"));
+    }
+
+    void missingToolsAndLostExitCodesAreCounted()
+    {
+        p->settings.vyk = Path("bin/none");
+        p->settings.vygen = Path("bin/none");
+        WriteText(Path("proj/fakevybind.txt"), "out dying\nkill\n");
+        pipe->CompileProject();
+        Run();
+        QVERIFY(log.contains(U("Ошибка запуска компилятора для \"a.vyk\"")));
+        QVERIFY(log.contains(U("Ошибка запуска компилятора для \"c.vyk\"")));
+        const int dying = log.indexOf(QStringLiteral("dying"));
+        QVERIFY(dying > 0);
+        QCOMPARE(log.at(dying + 1), U("Некорректное завершение запущенного процесса"));
+        QVERIFY(log.contains(U("Ошибка запуска Vygen")));
+        QCOMPARE(log.last(), U("Компиляция проекта завершена, ошибок: 5"));
+    }
+
+    void refusalsBeforeCompiling()
+    {
+        p->settings.importFolders = {QString(MaxTempProjectValue + 1, QLatin1Char('d'))};
+        pipe->CompileProject();
+        QCOMPARE(ui->shown, QStringList({U("E:Ошибка при создании промежуточного файла для запуска компилятора")}));
+        QCOMPARE(log, QStringList({U("Операция отменена: внутренняя ошибка")}));
+        QVERIFY(!pipe->tmSheduller->isActive());
+        ui->shown.clear();
+        pipe->CompileFile(-1);
+        QCOMPARE(ui->shown, QStringList({U("W:Нет выделенного файла")}));
+        p->CloseProject();
+        ui->shown.clear();
+        pipe->CompileProject();
+        pipe->BuildExecutable();
+        pipe->RunExecutable();
+        QCOMPARE(ui->shown, QStringList(3, U("W:Необходимо предварительно создать или открыть проект")));
+    }
+
+    void longOutputIsReadInChunksWithoutLoss()
+    {
+        constexpr int FillBytes = 30000, LineWidth = 100;
+        WriteText(Path("proj/a.vyk"), "raw a\\r\\nb\\n\\nc\\td\\re\nfill 30000\n");
+        pipe->CompileFile(0);
+        QCOMPARE(pipe->stage, int(CToolPipeline::stCompileOne));
+        Run();
+        QCOMPARE(log.mid(0, 5), QStringList({U("Компиляция \"a.vyk\"..."), "a", "b", "", "c d"}));
+        int xs = 0;
+        for (const QString& line : log.mid(5)) {
+            QVERIFY(line.size() <= LineWidth);
+            xs += line.count(QLatin1Char('x'));
+        }
+        QCOMPARE(xs, FillBytes - FillBytes / LineWidth);
+        QVERIFY(log.at(5).startsWith(QStringLiteral("ex")));
+        QVERIFY(!QFile::exists(Path("proj/vydeskpro.tmp")));
+        QCOMPARE(enabled, QList<bool>({false, true}));
+    }
+
+    void secondToolIsRefusedWhileOneRuns()
+    {
+        WriteText(Path("proj/a.vyk"), "out started\nsleep 1000\nout done\n");
+        pipe->CompileFile(0);
+        QVERIFY(pipe->tmLogger->isActive());
+        QVERIFY(!pipe->RunTool(QStringLiteral("true")));
+        QCOMPARE(ui->shown, QStringList({U("E:Внутренняя ошибка: не завершен предыдущий процесс")}));
+        pipe->LoggerTick();
+        QVERIFY(pipe->tmLogger->isActive());  // still writing
+        Run();
+        QCOMPARE(log.last(), QStringLiteral("done"));
+    }
+
+    void buildRunsMakeInCppAndJudgesByExitCode()
+    {
+        pipe->BuildExecutable();
+        QCOMPARE(ui->shown, QStringList({U("W:Необходимо предварительно откомпилировать проект")}));
+        QCOMPARE(log, QStringList({U("Операция отменена: проект не откомпилирован")}));
+        QCOMPARE(QDir::currentPath(), QDir(Path("proj")).absolutePath());
+
+        WriteText(Path("proj/CPP/Makefile.mak"), "DIR_NAME=../Make\nEXE_NAME=a\n");
+        WriteText(Path("proj/Make/a"), "old program");
+        WriteText(Path("proj/CPP/make.txt"), "args\nout\nerr compiling\nexit 0\n");
+        p->settings.make = QStringLiteral(FAKETOOL) + QStringLiteral(" make.txt -f Makefile.mak");
+        pipe->BuildExecutable();
+        QVERIFY(!QFile::exists(Path("proj/Make/a")));
+        Run();
+        QCOMPARE(log, QStringList({U("Сборка исполняемого файла..."), "", "<make.txt><-f><Makefile.mak>", "compiling", "",
+                                   U("Сборка завершена, ошибок нет")}));
+        QCOMPARE(QDir::currentPath(), QDir(Path("proj/CPP")).absolutePath());
+
+        WriteText(Path("proj/CPP/make.txt"), "exit 2\n");
+        pipe->BuildExecutable();
+        Run();
+        QCOMPARE(log.last(), U("Обнаружены ошибки при сборке исполняемого файла"));
+        p->settings.make = Path("bin/none");
+        pipe->BuildExecutable();
+        QCOMPARE(log.last(), U("Ошибка при запуске mingw32-make"));
+        QCOMPARE(QDir::currentPath(), QDir(Path("proj")).absolutePath());
+    }
+
+    void runWritesScriptAndOpensTerminal()
+    {
+        ui->shown.clear();
+        pipe->RunExecutable();
+        QCOMPARE(ui->shown.size(), 1);
+        QVERIFY(ui->shown.front().startsWith(U("W:Необходимо предварительно откомпилировать проект и запустить nmake")));
+        WriteText(Path("proj/CPP/Makefile.mak"), "EXE_NAME=prog\n");
+        WriteText(Path("proj/Make/prog"), "");
+        DeskPlatform::SetTerminalCommand({QStringLiteral("true")});
+        p->settings.usePause = false;
+        ui->shown.clear();
+        pipe->RunExecutable();
+        QVERIFY(ui->shown.isEmpty());
+        const QByteArray script = ReadText(Path("proj/Make/prog.sh"));
+        QVERIFY(script.contains("./'prog'\necho\n"));
+        QVERIFY(!script.contains("read"));
+        p->settings.usePause = true;
+        pipe->RunExecutable();
+        QVERIFY(ReadText(Path("proj/Make/prog.sh")).contains("read dummy"));
+        DeskPlatform::SetTerminalCommand({Path("bin/none")});
+        pipe->RunExecutable();
+        QCOMPARE(ui->shown, QStringList({U("E:Ошибка при запуске исполняемого файла")}));
+        QCOMPARE(QDir::currentPath(), QDir(Path("proj")).absolutePath());
+    }
+
+    void versionChainGoesOnPastMissingTools()
+    {
+        WriteText(Path("proj/fakevybind.txt"), "out Vybind version 1.0\n");
+        p->settings.vyk = Path("bin/none");
+        p->settings.vygen = Path("bin/none");
+        pipe->VersionInfo();
+        Run();
+        QCOMPARE(log, QStringList({"Vydesk v1.8.35", "", U("Получение информации о версиях инструментальных средств..."), "",
+                                   U("Ошибка получения информации о версии VYK"), "Vybind version 1.0",
+                                   U("Ошибка получения информации о версии Vygen"), "",
+                                   U("Информация о версиях получена")}));
+        p->settings.vybind = Path("bin/none");
+        pipe->VersionInfo();
+        QVERIFY(!pipe->tmLogger->isActive());  // everything happened at once
+        QCOMPARE(log.mid(4), QStringList({U("Ошибка получения информации о версии VYK"),
+                                          U("Ошибка получения информации о версии Vybind"),
+                                          U("Ошибка получения информации о версии Vygen"), "",
+                                          U("Информация о версиях получена")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(PipelineTest)
 #include "PipelineTest.moc"
