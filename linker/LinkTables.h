@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -112,6 +113,6 @@ private:
     // Handlers grouped by the procedure they serve; reading order within each group is the
     // order the dispatch tests them in, and groups never interleave in the generated text.
     std::map<Key, std::vector<std::unique_ptr<CLinkHandler>>> handlers;
-    std::map<std::string, const CLinkHandler*> signatures;
+    std::unordered_map<std::string, const CLinkHandler*> signatures;
     size_t handlerCount = 0;
 };
