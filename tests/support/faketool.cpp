@@ -4,7 +4,7 @@
 //   out <text>    print the text and a line end       err <text>  the same on standard error
 //   raw <text>    print the text with \r \n \t \\ decoded, without a line end
 //   fill <n>      print n bytes as lines of 99 'x' and a line end
-//   args          print the arguments, each between < and >
+//   args          print the arguments, each between < and >, and a line end
 //   sleep <ms>    wait                                 exit <n>    end with that code
 //   kill          end by a signal, so there is no exit code
 #include <chrono>
@@ -64,8 +64,11 @@ int main(int argc, char* argv[])
         else if (cmd == "err") std::fprintf(stderr, "%s\n", arg.c_str());
         else if (cmd == "raw") std::fputs(Decode(arg).c_str(), stdout);
         else if (cmd == "fill") Fill(std::atol(arg.c_str()));
-        else if (cmd == "args")
-            for (int i = 1; i < argc; ++i) std::printf("<%s>", argv[i]);
+        else if (cmd == "args") {
+            std::string all;
+            for (int i = 1; i < argc; ++i) all += std::string("<") + argv[i] + ">";
+            std::printf("%s\n", all.c_str());
+        }
         else if (cmd == "sleep") {
             std::fflush(stdout);
             std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(arg.c_str())));
