@@ -6,7 +6,9 @@
 #include "Lexer.h"
 #include "Messages.h"
 
-const char* const kMessageTable[kMessageCount] = {
+// Declared with kMessageCount entries in the header: a missing or extra entry here is a
+// conflicting declaration and does not compile.
+const char* const kMessageTable[] = {
     "Internal error: Wrong error code",
     "",
     "",
