@@ -201,7 +201,7 @@ private:
     const int64_t tabExtra;      // what a tab adds beyond the 1 that every character counts
     const char* start = nullptr; // the current chunk
     int64_t tabs = 0;            // extra width of the tabs passed in the current chunk
-    int depth = 0;               // comment nesting
+    int64_t depth = 0;           // comment nesting
     int line = 1;
     int64_t lastColumn = 0;      // final column of the last chunk
 };
