@@ -1,17 +1,23 @@
-// Strings: each operation reads its operands into std::string first, so a
-// source and a destination that are the same array (Append(s, s)) work, then
-// stores the result cut to the destination's length with a final 0X.
+// Strings: Length, Append, Extract and Pos work in place (memmove copes with
+// Append(s, s)); Insert, Delete and Replace build the result in a std::string,
+// so a source inside the destination is read before it is overwritten. Every
+// result is cut to the destination's length and ends with 0X.
 #include <string.h>
 #include <string>
 #include "Strings.h"
 
 namespace {
 
-// The string held by an array of length n: up to the first 0X or the end.
-std::string Text(const char *s, int n) {
-	if (s == nullptr || n <= 0) return std::string();
+// The length of the string held by an array of length n: up to the first 0X or the end.
+size_t Len(const char *s, int n) {
+	if (s == nullptr || n <= 0) return 0;
 	const void* end = memchr(s, 0, size_t(n));
-	return std::string(s, end ? size_t((const char*)end - s) : size_t(n));
+	return end ? size_t((const char*)end - s) : size_t(n);
+}
+
+// The string held by an array of length n.
+std::string Text(const char *s, int n) {
+	return std::string(s == nullptr ? "" : s, Len(s, n));
 }
 
 void Store(const std::string &text, char *dest, int n) {
@@ -34,11 +40,21 @@ size_t Count(int n) {
 }
 
 int Strings::Length(char *VYK_ARR_s, const int VYK_ARR_0_s) {
-	return int(Text(VYK_ARR_s, VYK_ARR_0_s).size());
+	return int(Len(VYK_ARR_s, VYK_ARR_0_s));
 }
 
 void Strings::Append(char *VYK_ARR_extra, const int VYK_ARR_0_extra, char *dest, const int VYK_ARR_0_dest) {
-	Store(Text(dest, VYK_ARR_0_dest) + Text(VYK_ARR_extra, VYK_ARR_0_extra), dest, VYK_ARR_0_dest);
+	if (dest == nullptr || VYK_ARR_0_dest <= 0) return;
+	size_t length = Len(dest, VYK_ARR_0_dest);
+	size_t room = size_t(VYK_ARR_0_dest) - 1;
+	if (length >= room) {
+		dest[room] = 0;
+		return;
+	}
+	size_t extra = Len(VYK_ARR_extra, VYK_ARR_0_extra);
+	if (extra > room - length) extra = room - length;
+	if (extra > 0) memmove(dest + length, VYK_ARR_extra, extra);
+	dest[length + extra] = 0;
 }
 
 void Strings::Insert(char *VYK_ARR_source, const int VYK_ARR_0_source, int pos, char *dest, const int VYK_ARR_0_dest) {
@@ -61,16 +77,30 @@ void Strings::Replace(char *VYK_ARR_source, const int VYK_ARR_0_source, int pos,
 }
 
 void Strings::Extract(char *VYK_ARR_source, const int VYK_ARR_0_source, int pos, int n, char *dest, const int VYK_ARR_0_dest) {
-	std::string text = Text(VYK_ARR_source, VYK_ARR_0_source);
-	Store(text.substr(Clamp(pos, text), Count(n)), dest, VYK_ARR_0_dest);
+	if (dest == nullptr || VYK_ARR_0_dest <= 0) return;
+	size_t length = Len(VYK_ARR_source, VYK_ARR_0_source);
+	size_t start = pos < 0 ? 0 : (size_t(pos) < length ? size_t(pos) : length);
+	size_t count = Count(n);
+	if (count > length - start) count = length - start;
+	if (count > size_t(VYK_ARR_0_dest) - 1) count = size_t(VYK_ARR_0_dest) - 1;
+	if (count > 0) memmove(dest, VYK_ARR_source + start, count);
+	dest[count] = 0;
 }
 
 int Strings::Pos(char *VYK_ARR_pattern, const int VYK_ARR_0_pattern, char *VYK_ARR_s, const int VYK_ARR_0_s, int pos) {
-	std::string text = Text(VYK_ARR_s, VYK_ARR_0_s);
+	size_t length = Len(VYK_ARR_s, VYK_ARR_0_s);
+	size_t patternLength = Len(VYK_ARR_pattern, VYK_ARR_0_pattern);
 	if (pos < 0) pos = 0;
-	if (size_t(pos) > text.size()) return -1;
-	size_t found = text.find(Text(VYK_ARR_pattern, VYK_ARR_0_pattern), size_t(pos));
-	return found == std::string::npos ? -1 : int(found);
+	if (size_t(pos) > length || patternLength > length) return -1;
+	if (patternLength == 0) return pos;
+	const char first = VYK_ARR_pattern[0];
+	for (size_t i = size_t(pos); i + patternLength <= length; ++i) {
+		const void* hit = memchr(VYK_ARR_s + i, first, length - patternLength + 1 - i);
+		if (hit == nullptr) return -1;
+		i = size_t((const char*)hit - VYK_ARR_s);
+		if (memcmp(VYK_ARR_s + i, VYK_ARR_pattern, patternLength) == 0) return int(i);
+	}
+	return -1;
 }
 
 void Strings::Cap(char *s, const int VYK_ARR_0_s) {
