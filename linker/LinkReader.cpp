@@ -134,6 +134,9 @@ bool CLinkReader::AddSpecRecord(CLinkCase& c, CLinkSpec spec, bool isDefault)
         bool match = spec.tag ? d.tag == spec.tag : (d.qual == spec.qual && d.name == spec.name);
         if (match) same = &d;
     }
+    // Until the declaration fixes the tag kind, a tagged and an untagged entry stay apart, so
+    // the declaration can check every one of them.
+    if (same && !c.declared && same->tag.has_value() != spec.tag.has_value()) same = nullptr;
     if (same) {
         if (spec.tag && (same->qual != spec.qual || same->name != spec.name)) {
             out.Printf(kIncompatibleSpecs, spec.tag->c_str(), c.name.c_str(), c.module.c_str());

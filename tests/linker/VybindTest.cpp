@@ -96,6 +96,13 @@ TEST_F(LinkFixture, DeclarationChecksTheTagsOfAnEarlierExtension)
     EXPECT_EQ(Messages(), "ERROR: Wrong type of tag in CASE \"Shape\" specialization \"Tri\" with tag \"t\"\n");
 }
 
+TEST_F(LinkFixture, EarlyExtensionMixingTagsCannotHideAnEntryFromTheDeclaration)
+{
+    ASSERT_TRUE(Read("Ext", "<Case Qual=\"Geo\" Name=\"T\"><Spec Tag=\"a\" Name=\"R\" /><Spec Name=\"R\" /></Case>"));
+    EXPECT_FALSE(Read("Geo", "<Case Name=\"T\"><Spec Tag=\"b\" /></Case>"));
+    EXPECT_EQ(Messages(), "ERROR: Wrong type of tag in CASE \"T\" specialization \"R\"\n");
+}
+
 TEST_F(LinkFixture, RepeatedSpecializationsAreStoredOnceAndConflictsRefused)
 {
     ASSERT_TRUE(Read("Geo", "<Case Name=\"T\"><Spec Tag=\"a\" Name=\"R\" /><Spec Tag=\"b\" />"
