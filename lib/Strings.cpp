@@ -1,7 +1,7 @@
-// Strings: Length, Append, Extract and Pos work in place (memmove copes with
-// Append(s, s)); Insert, Delete and Replace build the result in a std::string,
-// so a source inside the destination is read before it is overwritten. Every
-// result is cut to the destination's length and ends with 0X.
+// Strings: every operation works in place with memmove, which also copes
+// with Append(s, s); Insert and Replace copy their source first only when it
+// lies inside the destination (CSource). Every result is cut to the
+// destination's length and ends with 0X; nothing allocates otherwise.
 #include <string.h>
 #include <string>
 #include "Strings.h"
@@ -15,22 +15,32 @@ size_t Len(const char *s, int n) {
 	return end ? size_t((const char*)end - s) : size_t(n);
 }
 
-// The string held by an array of length n.
-std::string Text(const char *s, int n) {
-	return std::string(s == nullptr ? "" : s, Len(s, n));
+// The source of an operation on dest: where it lies inside dest, a copy
+// taken before dest changes; otherwise the source itself.
+class CSource {
+public:
+	CSource(const char *s, int n, const char *dest, int m) : text(s), length(Len(s, n)) {
+		if (s != nullptr && length > 0 && s < dest + m && dest < s + n) {
+			copy.assign(s, length);
+			text = copy.data();
+		}
+	}
+	const char *text;
+	size_t length;
+private:
+	std::string copy;
+};
+
+// The string length of dest, at most its room (the characters before the
+// last element, which a result always needs for its 0X).
+size_t Used(const char *dest, int n) {
+	size_t length = Len(dest, n);
+	return length < size_t(n) - 1 ? length : size_t(n) - 1;
 }
 
-void Store(const std::string &text, char *dest, int n) {
-	if (dest == nullptr || n <= 0) return;
-	size_t count = text.size() < size_t(n) - 1 ? text.size() : size_t(n) - 1;
-	text.copy(dest, count);
-	dest[count] = 0;
-}
-
-// A position clamped to the string: negative counts as 0, past the end as the end.
-size_t Clamp(int pos, const std::string &text) {
+size_t Clamp(int pos, size_t length) {
 	if (pos < 0) return 0;
-	return size_t(pos) < text.size() ? size_t(pos) : text.size();
+	return size_t(pos) < length ? size_t(pos) : length;
 }
 
 size_t Count(int n) {
@@ -58,28 +68,45 @@ void Strings::Append(char *VYK_ARR_extra, const int VYK_ARR_0_extra, char *dest,
 }
 
 void Strings::Insert(char *VYK_ARR_source, const int VYK_ARR_0_source, int pos, char *dest, const int VYK_ARR_0_dest) {
-	std::string text = Text(dest, VYK_ARR_0_dest);
-	text.insert(Clamp(pos, text), Text(VYK_ARR_source, VYK_ARR_0_source));
-	Store(text, dest, VYK_ARR_0_dest);
+	if (dest == nullptr || VYK_ARR_0_dest <= 0) return;
+	CSource source(VYK_ARR_source, VYK_ARR_0_source, dest, VYK_ARR_0_dest);
+	size_t room = size_t(VYK_ARR_0_dest) - 1;
+	size_t length = Used(dest, VYK_ARR_0_dest);
+	size_t at = Clamp(pos, length);
+	size_t count = source.length < room - at ? source.length : room - at;
+	size_t tail = length - at < room - at - count ? length - at : room - at - count;
+	memmove(dest + at + count, dest + at, tail);
+	memmove(dest + at, source.text, count);
+	dest[at + count + tail] = 0;
 }
 
 void Strings::Delete(char *s, const int VYK_ARR_0_s, int pos, int n) {
-	std::string text = Text(s, VYK_ARR_0_s);
-	text.erase(Clamp(pos, text), Count(n));
-	Store(text, s, VYK_ARR_0_s);
+	if (s == nullptr || VYK_ARR_0_s <= 0) return;
+	size_t length = Len(s, VYK_ARR_0_s);
+	size_t at = Clamp(pos, length);
+	size_t count = Count(n) < length - at ? Count(n) : length - at;
+	memmove(s + at, s + at + count, length - at - count);
+	length -= count;
+	if (length > size_t(VYK_ARR_0_s) - 1) length = size_t(VYK_ARR_0_s) - 1;
+	s[length] = 0;
 }
 
 void Strings::Replace(char *VYK_ARR_source, const int VYK_ARR_0_source, int pos, char *dest, const int VYK_ARR_0_dest) {
-	std::string text = Text(dest, VYK_ARR_0_dest);
-	std::string source = Text(VYK_ARR_source, VYK_ARR_0_source);
-	text.replace(Clamp(pos, text), source.size(), source);
-	Store(text, dest, VYK_ARR_0_dest);
+	if (dest == nullptr || VYK_ARR_0_dest <= 0) return;
+	CSource source(VYK_ARR_source, VYK_ARR_0_source, dest, VYK_ARR_0_dest);
+	size_t room = size_t(VYK_ARR_0_dest) - 1;
+	size_t length = Used(dest, VYK_ARR_0_dest);
+	size_t at = Clamp(pos, length);
+	size_t count = source.length < room - at ? source.length : room - at;
+	memmove(dest + at, source.text, count);
+	if (at + count > length) length = at + count;
+	dest[length] = 0;
 }
 
 void Strings::Extract(char *VYK_ARR_source, const int VYK_ARR_0_source, int pos, int n, char *dest, const int VYK_ARR_0_dest) {
 	if (dest == nullptr || VYK_ARR_0_dest <= 0) return;
 	size_t length = Len(VYK_ARR_source, VYK_ARR_0_source);
-	size_t start = pos < 0 ? 0 : (size_t(pos) < length ? size_t(pos) : length);
+	size_t start = Clamp(pos, length);
 	size_t count = Count(n);
 	if (count > length - start) count = length - start;
 	if (count > size_t(VYK_ARR_0_dest) - 1) count = size_t(VYK_ARR_0_dest) - 1;

@@ -27,6 +27,8 @@
 #   VYK_CXXFLAGS  arguments for the C++ compiler instead of the makefile's
 #                 default ones (passed to Vygen with -ca)
 #   VYK_VERBOSE   1: show every tool's messages, not only a failing one's
+#   VYK_BUILD_ONLY  1: do not run the program; print its path instead (with
+#                 VYK_WORK, so that it stays)
 set -u
 
 build_failed=125
@@ -107,4 +109,8 @@ step sh -c 'cd CPP && make -f Makefile.mak'
 exe=$(sed -n 's/.*<Project [^>]*Exec="\([^"]*\)".*/\1/p' "$work/CPP/_VYK_make.vym")
 [ -n "$exe" ] && [ -x "$work/Make/$exe" ] || { echo "vykbuild: the program was not built (Make/$exe)" >&2; exit "$build_failed"; }
 
+if [ "${VYK_BUILD_ONLY:-}" = 1 ]; then
+  echo "$work/Make/$exe"
+  exit 0
+fi
 "$work/Make/$exe" "$@"

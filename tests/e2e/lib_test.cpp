@@ -74,6 +74,17 @@ TEST(LibStrings, InsertDeleteReplaceClampPositions) {
 	Buf<16> s("abcdef");
 	Strings::Insert(s.a, 16, 3, s.a, 16);
 	EXPECT_EQ(s.str(), "abcabcdefdef");
+	Strings::Replace(s.a + 6, 10, 1, s.a, 16);
+	EXPECT_EQ(s.str(), "adefdefefdef");
+	char full[4] = {'w', 'x', 'y', 'z'};
+	Strings::Delete(full, 4, 1, 0);
+	EXPECT_EQ(std::string(full), "wxy");
+	char full2[4] = {'w', 'x', 'y', 'z'};
+	Strings::Delete(full2, 4, 1, 2);
+	EXPECT_EQ(std::string(full2), "wz");
+	char full3[4] = {'w', 'x', 'y', 'z'};
+	Strings::Insert(Lit("AB"), 3, 4, full3, 4);
+	EXPECT_EQ(std::string(full3), "wxy");
 }
 
 TEST(LibStrings, ExtractPosAndCap) {
