@@ -18,10 +18,25 @@ void CDeclSeq::AddName(std::unique_ptr<CBaseName> decl)
     decls.push_back(std::move(decl));
 }
 
+// Declarations appended directly to `decls` are indexed on the next search; a list that
+// shrank is indexed anew.
+void CDeclSeq::IndexNewDeclarations() const
+{
+    if (indexed > decls.size()) {
+        firstByName.clear();
+        indexed = 0;
+    }
+    for (; indexed < decls.size(); ++indexed) firstByName.emplace(decls[indexed]->name, indexed);
+}
+
 CBaseName* CDeclSeq::FindName(const std::string& id) const
 {
-    for (const auto& decl : decls)
-        if (decl->name == id) return decl.get();
+    IndexNewDeclarations();
+    auto it = firstByName.find(id);
+    if (it == firstByName.end()) return nullptr;
+    if (it->second < decls.size() && decls[it->second]->name == id) return decls[it->second].get();
+    for (const auto& other : decls)   // renamed after it was added: search them all
+        if (other->name == id) return other.get();
     return nullptr;
 }
 

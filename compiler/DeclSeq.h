@@ -6,6 +6,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Names.h"
@@ -23,9 +24,11 @@ public:
     CDeclSeq& operator=(const CDeclSeq&) = delete;
     virtual ~CDeclSeq();
 
-    // Appends a declaration; its parent becomes the owner when it has none yet.
+    // Appends a declaration; its parent becomes the owner when it has none yet. A declaration
+    // keeps the name it had when it was added.
     void AddName(std::unique_ptr<CBaseName> decl);
-    // Linear, case-sensitive search; the first match wins. nullptr when absent.
+    // Case-sensitive search; the first match wins. nullptr when absent. Hashed, so modules with
+    // hundreds of thousands of declarations are read in linear time.
     CBaseName* FindName(const std::string& id) const;
     // The imported module whose DEFINITION header names `module`, or nullptr.
     CDfnModule* FindImported(const std::string& module) const;
@@ -39,6 +42,12 @@ public:
 
 private:
     int ReadSection(CLexBuf& lb, int section);
+    void IndexNewDeclarations() const;
+
+    // First position of each name among decls[0 .. indexed).
+    mutable std::unordered_map<std::string, size_t> firstByName;
+    mutable size_t indexed = 0;
+
     int RunLateChecks();
 };
 

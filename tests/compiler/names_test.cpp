@@ -127,6 +127,27 @@ TEST(Lookup, FirstOfTwoEqualNamesWins)
     CBaseName* first = Declare(*module, "x");
     Declare(*module, "x");
     EXPECT_EQ(module->FindName("x"), first);
+    // Appended directly to the list, and found all the same.
+    auto direct = std::make_unique<CBaseName>(kindCharVar, module.get());
+    direct->name = "late";
+    CBaseName* late = direct.get();
+    module->decls->decls.push_back(std::move(direct));
+    EXPECT_EQ(module->FindName("late"), late);
+    module->decls->decls.resize(1);
+    EXPECT_EQ(module->FindName("late"), nullptr);
+    EXPECT_EQ(module->FindName("x"), first);
+}
+
+TEST(Lookup, ManyDeclarationsAreFoundQuickly)
+{
+    auto module = NewModule("M");
+    const int count = 100000;
+    for (int i = 0; i < count; ++i) {
+        std::string name = "v" + std::to_string(i);
+        ASSERT_EQ(module->FindName(name), nullptr);
+        Declare(*module, name);
+    }
+    EXPECT_EQ(module->FindName("v12345")->name, "v12345");
 }
 
 // M imports Alias := Lib; Lib declares T.
