@@ -1,20 +1,222 @@
-// The readers and writers of the CONST, TYPE and VAR sections that the declaration sequence
-// calls. This first version accepts empty sections only; the declaration classes replace it.
+// The CONST, TYPE and VAR sections of a declaration sequence: the readers that the sequence
+// driver calls for each declaration, the late checks after the sections, and the writers of the
+// type and variable sections (C++) and of the constants, types and variables (definition text).
+#include "Sections.h"
+
+#include "CppIdent.h"
 #include "DeclSeq.h"
 #include "Diagnostics.h"
+#include "Lexer.h"
+#include "Output.h"
+#include "RecordType.h"
+#include "StructVars.h"
+#include "Types.h"
+#include "Vars.h"
+#include "code/Expr.h"
 
-int ReadConstDeclaration(CLexBuf&, CDeclSeq&) { return sigNoMoreDecl; }
-int ReadTypeDeclaration(CLexBuf&, CDeclSeq&) { return sigNoMoreDecl; }
-int ReadVarDeclaration(CLexBuf&, CDeclSeq&) { return sigNoMoreDecl; }
-int CheckDeclarationLate(CBaseName&) { return errOK; }
+namespace {
+// The scope in which the types of a declaration are looked up: records are skipped, since
+// field names are not type names.
+CBaseName* TypeScope(CBaseName* owner)
+{
+    while (owner && owner->kind == kindRecordType) owner = owner->parent;
+    return owner;
+}
+
+// True when the next token is an identifier (the section goes on); the position is kept.
+bool NextIsIdent(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    bool ident = lb.NextSymbol(code) && code == symIdent;
+    lb.RestorePos(pos);
+    return ident;
+}
+
+bool IsOpenArray(CBaseName* type)
+{
+    CBaseName* t = ResolveType(type);
+    return t && t->kind == kindArrayType && static_cast<CArrayType*>(t)->length == 0;
+}
+}  // namespace
+
+int ReadVarList(CLexBuf& lb, CBaseName* owner, bool local,
+                const std::function<CBaseName*(const std::string&)>& declared,
+                std::vector<std::unique_ptr<CBaseVar>>& vars)
+{
+    std::vector<std::unique_ptr<CBareName>> names;
+    int code = 0;
+    for (;;) {
+        auto ident = std::make_unique<CBareName>(owner, true);
+        if (int err = ident->Init(lb)) return err;
+        if (local && ident->exported) return errIllegallyMarkedIdent;
+        if (declared(ident->name)) return errMultiplyDefinedIdent;
+        for (auto& n : names)
+            if (n->name == ident->name) return errMultiplyDefinedIdent;
+        names.push_back(std::move(ident));
+        if (!lb.NextSymbol(code)) return errColonMissing;
+        if (code == symColon) break;
+        if (code != symComma) return errColonMissing;
+    }
+    std::unique_ptr<CBaseType> type;
+    if (int err = ParseType(lb, TypeScope(owner), type)) return err;
+    if (IsOpenArray(type.get())) return errOpenArrayNotAllowed;
+    for (auto& n : names) {
+        std::unique_ptr<CBaseVar> v = type->CreateVar(owner);
+        v->name = n->name;
+        v->exported = n->exported;
+        v->readOnly = n->readOnly;
+        // Specializations name a specialization of a common type; no other variable takes one.
+        if (n->hasSpec) return errCommonTypeExpected;
+        vars.push_back(std::move(v));
+    }
+    return errOK;
+}
+
+// ConstDecl = ident ["*"] "=" ConstExpression.
+int ReadConstDeclaration(CLexBuf& lb, CDeclSeq& seq)
+{
+    if (!NextIsIdent(lb)) return sigNoMoreDecl;
+    CBareName ident(seq.owner, false);
+    if (int err = ident.Init(lb)) return err;
+    if (ident.hasSpec || (ident.exported && IsLocalScope(seq.owner))) return errIllegallyMarkedIdent;
+    if (seq.FindName(ident.name)) return errMultiplyDefinedIdent;
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symEql) return errEqlExpected;
+    std::unique_ptr<CBaseVar> value;
+    if (int err = ReadConstExpr(lb, seq.owner, value)) return err;
+    value->name = ident.name;
+    value->exported = ident.exported;
+    value->readOnly = false;
+    value->isVar = false;
+    value->isConst = true;
+    value->typeName.clear();
+    value->typeModule.clear();
+    value->parent = seq.owner;
+    seq.AddName(std::move(value));
+    return errOK;
+}
+
+// TypeDecl = ident ["*"] "=" type.
+int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
+{
+    if (!NextIsIdent(lb)) return sigNoMoreDecl;
+    CBareName ident(seq.owner, false);
+    if (int err = ident.Init(lb)) return err;
+    if (ident.hasSpec || (ident.exported && IsLocalScope(seq.owner))) return errIllegallyMarkedIdent;
+    int code = 0;
+    // "+=" and "." after the name extend an imported common type; those belong to the common types.
+    if (!lb.NextSymbol(code) || code != symEql) return errEqlExpected;
+    if (seq.FindName(ident.name)) return errMultiplyDefinedIdent;
+    std::unique_ptr<CBaseType> type;
+    if (int err = ParseType(lb, seq.owner, type)) return err;
+    type->name = ident.name;
+    type->exported = ident.exported;
+    if (type->kind == kindRecordType) {
+        auto* record = static_cast<CRecordType*>(type.get());
+        if (record->exported && record->base) {
+            CBaseName* decl = GetGlobalName(seq.owner, record->base->qualifier, record->base->name);
+            CBaseName* final = nullptr;
+            if (int err = ResolveSynonyms(decl, true, final)) return err;
+        }
+        record->SysId();
+    }
+    seq.AddName(std::move(type));
+    return errOK;
+}
+
+// VarDecl = IdentList ":" type.
+int ReadVarDeclaration(CLexBuf& lb, CDeclSeq& seq)
+{
+    if (!NextIsIdent(lb)) return sigNoMoreDecl;
+    std::vector<std::unique_ptr<CBaseVar>> vars;
+    auto declared = [&seq](const std::string& id) { return seq.FindName(id); };
+    if (int err = ReadVarList(lb, seq.owner, IsLocalScope(seq.owner), declared, vars)) return err;
+    for (auto& v : vars) seq.AddName(std::move(v));
+    return errOK;
+}
 
 std::unique_ptr<CBaseName> CreateSystemPtrType(CBaseName* system, const std::string& name)
 {
-    auto ptr = std::make_unique<CBaseName>(kindPtrType, system);
+    auto ptr = std::make_unique<CPtrType>(system);
     ptr->name = name;
+    ptr->exported = true;
     return ptr;
 }
 
-void WriteTypeSection(CCppOutput&, CDeclSeq&, bool) {}
-void WriteVarSection(CCppOutput&, CDeclSeq&, bool) {}
-void WriteConstTypeVarDFN(CDfnOutput&, CDeclSeq&) {}
+int CheckDeclarationLate(CBaseName& decl)
+{
+    switch (decl.kind) {
+    case kindArrayType:
+    case kindRecordType:
+    case kindPointerType: return static_cast<CBaseType&>(decl).CheckLate();
+    default: return IsVarKind(decl.kind) ? static_cast<CBaseVar&>(decl).CheckType() : errOK;
+    }
+}
+
+// Types first as typedefs and forward declarations, then the struct bodies, so that records
+// may refer to one another through pointers.
+void WriteTypeSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel)
+{
+    for (auto& d : seq.decls) {
+        if (!IsTypeKind(d->kind)) continue;
+        auto& t = static_cast<CBaseType&>(*d);
+        bool toHeader = moduleLevel || t.exported;
+        if (t.HasStructBody()) t.WriteForward(f, toHeader);
+        else t.WriteCPP(f, toHeader);
+    }
+    for (auto& d : seq.decls) {
+        if (!IsTypeKind(d->kind)) continue;
+        auto& t = static_cast<CBaseType&>(*d);
+        if (t.HasStructBody()) t.WriteStructBody(f, moduleLevel || t.exported);
+    }
+}
+
+void WriteVarSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel)
+{
+    f.Cpp("%s//VAR\n", moduleLevel ? "\n" : "");
+    for (auto& d : seq.decls) {
+        if (!IsVarKind(d->kind)) continue;
+        auto& v = static_cast<CBaseVar&>(*d);
+        if (!moduleLevel) {
+            v.WriteCPP(f);
+            f.Cpp(";\n");
+        } else if (v.exported) {
+            v.WriteCPP(f);
+            f.Cpp(";\n");
+            f.Hdr(";\n");
+        } else {
+            f.Cpp("namespace {");
+            v.WriteCPP(f);
+            f.Cpp(";%s\n", "}");
+        }
+    }
+}
+
+void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq)
+{
+    const char* lead = "\nCONST\n\t";
+    for (auto& d : seq.decls) {
+        if (!IsVarKind(d->kind) || !d->exported || !static_cast<CBaseVar&>(*d).isConst) continue;
+        f.Dfn("%s", lead);
+        d->WriteDFN(f);
+        f.Dfn(";\n");
+        lead = "\t";
+    }
+    lead = "\nTYPE\n\t";
+    for (auto& d : seq.decls) {
+        if (!IsTypeKind(d->kind) || !d->exported) continue;
+        f.Dfn("%s%s = ", lead, d->name.c_str());
+        d->WriteDFN(f);
+        f.Dfn(";\n");
+        lead = "\t";
+    }
+    lead = "\nVAR\n\t";
+    for (auto& d : seq.decls) {
+        if (!IsVarKind(d->kind) || !d->exported || static_cast<CBaseVar&>(*d).isConst) continue;
+        f.Dfn("%s", lead);
+        d->WriteDFN(f);
+        f.Dfn(";\n");
+        lead = "\t";
+    }
+}

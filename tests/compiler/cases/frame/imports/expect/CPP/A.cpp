@@ -13,6 +13,8 @@ namespace C {using namespace L;}
 //Sys := SYSTEM
 namespace Sys {using namespace SYSTEM;}
 
+//VAR
+
 /////////////////////////////////////////////
 //MODULE INITIALIZATION
 void A::VYK_SYS_A() {

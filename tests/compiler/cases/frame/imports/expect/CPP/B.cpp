@@ -8,6 +8,8 @@ using namespace B;
 
 //IMPORT
 
+//VAR
+
 /////////////////////////////////////////////
 //MODULE INITIALIZATION
 void B::VYK_SYS_B() {

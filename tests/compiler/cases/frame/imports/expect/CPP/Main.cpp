@@ -11,6 +11,8 @@ using namespace Main;
 //Alias := B
 namespace Alias {using namespace B;}
 
+//VAR
+
 /////////////////////////////////////////////
 //MODULE INITIALIZATION
 void Main::VYK_SYS_Main() {

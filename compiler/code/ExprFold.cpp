@@ -1,0 +1,273 @@
+// Constant folding: every level folds its operands into new constant objects and combines them.
+// Integers fold to their true value: the result takes the wider kind of its operands and becomes
+// INTEGER when it no longer fits a SHORTINT; only results beyond 32 bits wrap. An integer mixed
+// with a real folds as a real, and "/" always yields the real quotient.
+#include <cmath>
+#include <cstring>
+
+#include "Diagnostics.h"
+#include "code/Expr.h"
+#include "code/ExprSet.h"
+#include "decl/StructVars.h"
+#include "decl/Vars.h"
+
+namespace {
+constexpr int64_t kMinShortint = -32768;
+constexpr int64_t kMaxShortint = 32767;
+constexpr uint32_t kAllSetBits = 0xFFFFFFFFu;
+constexpr int kMaxSetElement = 31;
+
+using Const = std::unique_ptr<CBaseVar>;
+
+CScalarVar& Scalar(const Const& c) { return static_cast<CScalarVar&>(*c); }
+int64_t IntOf(const CBaseVar& c) { return static_cast<const CScalarVar&>(c).intValue; }
+
+double RealOf(const CBaseVar& c)
+{
+    const auto& s = static_cast<const CScalarVar&>(c);
+    return IsRealVarKind(c.kind) ? s.realValue : static_cast<double>(s.intValue);
+}
+
+Const MakeScalar(int kind, CBaseName* scope)
+{
+    std::unique_ptr<CScalarVar> v = MakeScalarVar(kind, scope);
+    v->isConst = true;
+    return v;
+}
+
+// An integer result of `kind` (the wider kind of the operands), widened to INTEGER when it does
+// not fit a SHORTINT; beyond 32 bits it wraps.
+Const MakeInt(int kind, int64_t value, CBaseName* scope)
+{
+    if (kind == kindShortintVar && (value < kMinShortint || value > kMaxShortint)) kind = kindIntegerVar;
+    Const c = MakeScalar(kind, scope);
+    Scalar(c).SetIntValue(value);
+    return c;
+}
+
+Const MakeReal(int kind, double value, CBaseName* scope)
+{
+    Const c = MakeScalar(kind, scope);
+    Scalar(c).realValue = value;
+    return c;
+}
+
+Const MakeBits(int kind, int64_t value, CBaseName* scope)
+{
+    Const c = MakeScalar(kind, scope);
+    Scalar(c).SetIntValue(value);
+    return c;
+}
+
+int RealKind(int a, int b) { return a == kindLongrealVar || b == kindLongrealVar ? kindLongrealVar : kindRealVar; }
+
+int64_t FloorDiv(int64_t l, int64_t r)
+{
+    int64_t q = l / r;
+    if ((l % r != 0) && ((l < 0) != (r < 0))) --q;
+    return q;
+}
+
+// left op right for the multiplying operators; `result` replaces left.
+int FoldMul(int op, const Const& l, const Const& r, CBaseName* scope, Const& result)
+{
+    int lk = l->kind, rk = r->kind;
+    if (op == mulAnd) {
+        if (lk != kindBoolVar || rk != kindBoolVar) return errUnknownInternal;
+        result = MakeBits(kindBoolVar, IntOf(*l) && IntOf(*r), scope);
+        return errOK;
+    }
+    if (lk == kindSetVar && rk == kindSetVar) {
+        if (op == mulTimes) result = MakeBits(kindSetVar, IntOf(*l) & IntOf(*r), scope);
+        else if (op == mulSlash) result = MakeBits(kindSetVar, IntOf(*l) ^ IntOf(*r), scope);
+        else return errUnknownInternal;
+        return errOK;
+    }
+    if (!IsNumericVarKind(lk) || !IsNumericVarKind(rk)) return errUnknownInternal;
+    if (op == mulSlash) {
+        if (RealOf(*r) == 0.0) return errDivisionByZero;
+        result = MakeReal(RealKind(lk, rk), RealOf(*l) / RealOf(*r), scope);
+        return errOK;
+    }
+    if (IsRealVarKind(lk) || IsRealVarKind(rk)) {
+        if (op != mulTimes) return errUnknownInternal;
+        result = MakeReal(RealKind(lk, rk), RealOf(*l) * RealOf(*r), scope);
+        return errOK;
+    }
+    int64_t a = IntOf(*l), b = IntOf(*r);
+    int kind = WiderKind(lk, rk);
+    switch (op) {
+    case mulTimes: result = MakeInt(kind, a * b, scope); return errOK;
+    case mulDiv:
+        if (b == 0) return errDivisionByZero;
+        result = MakeInt(kind, FloorDiv(a, b), scope);
+        return errOK;
+    case mulMod:
+        if (b == 0) return errDivisionByZero;
+        result = MakeInt(kind, a - b * FloorDiv(a, b), scope);
+        return errOK;
+    default: return errUnknownInternal;
+    }
+}
+
+int FoldAdd(int op, const Const& l, const Const& r, CBaseName* scope, Const& result)
+{
+    int lk = l->kind, rk = r->kind;
+    if (op == addOr) {
+        if (lk != kindBoolVar || rk != kindBoolVar) return errUnknownInternal;
+        result = MakeBits(kindBoolVar, IntOf(*l) || IntOf(*r), scope);
+        return errOK;
+    }
+    if (lk == kindSetVar && rk == kindSetVar) {
+        int64_t v = op == addPlus ? (IntOf(*l) | IntOf(*r)) : (IntOf(*l) & ~IntOf(*r) & kAllSetBits);
+        result = MakeBits(kindSetVar, v, scope);
+        return errOK;
+    }
+    if (!IsNumericVarKind(lk) || !IsNumericVarKind(rk)) return errUnknownInternal;
+    if (IsRealVarKind(lk) || IsRealVarKind(rk)) {
+        double v = op == addPlus ? RealOf(*l) + RealOf(*r) : RealOf(*l) - RealOf(*r);
+        result = MakeReal(RealKind(lk, rk), v, scope);
+        return errOK;
+    }
+    int64_t v = op == addPlus ? IntOf(*l) + IntOf(*r) : IntOf(*l) - IntOf(*r);
+    result = MakeInt(WiderKind(lk, rk), v, scope);
+    return errOK;
+}
+
+bool Compare(double a, double b, int relation)
+{
+    switch (relation) {
+    case relEql: return a == b;
+    case relNeq: return a != b;
+    case relLss: return a < b;
+    case relLeq: return a <= b;
+    case relGtr: return a > b;
+    case relGeq: return a >= b;
+    default: throw error_Internal("CExpr::ApplyOperation");
+    }
+}
+
+bool CompareInt(int64_t a, int64_t b, int relation)
+{
+    return Compare(a < b ? -1.0 : a > b ? 1.0 : 0.0, 0.0, relation);
+}
+
+bool IsOneCharString(const CBaseVar& v)
+{
+    return v.kind == kindArrayVar && static_cast<const CArrayVar&>(v).hasText &&
+           static_cast<const CArrayVar&>(v).text.size() == 1;
+}
+
+int64_t CharOf(const CBaseVar& v)
+{
+    if (v.kind == kindCharVar) return IntOf(v);
+    return static_cast<signed char>(static_cast<const CArrayVar&>(v).text[0]);
+}
+}  // namespace
+
+int CFactor::EvalConst(std::unique_ptr<CBaseVar>& result) const
+{
+    switch (form) {
+    case formNot: {
+        Const v;
+        if (int err = negated->EvalConst(v)) return err;
+        if (v->kind != kindBoolVar) return errUnknownInternal;
+        result = MakeBits(kindBoolVar, !IntOf(*v), scope);
+        return errOK;
+    }
+    case formParen: return expr->EvalConst(result);
+    case formLiteral:
+        if (!static_cast<CBaseVar&>(*literal).isConst) return errConstExpected;
+        result = literal->CreateConst(scope);
+        return errOK;
+    case formStdFunction: return EvalStdFunction(*stdFunction, result);
+    case formDesignator: {
+        if (call || !designator) return errConstExpected;
+        CBaseName* d = DesignatorNamed(*designator);
+        if (!d || !IsVarKind(d->kind) || !static_cast<CBaseVar*>(d)->isConst) return errConstExpected;
+        result = static_cast<CBaseVar*>(d)->CreateConst(scope);
+        return errOK;
+    }
+    default: return errUnknownInternal;
+    }
+}
+
+int CTerm::EvalConst(std::unique_ptr<CBaseVar>& result) const
+{
+    Const acc;
+    if (int err = first->EvalConst(acc)) return err;
+    for (auto& op : ops) {
+        Const right, combined;
+        if (int err = op->factor->EvalConst(right)) return err;
+        if (int err = FoldMul(op->op, acc, right, scope, combined)) return err;
+        acc = std::move(combined);
+    }
+    result = std::move(acc);
+    return errOK;
+}
+
+int CSimpleExpr::EvalConst(std::unique_ptr<CBaseVar>& result) const
+{
+    Const acc;
+    if (int err = first->EvalConst(acc)) return err;
+    if (minus) {
+        if (acc->kind == kindSetVar) acc = MakeBits(kindSetVar, ~IntOf(*acc) & kAllSetBits, scope);
+        else if (IsRealVarKind(acc->kind)) acc = MakeReal(acc->kind, -RealOf(*acc), scope);
+        else if (IsIntegerVarKind(acc->kind)) acc = MakeInt(acc->kind, -IntOf(*acc), scope);
+        else return errUnknownInternal;
+    }
+    for (auto& op : ops) {
+        Const right, combined;
+        if (int err = op->term->EvalConst(right)) return err;
+        if (int err = FoldAdd(op->op, acc, right, scope, combined)) return err;
+        acc = std::move(combined);
+    }
+    result = std::move(acc);
+    return errOK;
+}
+
+int CExpr::EvalConst(std::unique_ptr<CBaseVar>& result) const
+{
+    if (relation == relIs) return errConstExpected;
+    Const l;
+    if (int err = left->EvalConst(l)) return err;
+    // A LONGINT value that a SHORTINT holds becomes a SHORTINT constant.
+    if (l->kind == kindLongintVar && IntOf(*l) >= kMinShortint && IntOf(*l) <= kMaxShortint)
+        l = MakeInt(kindShortintVar, IntOf(*l), scope);
+    if (relation == relNone) {
+        result = std::move(l);
+        return errOK;
+    }
+    Const r;
+    if (int err = right->EvalConst(r)) return err;
+    if (relation == relIn) {
+        int64_t e = IntOf(*l);
+        if (e < 0 || e > kMaxSetElement) return errSetElementRange;
+        result = MakeBits(kindBoolVar, (IntOf(*r) >> e) & 1, scope);
+        return errOK;
+    }
+    result = MakeBits(kindBoolVar, ApplyOperation(*l, *r, relation), scope);
+    return errOK;
+}
+
+bool CExpr::ApplyOperation(const CBaseVar& l, const CBaseVar& r, int relation)
+{
+    int lk = l.kind, rk = r.kind;
+    if (IsIntegerVarKind(lk) && IsIntegerVarKind(rk)) return CompareInt(IntOf(l), IntOf(r), relation);
+    if (IsNumericVarKind(lk) && IsNumericVarKind(rk)) return Compare(RealOf(l), RealOf(r), relation);
+    if (lk == kindSetVar && rk == kindSetVar && (relation == relEql || relation == relNeq))
+        return (IntOf(l) == IntOf(r)) == (relation == relEql);
+    if (lk == kindArrayVar && rk == kindArrayVar) {
+        const auto& a = static_cast<const CArrayVar&>(l);
+        const auto& b = static_cast<const CArrayVar&>(r);
+        if (!a.hasText || !b.hasText) throw error_Internal("CExpr::ApplyOperation");
+        return CompareInt(std::strcmp(a.text.c_str(), b.text.c_str()), 0, relation);
+    }
+    if (lk == kindPointerVar && rk == kindPointerVar && (relation == relEql || relation == relNeq))
+        return relation == relEql;
+    if ((lk == kindCharVar || IsOneCharString(l)) && (rk == kindCharVar || IsOneCharString(r)))
+        return CompareInt(CharOf(l), CharOf(r), relation);
+    if (lk == kindBoolVar && rk == kindBoolVar && (relation == relEql || relation == relNeq))
+        return (IntOf(l) == IntOf(r)) == (relation == relEql);
+    throw error_Internal("CExpr::ApplyOperation");
+}

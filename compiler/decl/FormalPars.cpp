@@ -1,0 +1,112 @@
+// Formal parameter lists: reading the sections and the result type, and writing the parameters
+// in their C++ parameter form and as definition text.
+#include "FormalPars.h"
+
+#include "Diagnostics.h"
+#include "Output.h"
+
+// ["(" [FPSection {";" FPSection}] ")" [":" qualident]]
+int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symLparen) {
+        lb.RestorePos(pos);
+        return errOK;
+    }
+    hasList = true;
+    pos = lb.SavePos();
+    if (!lb.NextSymbol(code)) return errRparenMissing;
+    if (code != symRparen) {
+        lb.RestorePos(pos);
+        for (;;) {
+            if (int err = ReadSection(lb, receiverName)) return err;
+            if (!lb.NextSymbol(code)) return errRparenMissing;
+            if (code == symRparen) break;
+            if (code != symSemicolon) return errRparenMissing;
+        }
+    }
+    for (auto& p : params) {
+        if (int err = p->CheckType()) return err;
+        if (p->kind == kindArrayVar && !p->isVar) valueArray = true;
+    }
+    pos = lb.SavePos();
+    if (!lb.NextSymbol(code) || code != symColon) {
+        lb.RestorePos(pos);
+        return errOK;
+    }
+    result = std::make_unique<CQualident>();
+    return ReadTypeReference(lb, scope, *result);
+}
+
+// [VAR] ident {"," ident} ":" type
+int CFormalPars::ReadSection(CLexBuf& lb, const std::string& receiverName)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    bool byRef = lb.NextSymbol(code) && code == symVAR;
+    if (!byRef) lb.RestorePos(pos);
+    std::vector<std::string> names;
+    for (;;) {
+        std::string text;
+        if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+        if (text == receiverName || FindParam(text)) return errMultiplyDefinedIdent;
+        for (auto& n : names)
+            if (n == text) return errMultiplyDefinedIdent;
+        names.push_back(text);
+        if (!lb.NextSymbol(code)) return errColonMissing;
+        if (code == symColon) break;
+        if (code != symComma) return errColonMissing;
+    }
+    std::unique_ptr<CBaseType> type;
+    if (int err = ParseType(lb, scope, type)) return err;
+    for (auto& n : names) {
+        std::unique_ptr<CBaseVar> v = type->CreateVar(scope);
+        v->name = n;
+        v->isVar = byRef;
+        params.push_back(std::move(v));
+    }
+    return errOK;
+}
+
+CBaseVar* CFormalPars::FindParam(const std::string& id) const
+{
+    for (auto& p : params)
+        if (p->name == id) return p.get();
+    return nullptr;
+}
+
+std::unique_ptr<CFormalPars> CFormalPars::Clone(CBaseName* newScope) const
+{
+    auto c = std::make_unique<CFormalPars>(newScope);
+    if (result) c->result = std::make_unique<CQualident>(*result);
+    c->valueArray = valueArray;
+    c->hasList = hasList;
+    for (auto& p : params) c->params.push_back(p->CloneVar(p->parent));
+    return c;
+}
+
+std::string CFormalPars::ResultCpp(bool inHeader) const
+{
+    return result ? result->CppText(scope, inHeader) : std::string("void");
+}
+
+void CFormalPars::WriteParams(CCppOutput& f, bool toHeader)
+{
+    const char* sep = "";
+    for (auto& p : params) {
+        f.To(toHeader, "%s", sep);
+        p->WriteCPP_par(f, toHeader);
+        sep = ", ";
+    }
+}
+
+void CFormalPars::WriteParamsDFN(CDfnOutput& f, const char* separator)
+{
+    const char* sep = "";
+    for (auto& p : params) {
+        f.Dfn("%s%s", sep, p->isVar ? "VAR " : "");
+        p->WriteDFN(f);
+        sep = separator;
+    }
+}

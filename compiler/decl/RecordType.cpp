@@ -1,0 +1,193 @@
+// RECORD types: parsing of the base and the field lists, member lookup, the SYS_ID text, the
+// struct written into the header or the source, and the definition text of the exported fields.
+#include "RecordType.h"
+
+#include "CppIdent.h"
+#include "Diagnostics.h"
+#include "Output.h"
+#include "Sections.h"
+#include "StructVars.h"
+#include "Vars.h"
+
+void CRecordType::AddName(std::unique_ptr<CBaseName> decl)
+{
+    decl->parent = this;
+    members.push_back(std::move(decl));
+}
+
+CBaseName* CRecordType::FindName(const std::string& id)
+{
+    for (auto& m : members)
+        if (m->name == id) return m.get();
+    CRecordType* b = BaseRecord();
+    return b && b != this ? b->FindName(id) : nullptr;
+}
+
+CRecordType* CRecordType::BaseRecord() const
+{
+    if (!base) return nullptr;
+    CBaseName* b = ResolveReference(parent, base->qualifier, base->name);
+    return b && b->kind == kindRecordType ? static_cast<CRecordType*>(b) : nullptr;
+}
+
+// After RECORD: ["(" qualident ")"] FieldList {";" FieldList} END.
+int CRecordType::Init(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (lb.NextSymbol(code) && code == symLparen) {
+        if (int err = ReadBase(lb)) return err;
+    } else {
+        lb.RestorePos(pos);
+    }
+    return ReadFields(lb);
+}
+
+int CRecordType::ReadBase(CLexBuf& lb)
+{
+    base = std::make_unique<CQualident>();
+    if (int err = ReadQualifiedName(lb, parent, base->qualifier, base->name)) return err;
+    CBaseName* decl = GetGlobalName(parent, base->qualifier, base->name);
+    if (!decl) return errUndeclaredIdent;
+    CBaseName* target = nullptr;
+    if (ResolveSynonyms(decl, false, target) || target->kind != kindRecordType) return errNotARecordType;
+    base->valueKind = kindRecordVar;
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symRparen) return errRparenMissing;
+    return errOK;
+}
+
+// FieldList = [IdentList ":" type].
+int CRecordType::ReadFields(CLexBuf& lb)
+{
+    bool local = IsLocalScope(parent);
+    for (;;) {
+        SLexPos pos = lb.SavePos();
+        int code = 0;
+        if (!lb.NextSymbol(code)) return errEndMissing;
+        if (code == symIdent) {
+            lb.RestorePos(pos);
+            std::vector<std::unique_ptr<CBaseVar>> fields;
+            auto declared = [this](const std::string& id) { return FindName(id); };
+            if (int err = ReadVarList(lb, this, local, declared, fields)) return err;
+            for (auto& v : fields) AddName(std::move(v));
+            if (!lb.NextSymbol(code)) return errEndMissing;
+        }
+        if (code == symEND) return errOK;
+        if (code != symSemicolon) return errEndMissing;
+    }
+}
+
+const std::string& CRecordType::SysId()
+{
+    if (!sysId.empty()) return sysId;
+    if (name.empty()) {
+        sysId = "VYK_SYS_UNNAMED";
+        return sysId;
+    }
+    std::string module;
+    for (CBaseName* s = parent; s; s = s->parent) {
+        module = s->name;
+        if (s->kind == kindDfnModule || s->kind == kindSystemModule) break;
+    }
+    sysId = name + "@" + module;
+    return sysId;
+}
+
+void CRecordType::WriteForward(CCppOutput& f, bool toHeader)
+{
+    f.To(toHeader, "struct %s;\n", CppId(name).c_str());
+}
+
+void CRecordType::WriteCPP(CCppOutput& f, bool toHeader) { WriteStructBody(f, toHeader); }
+
+void CRecordType::WriteStructBody(CCppOutput& f, bool toHeader)
+{
+    f.To(toHeader, "struct %s", CppId(name).c_str());
+    if (base) {
+        f.To(toHeader, " : %s%s", CppQualifier(parent, base->qualifier, toHeader).c_str(),
+             CppId(base->name).c_str());
+    }
+    f.To(toHeader, " {\n");
+    f.To(toHeader, "\t%sconst char* VYK_SYS_ID() {return \"%s\";};\n", base ? "" : "virtual ",
+         SysId().c_str());
+    WriteMemberFields(f, toHeader, "\t", ";\n");
+    f.To(toHeader, "};\n");
+}
+
+void CRecordType::WriteMemberFields(CCppOutput& f, bool toHeader, const char* lead, const char* end)
+{
+    for (auto& m : members) {
+        f.To(toHeader, "%s", lead);
+        if (IsProcedureKind(m->kind)) {
+            WriteBoundProcedureMember(f, *m, toHeader);
+        } else if (m->kind == kindArrayVar) {
+            static_cast<CArrayVar&>(*m).WriteCPP_rec(f, toHeader);
+        } else {
+            static_cast<CBaseVar&>(*m).WriteCPP_par(f, toHeader);
+        }
+        f.To(toHeader, "%s", end);
+    }
+}
+
+void CRecordType::WriteDFN(CDfnOutput& f)
+{
+    f.Dfn("RECORD");
+    WriteDfnBody(f);
+}
+
+void CRecordType::WriteDfnBody(CDfnOutput& f)
+{
+    if (base) {
+        f.Dfn(" (");
+        if (!base->qualifier.empty()) f.Dfn("%s.", base->qualifier.c_str());
+        f.Dfn("%s)", base->name.c_str());
+    }
+    f.Up();
+    f.Dfn("\n");
+    f.Indent();
+    for (auto& m : members) {
+        if (!m->exported || !IsVarKind(m->kind)) continue;
+        m->WriteDFN(f);
+        f.Dfn(";\n");
+        f.Indent();
+    }
+    f.Dfn("END");
+    f.Down();
+}
+
+std::unique_ptr<CBaseType> CRecordType::CloneType(CBaseName* newParent) const
+{
+    auto t = std::make_unique<CRecordType>(newParent);
+    t->name = name;
+    t->exported = exported;
+    t->sysId = sysId;
+    if (base) t->base = std::make_unique<CQualident>(*base);
+    for (auto& m : members)
+        if (IsVarKind(m->kind)) t->members.push_back(static_cast<CBaseVar&>(*m).CloneVar(t.get()));
+    return t;
+}
+
+std::unique_ptr<CBaseVar> CRecordType::CreateVar(CBaseName* owner) const
+{
+    auto v = std::make_unique<CRecordVar>(owner);
+    std::unique_ptr<CBaseType> copy = CloneType(parent);
+    v->type.reset(static_cast<CRecordType*>(copy.release()));
+    return v;
+}
+
+int CRecordType::CheckLate()
+{
+    if (done) return errOK;
+    done = true;
+    for (auto& m : members)
+        if (IsVarKind(m->kind))
+            if (int err = static_cast<CBaseVar&>(*m).CheckType()) return err;
+    return errOK;
+}
+
+// Records meet type-bound procedures only once the procedures are there; they replace this.
+__attribute__((weak)) void WriteBoundProcedureMember(CCppOutput&, CBaseName&, bool)
+{
+    throw error_Internal("WriteBoundProcedureMember");
+}

@@ -1,0 +1,343 @@
+// Record, pointer and procedure variables: module-level declarations, parameter and field forms,
+// definition-file lines, and the late checks that resolve pointer bases declared further down.
+#include "StructVars.h"
+
+#include "CppIdent.h"
+#include "Diagnostics.h"
+#include "FormalPars.h"
+#include "Output.h"
+#include "RecordType.h"
+#include "Types.h"
+
+namespace {
+const char* const kUnnamedPrefix = "VYK_UNNM_";
+
+// The declared type a variable names, synonyms resolved, or nullptr.
+CBaseName* NamedType(const CBaseVar& v)
+{
+    if (v.typeName.empty()) return nullptr;
+    return ResolveReference(v.parent, v.typeModule, v.typeName);
+}
+
+// Lends a name to a type for one write and takes it back, also on an exception.
+class CNameLoan {
+public:
+    CNameLoan(CBaseName& t, const std::string& name) : t(t), saved(t.name) { t.name = name; }
+    ~CNameLoan() { t.name = saved; }
+    CNameLoan(const CNameLoan&) = delete;
+    CNameLoan& operator=(const CNameLoan&) = delete;
+
+private:
+    CBaseName& t;
+    std::string saved;
+};
+
+// Module-level form of a variable declared with a type name: `<T><star> <name>`.
+void WriteNamedModuleLevel(const CBaseVar& v, CCppOutput& f, const char* star)
+{
+    std::string id = CppId(v.name), type = CppId(v.typeName);
+    if (v.exported) {
+        f.Hdr("extern %s%s%s %s", v.TypeQualifierCpp(true).c_str(), type.c_str(), star, id.c_str());
+        f.Cpp("%s%s%s %s::%s", v.TypeQualifierCpp(false).c_str(), type.c_str(), star,
+              v.OwnerModuleCpp().c_str(), id.c_str());
+    } else {
+        f.Cpp("%s%s%s %s", v.TypeQualifierCpp(false).c_str(), type.c_str(), star, id.c_str());
+    }
+}
+}  // namespace
+
+// ---- RECORD ----
+
+CRecordVar::CRecordVar(CBaseName* parent) : CBaseVar(kindRecordVar, parent) {}
+CRecordVar::~CRecordVar() = default;
+
+CBaseName* CRecordVar::FindName(const std::string& id)
+{
+    CBaseName* t = NamedType(*this);
+    if (t && t->kind == kindRecordType) return t->FindName(id);
+    return type ? type->FindName(id) : nullptr;
+}
+
+void CRecordVar::AddName(std::unique_ptr<CBaseName> decl)
+{
+    if (!type || !IsVarKind(decl->kind)) throw error_Internal("CRecordVar::AddName");
+    type->AddName(std::move(decl));
+}
+
+void CRecordVar::WriteMembers(CCppOutput& f, bool toHeader, const char* separator)
+{
+    type->WriteMemberFields(f, toHeader, "", separator);
+}
+
+void CRecordVar::WriteCPP(CCppOutput& f)
+{
+    if (!typeName.empty()) {
+        WriteNamedModuleLevel(*this, f, "");
+        return;
+    }
+    std::string id = CppId(name);
+    std::string baseClause;
+    if (type->base)
+        baseClause = " : " + CppQualifier(type->parent, type->base->qualifier, exported) + CppId(type->base->name);
+    if (exported) {
+        f.Hdr("struct %s%s%s {\n", kUnnamedPrefix, name.c_str(), baseClause.c_str());
+        type->WriteMemberFields(f, true, "\t", ";\n");
+        f.Hdr("};\nextern %s%s %s", kUnnamedPrefix, name.c_str(), id.c_str());
+        f.Cpp("%s%s %s::%s", kUnnamedPrefix, name.c_str(), OwnerModuleCpp().c_str(), id.c_str());
+        return;
+    }
+    f.Cpp("struct%s {\n", baseClause.c_str());
+    type->WriteMemberFields(f, false, "\t", ";\n");
+    f.Cpp("} %s", id.c_str());
+}
+
+void CRecordVar::WriteCPP_par(CCppOutput& f, bool toHeader)
+{
+    std::string id = CppId(name);
+    if (!typeName.empty()) {
+        f.To(toHeader, "%s%s%s %s", TypeQualifierCpp(toHeader).c_str(), CppId(typeName).c_str(),
+             isVar ? "*" : "", id.c_str());
+        return;
+    }
+    f.To(toHeader, "struct {\n\t");
+    type->WriteMemberFields(f, toHeader, "", ";\n\t");
+    f.To(toHeader, "} %s", id.c_str());
+}
+
+void CRecordVar::WriteDFN(CDfnOutput& f)
+{
+    if (isConst) throw error_Internal("CRecordVar::WriteDFN");
+    f.Dfn("%s%s : ", name.c_str(), readOnly ? "-" : "");
+    if (!typeName.empty()) {
+        f.Dfn("%s", TypeNameDfn().c_str());
+        return;
+    }
+    type->WriteDFN(f);
+}
+
+int CRecordVar::CheckType()
+{
+    if (!GetModuleAlias(this).empty() || !type) return errOK;
+    return type->CheckLate();
+}
+
+std::unique_ptr<CBaseVar> CRecordVar::CloneVar(CBaseName* owner) const
+{
+    auto v = std::make_unique<CRecordVar>(owner);
+    CopyVarFields(*v);
+    if (type) v->type.reset(static_cast<CRecordType*>(type->CloneType(type->parent).release()));
+    return v;
+}
+
+// ---- POINTER ----
+
+CPointerVar::CPointerVar(CBaseName* parent) : CBaseVar(kindPointerVar, parent) {}
+CPointerVar::~CPointerVar() = default;
+
+CBaseName* CPointerVar::Base() const { return type ? type->Base() : nullptr; }
+
+bool CPointerVar::BaseIsArray() const
+{
+    CBaseName* b = Base();
+    return b && b->kind == kindArrayType;
+}
+
+bool CPointerVar::BaseIsRecord() const
+{
+    CBaseName* b = Base();
+    return b && (b->kind == kindRecordType || b->kind == kindSpecType);
+}
+
+CBaseName* CPointerVar::FindName(const std::string& id)
+{
+    CBaseName* t = NamedType(*this);
+    CBaseName* base = nullptr;
+    if (t && t->kind == kindPointerType) base = static_cast<CPointerType*>(t)->Base();
+    else if (t && t->kind == kindRecordType) base = t;
+    if (!base) base = Base();
+    return base && base->kind == kindRecordType ? base->FindName(id) : nullptr;
+}
+
+void CPointerVar::WriteOpenLengths(CCppOutput& f)
+{
+    CBaseName* b = Base();
+    if (!b || b->kind != kindArrayType) return;
+    int dim = 0;
+    for (CBaseName* t = b; t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get(), ++dim) {
+        if (static_cast<CArrayType*>(t)->length != 0) continue;
+        if (exported) {
+            f.Hdr(";\nextern int VYK_ARR_%i_%s", dim, name.c_str());
+            f.Cpp(";\nint %s::VYK_ARR_%i_%s", OwnerModuleCpp().c_str(), dim, name.c_str());
+        } else {
+            f.Cpp(";\nint VYK_ARR_%i_%s", dim, name.c_str());
+        }
+    }
+}
+
+void CPointerVar::WriteCPP(CCppOutput& f)
+{
+    std::string id = CppId(name);
+    if (isConst) {
+        // NIL: a null pointer that converts to every pointer type where it is used by name.
+        if (exported) {
+            f.Hdr("extern void* %s", id.c_str());
+            f.Cpp("void* %s::%s = 0", OwnerModuleCpp().c_str(), id.c_str());
+        } else {
+            f.Cpp("void* %s = 0", id.c_str());
+        }
+        return;
+    }
+    if (!typeName.empty()) {
+        WriteNamedModuleLevel(*this, f, "*");
+    } else {
+        CBaseType* base = type->anonBase.get();
+        if (!base) throw error_Internal("CPointerVar::WriteCPP");
+        std::string unnamed = kUnnamedPrefix + name;
+        if (base->kind == kindRecordType) static_cast<CRecordType*>(base)->SysId();
+        {
+            CNameLoan loan(*base, unnamed);
+            base->WriteCPP(f, exported);
+        }
+        if (exported) {
+            f.Hdr("extern %s* %s", unnamed.c_str(), id.c_str());
+            f.Cpp("%s* %s::%s", unnamed.c_str(), OwnerModuleCpp().c_str(), id.c_str());
+        } else {
+            f.Cpp("%s* %s", unnamed.c_str(), id.c_str());
+        }
+    }
+    WriteOpenLengths(f);
+}
+
+void CPointerVar::WriteCPP_par(CCppOutput& f, bool toHeader)
+{
+    std::string id = CppId(name);
+    if (!typeName.empty()) {
+        f.To(toHeader, "%s%s* %s%s", TypeQualifierCpp(toHeader).c_str(), CppId(typeName).c_str(),
+             isVar ? "&" : "", id.c_str());
+        return;
+    }
+    CBaseType* base = type ? type->anonBase.get() : nullptr;
+    if (!base) throw error_Internal("CPointerVar::WriteCPP_par");
+    std::string unnamed = kUnnamedPrefix + name;
+    if (base->kind == kindRecordType) static_cast<CRecordType*>(base)->SysId();
+    {
+        CNameLoan loan(*base, unnamed);
+        base->WriteCPP(f, toHeader);
+    }
+    f.To(toHeader, "%s* %s%s", unnamed.c_str(), isVar ? "&" : "", id.c_str());
+}
+
+void CPointerVar::WriteDFN(CDfnOutput& f)
+{
+    if (isConst) {
+        f.Dfn("%s = NIL", name.c_str());
+        return;
+    }
+    f.Dfn("%s%s : ", name.c_str(), readOnly ? "-" : "");
+    if (!typeName.empty()) {
+        f.Dfn("%s%s", typeIsPointer ? "" : "POINTER TO ", TypeNameDfn().c_str());
+        return;
+    }
+    type->WriteDFN(f);
+}
+
+int CPointerVar::CheckType()
+{
+    if (!type) return errOK;
+    if (type->anonBase) return type->anonBase->CheckLate();
+    CBaseName* decl = GetGlobalName(type->parent, type->baseRef->qualifier, type->baseRef->name);
+    CBaseName* base = decl ? ResolveType(decl) : nullptr;
+    int err = errOK;
+    if (!decl) err = errUndeclaredIdent;
+    else if (!base) err = errPointerBaseKind;
+    else if (base->kind == kindArrayType || base->kind == kindRecordType)
+        err = static_cast<CBaseType*>(base)->CheckLate();
+    else if (base->kind != kindSpecType && base->kind != kindCommonType)
+        err = errPointerBaseKind;
+    if (err && type->lexBuf && (err == errUndeclaredIdent || err == errPointerBaseKind))
+        type->lexBuf->RestorePos(type->basePos);
+    return err;
+}
+
+std::unique_ptr<CBaseVar> CPointerVar::CloneVar(CBaseName* owner) const
+{
+    auto v = std::make_unique<CPointerVar>(owner);
+    CopyVarFields(*v);
+    v->typeIsPointer = typeIsPointer;
+    if (type) v->type.reset(static_cast<CPointerType*>(type->CloneType(type->parent).release()));
+    return v;
+}
+
+std::unique_ptr<CBaseVar> CPointerVar::CreateConst(CBaseName* owner) const
+{
+    std::unique_ptr<CBaseVar> v = CloneVar(owner);
+    v->isConst = true;
+    return v;
+}
+
+std::string CPointerVar::ConstCppText() const { return "0"; }
+
+// ---- PROCEDURE ----
+
+CProcedureVar::CProcedureVar(CBaseName* parent) : CBaseVar(kindProcedureVar, parent) {}
+CProcedureVar::~CProcedureVar() = default;
+
+CFormalPars* CProcedureVar::Pars() const
+{
+    CBaseName* t = NamedType(*this);
+    if (t && t->kind == kindProcedureType) return static_cast<CProcedureType*>(t)->pars.get();
+    return type ? type->pars.get() : nullptr;
+}
+
+void CProcedureVar::WriteAnonymous(CCppOutput& f, bool toHeader, const std::string& declName)
+{
+    f.To(toHeader, "%s (*%s) (", type->pars->ResultCpp(toHeader).c_str(), declName.c_str());
+    type->pars->WriteParams(f, toHeader);
+    f.To(toHeader, ")");
+}
+
+void CProcedureVar::WriteCPP(CCppOutput& f)
+{
+    if (!typeName.empty()) {
+        WriteNamedModuleLevel(*this, f, "");
+        return;
+    }
+    std::string id = CppId(name);
+    if (exported) {
+        f.Hdr("extern ");
+        WriteAnonymous(f, true, id);
+        WriteAnonymous(f, false, OwnerModuleCpp() + "::" + id);
+    } else {
+        WriteAnonymous(f, false, id);
+    }
+}
+
+void CProcedureVar::WriteCPP_par(CCppOutput& f, bool toHeader)
+{
+    std::string id = CppId(name);
+    if (!typeName.empty()) {
+        f.To(toHeader, "%s%s %s%s", TypeQualifierCpp(toHeader).c_str(), CppId(typeName).c_str(),
+             isVar ? "&" : "", id.c_str());
+        return;
+    }
+    WriteAnonymous(f, toHeader, (isVar ? "&" : "") + id);
+}
+
+void CProcedureVar::WriteDFN(CDfnOutput& f)
+{
+    if (isConst) throw error_Internal("CProcedureVar::WriteDFN");
+    f.Dfn("%s%s : ", name.c_str(), readOnly ? "-" : "");
+    if (!typeName.empty()) {
+        f.Dfn("%s", TypeNameDfn().c_str());
+        return;
+    }
+    type->WriteDFN(f);
+}
+
+std::unique_ptr<CBaseVar> CProcedureVar::CloneVar(CBaseName* owner) const
+{
+    auto v = std::make_unique<CProcedureVar>(owner);
+    CopyVarFields(*v);
+    if (type) v->type.reset(static_cast<CProcedureType*>(type->CloneType(type->parent).release()));
+    return v;
+}

@@ -1,0 +1,722 @@
+// Types: parsing from the token stream, synonym resolution, C++ typedefs and definition text.
+// The type parser is called by TYPE and VAR sections, record fields and formal parameters;
+// the section writers in Sections.cpp call WriteCPP/WriteForward/WriteStructBody in file order.
+#include "Types.h"
+
+#include <vector>
+
+#include "CppIdent.h"
+#include "Diagnostics.h"
+#include "FormalPars.h"
+#include "Output.h"
+#include "RecordType.h"
+#include "StructVars.h"
+#include "Vars.h"
+#include "code/Expr.h"
+
+int CNestingGuard::depth = 0;
+
+namespace {
+// Longest synonym chain followed before giving up (a chain can only grow by declaration).
+constexpr int kMaxSynonymChain = 100000;
+
+int BasicWordKind(int symbol)
+{
+    switch (symbol) {
+    case symSET: return kindSetVar;
+    case symCHAR: return kindCharVar;
+    case symREAL: return kindRealVar;
+    case symBOOLEAN: return kindBoolVar;
+    case symINTEGER: return kindIntegerVar;
+    case symLONGINT: return kindLongintVar;
+    case symLONGREAL: return kindLongrealVar;
+    case symSHORTINT: return kindShortintVar;
+    default: return 0;
+    }
+}
+
+// Type kind -> value kind of the variables it makes, for the basic types.
+int BasicTypeValueKind(int kind)
+{
+    switch (kind) {
+    case kindSetType: return kindSetVar;
+    case kindLongrealType: return kindLongrealVar;
+    case kindRealType: return kindRealVar;
+    case kindLongintType: return kindLongintVar;
+    case kindIntegerType: return kindIntegerVar;
+    case kindShortintType: return kindShortintVar;
+    case kindCharType: return kindCharVar;
+    case kindBooleanType: return kindBoolVar;
+    case kindPtrType: return kindPtrVar;
+    default: return 0;
+    }
+}
+}  // namespace
+
+const char* BasicCppName(int valueKind)
+{
+    switch (valueKind) {
+    case kindSetVar: return "int";
+    case kindLongrealVar: return "long double";
+    case kindRealVar: return "double";
+    case kindLongintVar: return "long";
+    case kindIntegerVar: return "int";
+    case kindShortintVar: return "short";
+    case kindCharVar: return "char";
+    case kindBoolVar: return "bool";
+    case kindPtrVar: return "bool";
+    default: return "";
+    }
+}
+
+const char* BasicDfnWord(int valueKind)
+{
+    switch (valueKind) {
+    case kindSetVar: return "SET";
+    case kindLongrealVar: return "LONGREAL";
+    case kindRealVar: return "REAL";
+    case kindLongintVar: return "LONGINT";
+    case kindIntegerVar: return "INTEGER";
+    case kindShortintVar: return "SHORTINT";
+    case kindCharVar: return "CHAR";
+    case kindBoolVar: return "BOOLEAN";
+    default: return "";
+    }
+}
+
+bool IsBasicValueKind(int valueKind)
+{
+    return valueKind == kindSetVar || (valueKind >= kindLongrealVar && valueKind <= kindBoolVar);
+}
+
+std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHeader)
+{
+    if (alias.empty()) return std::string();
+    std::string module = alias;
+    if (inHeader) {
+        CBaseName* entry = FindUnqualified(scope, alias);
+        if (entry && entry->kind == kindImport) module = static_cast<CImportName*>(entry)->moduleName;
+    }
+    return CppId(module) + "::";
+}
+
+// ---- CQualident ----
+
+std::string CQualident::DfnText() const
+{
+    if (name.empty() || IsBasicValueKind(valueKind)) return BasicDfnWord(valueKind);
+    return qualifier.empty() ? name : qualifier + "." + name;
+}
+
+std::string CQualident::CppText(CBaseName* scope, bool inHeader) const
+{
+    if (name.empty() || IsBasicValueKind(valueKind)) return BasicCppName(valueKind);
+    std::string text = CppQualifier(scope, qualifier, inHeader) + CppId(name);
+    if (valueKind == kindPointerVar) text += "*";
+    return text;
+}
+
+// Qualident = ident ["." ident] (the qualifier an import alias) | basic type word.
+int ReadTypeReference(CLexBuf& lb, CBaseName* scope, CQualident& ref)
+{
+    int code = 0;
+    std::string text;
+    if (!lb.NextSymbol(code, text)) return errIdentExpected;
+    if (int vk = BasicWordKind(code)) {
+        ref.valueKind = vk;
+        return errOK;
+    }
+    if (code != symIdent) return errIdentExpected;
+    ref.name = text;
+    SLexPos pos = lb.SavePos();
+    if (lb.NextSymbol(code) && code == symPeriod) {
+        CBaseName* entry = FindUnqualified(scope, ref.name);
+        if (!entry) return errUndeclaredIdent;
+        if (entry->kind != kindImport) return errTypeStart;
+        if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+        ref.qualifier = ref.name;
+        ref.name = text;
+    } else {
+        lb.RestorePos(pos);
+    }
+    CBaseName* decl = GetGlobalName(scope, ref.qualifier, ref.name);
+    if (!decl) return errUndeclaredIdent;
+    if (!IsTypeKind(decl->kind)) return errNotAType;
+    ref.valueKind = decl->GetValueKind();
+    return errOK;
+}
+
+int ReadQualifiedName(CLexBuf& lb, CBaseName* scope, std::string& qualifier, std::string& name)
+{
+    int code = 0;
+    std::string text;
+    if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+    qualifier.clear();
+    name = text;
+    SLexPos pos = lb.SavePos();
+    if (!lb.NextSymbol(code) || code != symPeriod) {
+        lb.RestorePos(pos);
+        return errOK;
+    }
+    if (!FindUnqualified(scope, name)) return errUndeclaredIdent;
+    if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+    qualifier = name;
+    name = text;
+    return errOK;
+}
+
+// ---- synonyms ----
+
+int ResolveSynonyms(CBaseName* decl, bool exportCheck, CBaseName*& result)
+{
+    result = nullptr;
+    for (int step = 0; decl; ++step) {
+        if (step > kMaxSynonymChain) return errUndeclaredIdent;
+        if (!IsTypeKind(decl->kind)) return errNotAType;
+        if (exportCheck && !decl->exported && GetModuleAlias(decl).empty() && !decl->name.empty())
+            return errSynonymsNotTogether;
+        if (decl->kind != kindQualidentType) {
+            result = decl;
+            return errOK;
+        }
+        auto* q = static_cast<CQualidentType*>(decl);
+        if (!q->hasRef) return errUndeclaredIdent;
+        if (q->ref.name.empty()) {
+            result = decl;   // a basic word written as a reference
+            return errOK;
+        }
+        decl = GetGlobalName(q->parent, q->ref.qualifier, q->ref.name);
+    }
+    return errUndeclaredIdent;
+}
+
+CBaseName* ResolveType(CBaseName* decl)
+{
+    CBaseName* result = nullptr;
+    return ResolveSynonyms(decl, false, result) == errOK ? result : nullptr;
+}
+
+CBaseName* ResolveReference(CBaseName* scope, const std::string& qualifier, const std::string& name)
+{
+    CBaseName* decl = GetGlobalName(scope, qualifier, name);
+    return decl ? ResolveType(decl) : nullptr;
+}
+
+bool IsExtensionOf(CBaseName* record, const std::string& alias, const std::string& name)
+{
+    CBaseName* r = ResolveType(record);
+    for (int step = 0; r && r->kind == kindRecordType && step <= kMaxSynonymChain; ++step) {
+        if (NameMatches(r, alias, name)) return true;
+        r = static_cast<CRecordType*>(r)->BaseRecord();
+    }
+    return false;
+}
+
+bool IsLocalScope(CBaseName* owner)
+{
+    for (CBaseName* s = owner; s; s = s->parent) {
+        if (s->kind == kindModule || s->kind == kindDfnModule || s->kind == kindSystemModule)
+            return false;
+        if (IsProcedureKind(s->kind)) return true;
+    }
+    return false;
+}
+
+// ---- the type parser ----
+
+std::unique_ptr<CBaseType> MakeBasicType(int symbol, CBaseName* parent)
+{
+    switch (symbol) {
+    case symSET: return std::make_unique<CSetType>(parent);
+    case symCHAR: return std::make_unique<CCharType>(parent);
+    case symREAL: return std::make_unique<CRealType>(parent);
+    case symBOOLEAN: return std::make_unique<CBooleanType>(parent);
+    case symINTEGER: return std::make_unique<CIntegerType>(parent);
+    case symLONGINT: return std::make_unique<CLongintType>(parent);
+    case symLONGREAL: return std::make_unique<CLongrealType>(parent);
+    case symSHORTINT: return std::make_unique<CShortintType>(parent);
+    default: return nullptr;
+    }
+}
+
+// type = qualident | basic word | ArrayType | RecordType | PointerType | ProcedureType.
+// A common type (CASE) and a specialization (qualident "<" ... ">") belong to the common types.
+int ParseType(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CBaseType>& type)
+{
+    CNestingGuard guard;
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (!lb.NextSymbol(code) || guard.TooDeep()) return errTypeStart;
+    if ((type = MakeBasicType(code, scope))) return errOK;
+    switch (code) {
+    case symIdent:
+        lb.RestorePos(pos);
+        type = std::make_unique<CQualidentType>(scope);
+        break;
+    case symARRAY: type = std::make_unique<CArrayType>(scope); break;
+    case symRECORD: type = std::make_unique<CRecordType>(scope); break;
+    case symPOINTER: type = std::make_unique<CPointerType>(scope); break;
+    case symPROCEDURE: type = std::make_unique<CProcedureType>(scope); break;
+    default: return errTypeStart;
+    }
+    return type->Init(lb);
+}
+
+// ---- basic types ----
+
+int CBasicType::GetValueKind() const { return BasicTypeValueKind(kind); }
+
+void CBasicType::WriteDFN(CDfnOutput& f) { f.Dfn("%s", BasicDfnWord(GetValueKind())); }
+
+std::unique_ptr<CBaseType> CBasicType::CloneType(CBaseName* newParent) const
+{
+    auto t = std::make_unique<CBasicType>(kind, newParent);
+    t->name = name;
+    t->exported = exported;
+    return t;
+}
+
+std::unique_ptr<CBaseVar> CBasicType::CreateVar(CBaseName* owner) const
+{
+    return MakeScalarVar(GetValueKind(), owner);
+}
+
+void CBasicType::WriteCPP(CCppOutput& f, bool toHeader)
+{
+    f.To(toHeader, "typedef %s %s;\n", BasicCppName(GetValueKind()), CppId(name).c_str());
+}
+
+void CPtrType::WriteDFN(CDfnOutput&) { throw error_Internal("CPtrType::WriteDFN"); }
+
+void CPtrType::WriteCPP(CCppOutput& f, bool toHeader)
+{
+    f.To(toHeader, "/* PTR TYPE %s */", name.c_str());
+    f.To(toHeader, "typedef bool %s;\n", CppId(name).c_str());
+}
+
+// ---- synonyms (CQualidentType) ----
+
+int CQualidentType::Init(CLexBuf& lb) { return ReadTypeReference(lb, parent, ref); }
+
+CBaseName* CQualidentType::Target() const
+{
+    if (!hasRef) return nullptr;
+    if (ref.name.empty()) return nullptr;
+    return ResolveReference(parent, ref.qualifier, ref.name);
+}
+
+int CQualidentType::GetValueKind() const
+{
+    if (hasRef && ref.name.empty()) return ref.valueKind;
+    CBaseName* t = Target();
+    return t ? t->GetValueKind() : 0;
+}
+
+void CQualidentType::WriteDFN(CDfnOutput& f)
+{
+    if (!hasRef) {
+        f.Dfn("BYTE");
+        return;
+    }
+    f.Dfn("%s", ref.DfnText().c_str());
+}
+
+std::unique_ptr<CBaseType> CQualidentType::CloneType(CBaseName* newParent) const
+{
+    auto t = std::make_unique<CQualidentType>(newParent);
+    t->name = name;
+    t->exported = exported;
+    t->ref = ref;
+    t->hasRef = hasRef;
+    return t;
+}
+
+std::unique_ptr<CBaseVar> CQualidentType::CreateVar(CBaseName* owner) const
+{
+    if (hasRef && ref.name.empty()) return MakeScalarVar(ref.valueKind, owner);
+    CBaseName* t = Target();
+    if (!t || !IsTypeKind(t->kind)) throw error_Internal("CQualidentType::CreateVar");
+    std::unique_ptr<CBaseVar> v = static_cast<CBaseType*>(t)->CreateVar(owner);
+    v->typeName = ref.name;
+    v->typeModule = ref.qualifier;
+    return v;
+}
+
+void CQualidentType::WriteCPP(CCppOutput& f, bool toHeader)
+{
+    if (!hasRef) {
+        f.To(toHeader, "%s", CppId(name).c_str());
+        return;
+    }
+    std::string target = ref.name.empty() ? std::string(BasicCppName(ref.valueKind))
+                                          : CppQualifier(parent, ref.qualifier, toHeader) + CppId(ref.name);
+    f.To(toHeader, "typedef %s %s;\n", target.c_str(), CppId(name).c_str());
+}
+
+int CQualidentType::CheckLate()
+{
+    CBaseName* t = Target();
+    if (t && t->kind != kindQualidentType && t->kind != kindPointerType && IsTypeKind(t->kind))
+        return static_cast<CBaseType*>(t)->CheckLate();
+    return errOK;
+}
+
+// ---- ARRAY ----
+
+// After ARRAY: [length {"," length}] OF type. The dimensions become a chain of CArrayType.
+int CArrayType::Init(CLexBuf& lb)
+{
+    std::vector<int> lengths;
+    int code = 0;
+    SLexPos pos = lb.SavePos();
+    if (lb.NextSymbol(code) && code == symOF) {
+        lengths.push_back(0);
+    } else {
+        for (;;) {
+            lb.RestorePos(pos);
+            std::unique_ptr<CBaseVar> len;
+            if (int err = ReadConstExpr(lb, parent, len)) {
+                if (err != errConstExpected && err != errDivisionByZero && err != errSetElementRange) {
+                    lb.RestorePos(pos);
+                    if (!lb.NextSymbol(code) || code != symOF) return errOfMissing;
+                    lengths.push_back(0);
+                    break;
+                }
+                return errPositiveIntConstExpected;
+            }
+            if (!IsIntegerVarKind(len->kind) || len->GetIntValue() <= 0) return errPositiveIntConstExpected;
+            lengths.push_back(len->GetIntValue());
+            if (CNestingGuard::Depth() + int(lengths.size()) > kMaxNesting) return errTypeStart;
+            if (!lb.NextSymbol(code)) return errOfMissing;
+            if (code == symOF) break;
+            if (code != symComma) return errOfMissing;
+            pos = lb.SavePos();
+        }
+    }
+    std::unique_ptr<CBaseType> element;
+    if (int err = ParseType(lb, parent, element)) return err;
+    if (element->kind == kindArrayType && static_cast<CArrayType*>(element.get())->length == 0)
+        return errOpenArrayNotAllowed;
+    // Build the chain from the innermost dimension outwards.
+    for (size_t i = lengths.size() - 1; i > 0; --i) {
+        auto dim = std::make_unique<CArrayType>(parent);
+        dim->length = lengths[i];
+        dim->elem = std::move(element);
+        element = std::move(dim);
+    }
+    length = lengths[0];
+    elem = std::move(element);
+    return errOK;
+}
+
+CBaseType* CArrayType::Innermost() const
+{
+    CBaseType* t = elem.get();
+    while (t && t->kind == kindArrayType) t = static_cast<CArrayType*>(t)->elem.get();
+    return t;
+}
+
+int CArrayType::Dimensions() const
+{
+    int n = 1;
+    for (CBaseType* t = elem.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get())
+        ++n;
+    return n;
+}
+
+CBaseType* CArrayType::ElementAfter(int n) const
+{
+    const CArrayType* a = this;
+    for (int i = 1; i < n; ++i) {
+        if (!a->elem || a->elem->kind != kindArrayType) return nullptr;
+        a = static_cast<const CArrayType*>(a->elem.get());
+    }
+    return a->elem.get();
+}
+
+void CArrayType::WriteDFN(CDfnOutput& f)
+{
+    if (length == 0) {
+        f.Dfn("ARRAY OF ");
+        elem->WriteDFN(f);
+        return;
+    }
+    f.Dfn("ARRAY");
+    const CArrayType* a = this;
+    const char* lead = " ";
+    for (;;) {
+        f.Dfn("%s%i", lead, a->length);
+        lead = ",";
+        if (!a->elem || a->elem->kind != kindArrayType) break;
+        const auto* next = static_cast<const CArrayType*>(a->elem.get());
+        if (next->length == 0) break;
+        a = next;
+    }
+    f.Dfn(" OF ");
+    a->elem->WriteDFN(f);
+}
+
+std::unique_ptr<CBaseType> CArrayType::CloneType(CBaseName* newParent) const
+{
+    auto t = std::make_unique<CArrayType>(newParent);
+    t->name = name;
+    t->exported = exported;
+    t->length = length;
+    if (elem) t->elem = elem->CloneType(newParent);
+    return t;
+}
+
+std::unique_ptr<CBaseVar> CArrayType::CreateVar(CBaseName* owner) const
+{
+    auto v = std::make_unique<CArrayVar>(owner);
+    std::unique_ptr<CBaseType> copy = CloneType(parent);
+    v->type.reset(static_cast<CArrayType*>(copy.release()));
+    return v;
+}
+
+namespace {
+// Lends `name` to an anonymous type for one write and takes it back, also on an exception.
+class CNameLoan {
+public:
+    CNameLoan(CBaseName& t, const std::string& name) : t(t), saved(t.name) { t.name = name; }
+    ~CNameLoan() { t.name = saved; }
+    CNameLoan(const CNameLoan&) = delete;
+    CNameLoan& operator=(const CNameLoan&) = delete;
+
+private:
+    CBaseName& t;
+    std::string saved;
+};
+}  // namespace
+
+void CArrayType::WriteCPP(CCppOutput& f, bool toHeader)
+{
+    CBaseType* inner = Innermost();
+    if (inner->kind == kindRecordType) static_cast<CRecordType*>(inner)->SysId();
+    CNameLoan loan(*inner, name);
+    inner->WriteCPP(f, toHeader);
+}
+
+bool CArrayType::HasStructBody() const { return Innermost()->HasStructBody(); }
+
+void CArrayType::WriteForward(CCppOutput& f, bool toHeader)
+{
+    CBaseType* inner = Innermost();
+    if (inner->kind == kindRecordType) static_cast<CRecordType*>(inner)->SysId();
+    CNameLoan loan(*inner, name);
+    inner->WriteForward(f, toHeader);
+}
+
+void CArrayType::WriteStructBody(CCppOutput& f, bool toHeader)
+{
+    CBaseType* inner = Innermost();
+    CNameLoan loan(*inner, name);
+    inner->WriteStructBody(f, toHeader);
+}
+
+int CArrayType::CheckLate()
+{
+    CBaseType* inner = Innermost();
+    if (inner && (inner->kind == kindRecordType || inner->kind == kindPointerType ||
+                  inner->kind == kindQualidentType))
+        return inner->CheckLate();
+    return errOK;
+}
+
+// ---- POINTER ----
+
+// After POINTER: TO (qualident | ArrayType | RecordType).
+int CPointerType::Init(CLexBuf& lb)
+{
+    lexBuf = &lb;
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symTO) return errToMissing;
+    SLexPos pos = lb.SavePos();
+    if (!lb.NextSymbol(code)) return errPointerBaseKind;
+    if (code == symARRAY || code == symRECORD) {
+        lb.RestorePos(pos);
+        return ParseType(lb, parent, anonBase);
+    }
+    if (code != symIdent) return errPointerBaseKind;
+    lb.RestorePos(pos);
+    basePos = lb.SavePos();
+    baseRef = std::make_unique<CQualident>();
+    if (int err = ReadQualifiedName(lb, parent, baseRef->qualifier, baseRef->name)) return err;
+    CBaseName* decl = GetGlobalName(parent, baseRef->qualifier, baseRef->name);
+    if (!decl) {
+        unresolved = true;
+        return errOK;
+    }
+    CBaseName* base = nullptr;
+    if (int err = ResolveSynonyms(decl, false, base)) return err == errNotAType ? errPointerBaseKind : err;
+    baseRef->valueKind = decl->GetValueKind();
+    if (base->kind == kindArrayType || base->kind == kindRecordType || base->kind == kindSpecType ||
+        base->kind == kindCommonType)
+        return errOK;
+    return errPointerBaseKind;
+}
+
+CBaseName* CPointerType::Base() const
+{
+    if (anonBase) return anonBase.get();
+    if (!baseRef) return nullptr;
+    return ResolveReference(parent, baseRef->qualifier, baseRef->name);
+}
+
+CRecordType* CPointerType::BaseRecord() const
+{
+    CBaseName* b = Base();
+    return b && b->kind == kindRecordType ? static_cast<CRecordType*>(b) : nullptr;
+}
+
+int CPointerType::CheckBase(CBaseName* base)
+{
+    switch (base->kind) {
+    case kindSpecType:
+    case kindCommonType: return errOK;
+    case kindArrayType:
+    case kindRecordType: return static_cast<CBaseType*>(base)->CheckLate();
+    default: return errPointerBaseKind;
+    }
+}
+
+int CPointerType::CheckLate()
+{
+    if (anonBase) return anonBase->CheckLate();
+    if (!unresolved) return errOK;
+    CBaseName* decl = GetGlobalName(parent, baseRef->qualifier, baseRef->name);
+    CBaseName* base = decl ? ResolveType(decl) : nullptr;
+    int err = !decl ? errUndeclaredIdent : !base ? errPointerBaseKind : CheckBase(base);
+    if (err && lexBuf) lexBuf->RestorePos(basePos);
+    if (!err) baseRef->valueKind = decl->GetValueKind();
+    return err;
+}
+
+void CPointerType::WriteDFN(CDfnOutput& f)
+{
+    f.Dfn("POINTER TO ");
+    if (anonBase) {
+        anonBase->WriteDFN(f);
+        return;
+    }
+    if (!baseRef->qualifier.empty()) f.Dfn("%s.", baseRef->qualifier.c_str());
+    f.Dfn("%s", baseRef->name.c_str());
+}
+
+std::unique_ptr<CBaseType> CPointerType::CloneType(CBaseName* newParent) const
+{
+    auto t = std::make_unique<CPointerType>(newParent);
+    t->name = name;
+    t->exported = exported;
+    t->unresolved = unresolved;
+    if (baseRef) t->baseRef = std::make_unique<CQualident>(*baseRef);
+    if (anonBase) t->anonBase = anonBase->CloneType(newParent);
+    t->basePos = basePos;
+    t->lexBuf = lexBuf;
+    return t;
+}
+
+std::unique_ptr<CBaseVar> CPointerType::CreateVar(CBaseName* owner) const
+{
+    auto v = std::make_unique<CPointerVar>(owner);
+    std::unique_ptr<CBaseType> copy = CloneType(parent);
+    v->type.reset(static_cast<CPointerType*>(copy.release()));
+    return v;
+}
+
+bool CPointerType::HasStructBody() const { return anonBase && anonBase->HasStructBody(); }
+
+void CPointerType::WriteForward(CCppOutput& f, bool toHeader)
+{
+    if (!HasStructBody()) {
+        WriteCPP(f, toHeader);
+        return;
+    }
+    if (anonBase->kind == kindRecordType) static_cast<CRecordType*>(anonBase.get())->SysId();
+    {
+        CNameLoan loan(*anonBase, name);
+        anonBase->WriteForward(f, toHeader);
+    }
+    f.To(toHeader, "typedef %s %s;\n", CppId(name).c_str(), CppId(name).c_str());
+}
+
+void CPointerType::WriteStructBody(CCppOutput& f, bool toHeader)
+{
+    CNameLoan loan(*anonBase, name);
+    anonBase->WriteStructBody(f, toHeader);
+}
+
+void CPointerType::WriteCPP(CCppOutput& f, bool toHeader)
+{
+    std::string id = CppId(name);
+    if (anonBase) {
+        if (anonBase->kind == kindRecordType) static_cast<CRecordType*>(anonBase.get())->SysId();
+        {
+            CNameLoan loan(*anonBase, name);
+            anonBase->WriteCPP(f, toHeader);
+        }
+        f.To(toHeader, "typedef %s %s;\n", id.c_str(), id.c_str());
+        return;
+    }
+    std::string target = CppQualifier(parent, baseRef->qualifier, toHeader) + CppId(baseRef->name);
+    if (unresolved) {
+        // The base was declared after the pointer: declare the type it finally names first.
+        CBaseName* base = Base();
+        if (!base) throw error_Internal("CPointerType::WriteCPP");
+        if (base->kind == kindRecordType || base->kind == kindCommonType) {
+            if (GetModuleAlias(base).empty()) f.To(toHeader, "struct %s;\n", CppId(base->name).c_str());
+            target = CppQualifier(parent, GetModuleAlias(base), toHeader) + CppId(base->name);
+        } else if (base->kind == kindArrayType) {
+            static_cast<CBaseType*>(base)->WriteForward(f, toHeader);
+            target = CppQualifier(parent, GetModuleAlias(base), toHeader) + CppId(base->name);
+        } else {
+            throw error_Internal("CPointerType::WriteCPP");
+        }
+    }
+    f.To(toHeader, "typedef %s %s;\n", target.c_str(), id.c_str());
+}
+
+// ---- PROCEDURE types ----
+
+CProcedureType::CProcedureType(CBaseName* parent)
+    : CBaseType(kindProcedureType, parent), pars(std::make_unique<CFormalPars>(parent)) {}
+
+CProcedureType::~CProcedureType() = default;
+
+// The variables of a procedure type are procedure variables; a call through one yields the
+// result kind of the formal parameters.
+int CProcedureType::GetValueKind() const { return kindProcedureVar; }
+
+int CProcedureType::Init(CLexBuf& lb) { return pars->Init(lb); }
+
+void CProcedureType::WriteDFN(CDfnOutput& f)
+{
+    f.Dfn("PROCEDURE (\n\t\t");
+    pars->WriteParamsDFN(f, ";\n\t\t");
+    f.Dfn(")");
+    if (pars->result) f.Dfn(" : %s", pars->result->DfnText().c_str());
+}
+
+std::unique_ptr<CBaseType> CProcedureType::CloneType(CBaseName* newParent) const
+{
+    auto t = std::make_unique<CProcedureType>(newParent);
+    t->name = name;
+    t->exported = exported;
+    t->pars = pars->Clone(newParent);
+    return t;
+}
+
+std::unique_ptr<CBaseVar> CProcedureType::CreateVar(CBaseName* owner) const
+{
+    auto v = std::make_unique<CProcedureVar>(owner);
+    std::unique_ptr<CBaseType> copy = CloneType(parent);
+    v->type.reset(static_cast<CProcedureType*>(copy.release()));
+    return v;
+}
+
+void CProcedureType::WriteCPP(CCppOutput& f, bool toHeader)
+{
+    f.To(toHeader, "typedef %s (*%s) (", pars->ResultCpp(toHeader).c_str(), CppId(name).c_str());
+    pars->WriteParams(f, toHeader);
+    f.To(toHeader, ");\n");
+}

@@ -1,0 +1,405 @@
+// The scalar variables (BOOLEAN, CHAR, integers, reals, SET, SYSTEM.PTR) and arrays with string
+// constants: their C++ declarations, literals and definition-file lines. Constants written here
+// read back exactly: reals with 17 significant digits, characters as hexadecimal 0..X, the
+// smallest INTEGER as an expression, sets as constructors.
+#include "Vars.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "CppIdent.h"
+#include "Diagnostics.h"
+#include "Output.h"
+#include "RecordType.h"
+#include "StructVars.h"
+#include "Types.h"
+#include "code/ExprSet.h"
+
+namespace {
+constexpr int kSetBits = 32;
+constexpr int64_t kMinInt32 = -2147483647LL - 1;
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...)
+{
+    char buf[64];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(buf, sizeof buf, format, args);
+    va_end(args);
+    return buf;
+}
+
+// A 32-bit value as C++ text; the smallest one as an expression, since its literal would be
+// the negation of a number too large for int.
+std::string Int32Cpp(int64_t v)
+{
+    if (v == kMinInt32) return "(-2147483647 - 1)";
+    return Format("%lli", static_cast<long long>(v));
+}
+
+// 17 significant digits read back to the same double; the text stays a floating literal.
+std::string RealCpp(double v)
+{
+    if (std::isnan(v)) return "NAN";
+    if (std::isinf(v)) return v > 0 ? "HUGE_VAL" : "(-HUGE_VAL)";
+    std::string s = Format("%.17g", v);
+    if (s.find_first_of(".eE") == std::string::npos) s += ".0";
+    return s;
+}
+
+// E notation with 17 significant digits (D for LONGREAL, so the kind survives too).
+std::string RealDfn(double v, bool longReal)
+{
+    const char* big = longReal ? "1.0D308 * 10.0D0" : "1.0E308 * 10.0";
+    if (std::isnan(v)) return std::string(big) + " - " + big;
+    if (std::isinf(v)) return (v > 0 ? "" : "-") + std::string(big);
+    std::string s = Format("%.16E", v);
+    if (longReal)
+        for (char& c : s)
+            if (c == 'E') c = 'D';
+    return s;
+}
+}  // namespace
+
+// ---- CBaseVar ----
+
+int CBaseVar::Init(CLexBuf&) { throw error_Internal("CBaseVar::Init"); }
+
+std::unique_ptr<CBaseVar> CBaseVar::CreateConst(CBaseName*) const
+{
+    throw error_Internal("CBaseVar::CreateConst");
+}
+
+int32_t CBaseVar::GetIntValue() const { throw error_Internal("CBaseVar::GetIntValue"); }
+
+void CBaseVar::WriteCPP_ConstValue(CCppOutput& f) { f.Cpp("%s", ConstCppText().c_str()); }
+
+std::string CBaseVar::ConstCppText() const { throw error_Internal("CBaseVar::WriteCPP_ConstValue"); }
+
+void CBaseVar::CopyVarFields(CBaseVar& to) const
+{
+    to.name = name;
+    to.exported = exported;
+    to.castMark = castMark;
+    to.readOnly = readOnly;
+    to.isVar = isVar;
+    to.typeModule = typeModule;
+    to.typeName = typeName;
+}
+
+std::string CBaseVar::TypeQualifierCpp(bool inHeader) const
+{
+    return CppQualifier(parent, typeModule, inHeader);
+}
+
+std::string CBaseVar::TypeNameDfn() const
+{
+    return typeModule.empty() ? typeName : typeModule + "." + typeName;
+}
+
+std::string CBaseVar::OwnerModuleCpp() const
+{
+    return CppId(GetOwningModule(const_cast<CBaseVar*>(this))->name);
+}
+
+// ---- scalars ----
+
+std::unique_ptr<CScalarVar> MakeScalarVar(int valueKind, CBaseName* parent)
+{
+    switch (valueKind) {
+    case kindSetVar: return std::make_unique<CSetVar>(parent);
+    case kindLongrealVar: return std::make_unique<CLongrealVar>(parent);
+    case kindRealVar: return std::make_unique<CRealVar>(parent);
+    case kindLongintVar: return std::make_unique<CLongintVar>(parent);
+    case kindIntegerVar: return std::make_unique<CIntegerVar>(parent);
+    case kindShortintVar: return std::make_unique<CShortintVar>(parent);
+    case kindCharVar: return std::make_unique<CCharVar>(parent);
+    case kindBoolVar: return std::make_unique<CBoolVar>(parent);
+    case kindPtrVar: return std::make_unique<CPtrVar>(parent);
+    default: return nullptr;
+    }
+}
+
+const char* CScalarVar::CppTypeName() const { return BasicCppName(kind); }
+
+void CScalarVar::SetIntValue(int64_t v)
+{
+    switch (kind) {
+    case kindShortintVar: intValue = static_cast<int16_t>(static_cast<uint16_t>(v)); break;
+    case kindIntegerVar:
+    case kindLongintVar: intValue = static_cast<int32_t>(static_cast<uint32_t>(v)); break;
+    case kindCharVar: intValue = static_cast<int8_t>(static_cast<uint8_t>(v)); break;
+    case kindBoolVar: intValue = v != 0; break;
+    case kindSetVar: intValue = static_cast<uint32_t>(v); break;
+    default: intValue = v; break;
+    }
+}
+
+int32_t CScalarVar::GetIntValue() const
+{
+    if (!IsIntegerVarKind(kind)) throw error_Internal("CBaseVar::GetIntValue");
+    return static_cast<int32_t>(intValue);
+}
+
+std::string CScalarVar::ConstCppText() const
+{
+    switch (kind) {
+    case kindBoolVar: return intValue ? "true" : "false";
+    case kindCharVar:
+    case kindShortintVar:
+    case kindIntegerVar:
+    case kindLongintVar: return Int32Cpp(intValue);
+    case kindSetVar: return Int32Cpp(static_cast<int32_t>(static_cast<uint32_t>(intValue)));
+    case kindRealVar:
+    case kindLongrealVar: return RealCpp(realValue);
+    default: throw error_Internal("CBaseVar::WriteCPP_ConstValue");
+    }
+}
+
+std::string CScalarVar::ConstDfnText() const
+{
+    switch (kind) {
+    case kindBoolVar: return intValue ? "TRUE" : "FALSE";
+    case kindCharVar: {
+        std::string hex = Format("%02X", static_cast<unsigned>(static_cast<uint8_t>(intValue)));
+        return (hex[0] >= 'A' ? "0" : "") + hex + "X";
+    }
+    case kindShortintVar:
+    case kindIntegerVar:
+    case kindLongintVar:
+        if (intValue == kMinInt32) return "-2147483647 - 1";
+        return Format("%lli", static_cast<long long>(intValue));
+    case kindRealVar: return RealDfn(realValue, false);
+    case kindLongrealVar: return RealDfn(realValue, true);
+    case kindPtrVar: throw error_Internal("CPtrVar::WriteDFN");
+    default: throw error_Internal("CSetVar::WriteDFN");
+    }
+}
+
+void CScalarVar::WriteCPP(CCppOutput& f)
+{
+    std::string id = CppId(name);
+    const char* amp = isVar ? "&" : "";
+    if (exported) {
+        f.Hdr("extern %s %s", CppTypeName(), id.c_str());
+        f.Cpp("%s %s::%s%s", CppTypeName(), OwnerModuleCpp().c_str(), amp, id.c_str());
+    } else {
+        f.Cpp("%s %s%s", CppTypeName(), amp, id.c_str());
+    }
+    if (isConst) f.Cpp(" = %s", ConstCppText().c_str());
+}
+
+void CScalarVar::WriteCPP_par(CCppOutput& f, bool toHeader)
+{
+    const char* amp = isVar ? "&" : "";
+    if (!typeName.empty()) {
+        f.To(toHeader, "%s%s %s%s", TypeQualifierCpp(toHeader).c_str(), CppId(typeName).c_str(), amp,
+             CppId(name).c_str());
+    } else {
+        f.To(toHeader, "%s %s%s", CppTypeName(), amp, CppId(name).c_str());
+    }
+}
+
+void CScalarVar::WriteDFN(CDfnOutput& f)
+{
+    if (isConst) {
+        f.Dfn("%s = %s", name.c_str(), ConstDfnText().c_str());
+        return;
+    }
+    const char* mark = readOnly ? "-" : "";
+    if (!typeName.empty()) {
+        f.Dfn("%s%s : %s", name.c_str(), mark, TypeNameDfn().c_str());
+        return;
+    }
+    f.Dfn("%s%s : %s", name.c_str(), mark, kind == kindPtrVar ? "BOOLEAN" : BasicDfnWord(kind));
+}
+
+std::unique_ptr<CBaseVar> CScalarVar::CloneVar(CBaseName* owner) const
+{
+    std::unique_ptr<CScalarVar> v = MakeScalarVar(kind, owner);
+    CopyVarFields(*v);
+    return v;
+}
+
+std::unique_ptr<CBaseVar> CScalarVar::CreateConst(CBaseName* owner) const
+{
+    std::unique_ptr<CScalarVar> v = MakeScalarVar(kind, owner);
+    CopyVarFields(*v);
+    v->isConst = true;
+    v->intValue = intValue;
+    v->realValue = realValue;
+    return v;
+}
+
+// ---- SET ----
+
+CSetVar::CSetVar(CBaseName* p) : CScalarVar(kindSetVar, p) {}
+CSetVar::~CSetVar() = default;
+
+std::unique_ptr<CBaseVar> CSetVar::CreateConst(CBaseName* owner) const
+{
+    if (!elems.empty()) throw error_Internal("CBaseVar::CreateConst");
+    return CScalarVar::CreateConst(owner);
+}
+
+// {a, b..c}: runs of consecutive members become ranges.
+std::string CSetVar::ConstDfnText() const
+{
+    uint32_t mask = static_cast<uint32_t>(intValue);
+    std::string text = "{";
+    const char* sep = "";
+    for (int i = 0; i < kSetBits;) {
+        if (!(mask >> i & 1u)) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j + 1 < kSetBits && (mask >> (j + 1) & 1u)) ++j;
+        text += sep + (j == i ? Format("%i", i) : Format("%i..%i", i, j));
+        sep = ", ";
+        i = j + 1;
+    }
+    return text + "}";
+}
+
+void CSetVar::WriteCPP_ConstValue(CCppOutput& f)
+{
+    if (elems.empty()) {
+        f.Cpp("%s", ConstCppText().c_str());
+        return;
+    }
+    f.Cpp("(");
+    const char* sep = "";
+    for (auto& e : elems) {
+        f.Cpp("%s", sep);
+        e->WriteCPP(f);
+        sep = " | ";
+    }
+    f.Cpp(")");
+}
+
+// ---- ARRAY ----
+
+std::string EscapeCppString(const std::string& s)
+{
+    std::string out;
+    for (char c : s) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+std::string DfnStringLiteral(const std::string& s)
+{
+    char quote = s.find('"') == std::string::npos ? '"' : '\'';
+    return quote + s + quote;
+}
+
+CArrayVar::CArrayVar(CBaseName* parent) : CBaseVar(kindArrayVar, parent) {}
+CArrayVar::~CArrayVar() = default;
+
+int CArrayVar::Length() const { return type ? type->length : 0; }
+
+void CArrayVar::SetString(const std::string& s)
+{
+    type = std::make_unique<CArrayType>(parent);
+    type->length = static_cast<int>(s.size()) + 1;
+    type->elem = std::make_unique<CCharType>(parent);
+    text = s;
+    hasText = true;
+    isConst = true;
+}
+
+std::unique_ptr<CBaseVar> CArrayVar::ElementVar() const
+{
+    if (!type) throw error_Internal("CArrayVar::ElementVar");
+    std::unique_ptr<CBaseVar> e = type->Innermost()->CreateVar(parent);
+    e->name = name;
+    e->exported = exported;
+    e->readOnly = readOnly;
+    return e;
+}
+
+void CArrayVar::WriteCPP(CCppOutput& f)
+{
+    ElementVar()->WriteCPP(f);
+    for (CBaseType* t = type.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get()) {
+        int len = static_cast<CArrayType*>(t)->length;
+        f.Cpp("[%i]", len);
+        if (exported) f.Hdr("[%i]", len);
+    }
+    if (hasText) f.Cpp(" = \"%s\"", EscapeCppString(text).c_str());
+}
+
+void CArrayVar::WriteCPP_par(CCppOutput& f, bool toHeader)
+{
+    std::string written = isVar ? name : "VYK_ARR_" + name;
+    std::unique_ptr<CBaseVar> e = ElementVar();
+    if (Length() != 0) {
+        e->name = written;
+        e->WriteCPP_par(f, toHeader);
+        for (CBaseType* t = type.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get())
+            f.To(toHeader, "[%i]", static_cast<CArrayType*>(t)->length);
+        return;
+    }
+    e->name = "*" + (isVar ? CppId(name) : written);
+    e->WriteCPP_par(f, toHeader);
+    int dims = type->Dimensions();
+    for (int i = 0; i < dims; ++i) f.To(toHeader, ", const int VYK_ARR_%i_%s", i, name.c_str());
+}
+
+void CArrayVar::WriteCPP_rec(CCppOutput& f, bool toHeader)
+{
+    if (Length() == 0) throw error_Internal("CArrayVar::WriteCPP_rec");
+    ElementVar()->WriteCPP_par(f, toHeader);
+    for (CBaseType* t = type.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get())
+        f.To(toHeader, "[%i]", static_cast<CArrayType*>(t)->length);
+}
+
+std::string CArrayVar::ConstCppText() const
+{
+    if (!hasText) throw error_Internal("CArrayVar::WriteCPP_ConstValue");
+    if (maybeChar && text.size() == 1) {
+        if (text[0] == '\'' || text[0] == '\\') return std::string("'\\") + text + "'";
+        return "'" + EscapeCppString(text) + "'";
+    }
+    return "\"" + EscapeCppString(text) + "\"";
+}
+
+void CArrayVar::WriteDFN(CDfnOutput& f)
+{
+    if (hasText) {
+        f.Dfn("%s = %s", name.c_str(), DfnStringLiteral(text).c_str());
+        return;
+    }
+    f.Dfn("%s%s : ", name.c_str(), readOnly ? "-" : "");
+    if (!typeName.empty()) {
+        f.Dfn("%s", TypeNameDfn().c_str());
+        return;
+    }
+    type->WriteDFN(f);
+}
+
+int CArrayVar::CheckType() { return type ? type->CheckLate() : 0; }
+
+std::unique_ptr<CBaseVar> CArrayVar::CloneVar(CBaseName* owner) const
+{
+    auto v = std::make_unique<CArrayVar>(owner);
+    CopyVarFields(*v);
+    if (type) v->type.reset(static_cast<CArrayType*>(type->CloneType(type->parent).release()));
+    return v;
+}
+
+std::unique_ptr<CBaseVar> CArrayVar::CreateConst(CBaseName* owner) const
+{
+    if (!hasText) throw error_Internal("CBaseVar::CreateConst");
+    std::unique_ptr<CBaseVar> c = CloneVar(owner);
+    auto* a = static_cast<CArrayVar*>(c.get());
+    a->text = text;
+    a->hasText = true;
+    a->maybeChar = maybeChar;
+    a->isConst = true;
+    return c;
+}
