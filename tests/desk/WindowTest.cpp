@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -20,6 +21,7 @@
 #include "DeskTestSupport.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
+#include "SingleInstance.h"
 #include "Texts.h"
 
 using A = IDeskPrompts::EAnswer;
@@ -384,6 +386,22 @@ private slots:
         a->show();
         a->findChild<QToolButton*>(QStringLiteral("sbOK"))->click();
         QVERIFY(!a->isVisible());
+    }
+
+    void secondCopyRestoresTheFirst()
+    {
+        const QString name = QStringLiteral("vydesk-test-%1").arg(QCoreApplication::applicationPid());
+        CSingleInstance first(name), second(name);
+        QVERIFY(!second.OtherIsRunning());
+        QVERIFY(first.Listen());
+        connect(&first, &CSingleInstance::RestoreRequested, w.get(), &TfrVydesk::RestoreFromMinimized);
+        QSignalSpy restored(&first, &CSingleInstance::RestoreRequested);
+        w->showMinimized();
+        QVERIFY(second.OtherIsRunning());
+        QVERIFY(!second.Listen());  // the name stays with the first copy
+        QVERIFY(second.SendRestore());
+        QVERIFY(restored.wait(5000));
+        QVERIFY(!(w->windowState() & Qt::WindowMinimized));
     }
 
     void screenshotWithSmallProject()
