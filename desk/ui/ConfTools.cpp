@@ -17,7 +17,9 @@
 using namespace DeskText;
 
 namespace {
-constexpr int FieldColumn = 1, BrowseColumn = 2, DefaultColumn = 3, LabelColumn = 0;
+constexpr int FieldColumn = 0, BrowseColumn = 1, DefaultColumn = 2, LabelColumn = 0;
+constexpr int BrowseWidth = 28;
+constexpr int RowSpacing = 2;
 constexpr const char* DefaultCaption = "По умолчанию";
 constexpr const char* DefaultMakefile = "Makefile.mak";
 constexpr const char* DefaultTabSizeText = "1";
@@ -29,6 +31,8 @@ TfrConfTools::TfrConfTools(CToolSettings& s, QWidget* parent) : QDialog(parent),
     setWindowTitle(Q(ConfCaption));
     setFixedSize(ClientWidth, ClientHeight);
     auto* grid = new QGridLayout(this);
+    grid->setVerticalSpacing(RowSpacing);
+    grid->setContentsMargins(RowSpacing * 4, RowSpacing * 2, RowSpacing * 4, RowSpacing * 4);
     const CToolSettings defaults;
     edVYKPath = AddRow("Путь к компилятору VYK:", "lbVYKPath", "edVYKPath", "bVYKPathBrowse", "bVYKPathDefault", defaults.vyk);
     edVybindPath = AddRow("Путь к компоновщику Vybind:", "lbVybindPath", "edVybindPath", "bVybindPathBrowse",
@@ -52,12 +56,15 @@ TfrConfTools::TfrConfTools(CToolSettings& s, QWidget* parent) : QDialog(parent),
         edMakefile->setText(QLatin1String(DefaultMakefile));
         edTabSize->setText(QLatin1String(DefaultTabSizeText));
     });
-    auto* makefileRow = new QHBoxLayout;
-    makefileRow->addWidget(edMakefile, 1);
-    makefileRow->addWidget(lbTabSize);
-    makefileRow->addWidget(edTabSize);
-    grid->addWidget(lbMakefile, row, LabelColumn);
-    grid->addLayout(makefileRow, row, FieldColumn);
+    auto* labels = new QHBoxLayout;
+    labels->addWidget(lbMakefile, 1);
+    labels->addWidget(lbTabSize);
+    grid->addLayout(labels, row++, FieldColumn);
+    auto* fields = new QHBoxLayout;
+    fields->addWidget(edMakefile, 1);
+    fields->addWidget(edTabSize);
+    edTabSize->setFixedWidth(lbTabSize->sizeHint().width());
+    grid->addLayout(fields, row, FieldColumn);
     grid->addWidget(bMakefileDefault, row, DefaultColumn);
     ++row;
 
@@ -85,6 +92,7 @@ TfrConfTools::TfrConfTools(CToolSettings& s, QWidget* parent) : QDialog(parent),
     buttons->addWidget(bOK);
     buttons->addWidget(bCancel);
     grid->setRowStretch(row++, 1);
+    grid->setColumnStretch(FieldColumn, 1);
     grid->addLayout(buttons, row, LabelColumn, 1, DefaultColumn + 1);
 }
 
@@ -98,6 +106,7 @@ QLineEdit* TfrConfTools::AddRow(const char* label, const char* labelName, const 
     ed->setObjectName(QLatin1String(edit));
     auto* bBrowse = new QPushButton(QStringLiteral("..."), this);
     bBrowse->setObjectName(QLatin1String(browse));
+    bBrowse->setFixedWidth(BrowseWidth);
     bBrowse->setAutoDefault(false);
     auto* bDefault = new QPushButton(Q(DefaultCaption), this);
     bDefault->setObjectName(QLatin1String(defaultButton));
@@ -107,7 +116,7 @@ QLineEdit* TfrConfTools::AddRow(const char* label, const char* labelName, const 
         if (!file.isEmpty()) ed->setText(file);
     });
     connect(bDefault, &QPushButton::clicked, this, [ed, defaultText] { ed->setText(defaultText); });
-    grid->addWidget(lb, row, LabelColumn);
+    grid->addWidget(lb, row++, FieldColumn);
     grid->addWidget(ed, row, FieldColumn);
     grid->addWidget(bBrowse, row, BrowseColumn);
     grid->addWidget(bDefault, row, DefaultColumn);
