@@ -3,7 +3,10 @@
 #include "Module.h"
 
 #include "Output.h"
+#include "decl/CppIdent.h"
 
+// Module names and aliases are C++ namespaces, spelled with CppId; file names, comments and
+// the invented VYK_ names keep them as written.
 // Source: //MODULE m; #include "m.h" using namespace m;  //IMPORT ...  (types, variables,
 //         procedures)  void m::VYK_SYS_m() { <once-only guard> <import inits> //BEGIN ... }
 // Header: #include "<prefix><import>.h" ...  namespace m {  ...  void VYK_SYS_m();
@@ -11,7 +14,7 @@ void CModule::WriteCPP(CCppOutput& f)
 {
     WriteSourceHead(f);
     WriteHeaderIncludes(f);
-    f.Hdr("namespace %s {\n", name.c_str());
+    f.Hdr("namespace %s {\n", CppId(name).c_str());
     WriteImportSection(f);
     WriteTypeSection(f, *decls, true);
     WriteVarSection(f, *decls, true);
@@ -26,7 +29,7 @@ void CModule::WriteSourceHead(CCppOutput& f)
 {
     f.Cpp("//MODULE %s;\n", name.c_str());
     f.Cpp("#include \"%s.h\"\n", name.c_str());
-    f.Cpp("using namespace %s;\n", name.c_str());
+    f.Cpp("using namespace %s;\n", CppId(name).c_str());
 }
 
 void CModule::WriteHeaderIncludes(CCppOutput& f)
@@ -44,7 +47,7 @@ void CModule::WriteImportSection(CCppOutput& f)
         auto* entry = static_cast<const CImportName*>(decl.get());
         if (entry->name != entry->moduleName)
             f.Cpp("//%s := %s\nnamespace %s {using namespace %s;}", entry->name.c_str(),
-                  entry->moduleName.c_str(), entry->name.c_str(), entry->moduleName.c_str());
+                  entry->moduleName.c_str(), CppId(entry->name).c_str(), CppId(entry->moduleName).c_str());
         else
             f.Cpp("//%s", entry->name.c_str());
         f.Cpp("\n");
@@ -55,7 +58,7 @@ void CModule::WriteInitHead(CCppOutput& f)
 {
     f.Hdr("//MODULE INITIALIZATION\nvoid %s%s();\n", kSysPrefix, name.c_str());
     f.Cpp("\n%s//MODULE INITIALIZATION\n", kRuleLine);
-    f.Cpp("void %s::%s%s() {\n", name.c_str(), kSysPrefix, name.c_str());
+    f.Cpp("void %s::%s%s() {\n", CppId(name).c_str(), kSysPrefix, name.c_str());
 }
 
 // Each module initialises its imports first and runs its body at most once.
@@ -68,7 +71,7 @@ void CModule::WriteInitPrologue(CCppOutput& f)
     for (const auto& decl : decls->decls) {
         if (decl->kind != kindImport) continue;
         auto* entry = static_cast<const CImportName*>(decl.get());
-        f.Cpp("\t%s::%s%s();\n", entry->name.c_str(), kSysPrefix, entry->moduleName.c_str());
+        f.Cpp("\t%s::%s%s();\n", CppId(entry->name).c_str(), kSysPrefix, entry->moduleName.c_str());
     }
     f.Cpp("//BEGIN\n");
 }
