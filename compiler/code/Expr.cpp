@@ -267,10 +267,15 @@ int CFactor::ReadBrace(CLexBuf& lb)
         literal = std::move(set);
         return errOK;
     }
+    SLexPos failedAt = lb.SavePos();
     lb.RestorePos(pos);
     form = formDesignator;
     int callErr = ReadCommonCallFactor(lb, *this);
-    return callErr == errFactorStart && err ? err : callErr;
+    if (callErr == errFactorStart && err) {
+        lb.RestorePos(failedAt);   // report the constructor's own error where it was found
+        return err;
+    }
+    return callErr;
 }
 
 int CFactor::ReadDesignator(CLexBuf& lb)
@@ -525,7 +530,7 @@ int CExpr::Init(CLexBuf& lb)
     // A one-character string compared with a character is that character.
     if (right->resultKind == kindCharVar) {
         CFactor* single = left->SingleFactor();
-        CBaseName* d = single ? GetDesignatedVar() : nullptr;
+        CBaseName* d = single ? LeftDesignated() : nullptr;
         if (d && d->kind == kindArrayVar) {
             auto* a = static_cast<CArrayVar*>(d);
             if (a->isConst && a->hasText && a->text.size() == 1) {
@@ -568,8 +573,8 @@ int CExpr::CheckRelation() const
 int CExpr::ReadTypeTest(CLexBuf& lb)
 {
     resultKind = kindBoolVar;
-    CBaseName* v = GetDesignatedVar();
-    if (!v || !IsVarKind(v->kind)) return errNotAVariable;
+    CBaseName* v = LeftDesignated();
+    if (!v || !IsVarKind(v->kind) || static_cast<CBaseVar*>(v)->isConst) return errNotAVariable;
     CBaseName* staticType = nullptr;
     if (v->kind == kindCommonVar) return ReadCommonTypeTest(lb, *this, *v);
     if (v->kind == kindPointerVar) {
@@ -602,6 +607,11 @@ CFactor* CExpr::SingleFactor() const
 }
 
 CBaseName* CExpr::GetDesignatedVar() const
+{
+    return relation == relNone ? LeftDesignated() : nullptr;
+}
+
+CBaseName* CExpr::LeftDesignated() const
 {
     CFactor* f = left ? left->SingleFactor() : nullptr;
     if (!f) return nullptr;

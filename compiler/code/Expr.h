@@ -191,6 +191,7 @@ public:
     CBaseName* GetWritableVar() const;
 
 private:
+    CBaseName* LeftDesignated() const;
     int ReadTypeTest(CLexBuf& lb);
     int CheckRelation() const;
     void WriteOperand(CCppOutput& f, CSimpleExpr& operand);

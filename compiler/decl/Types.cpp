@@ -366,6 +366,7 @@ int CQualidentType::CheckLate()
 // After ARRAY: [length {"," length}] OF type. The dimensions become a chain of CArrayType.
 int CArrayType::Init(CLexBuf& lb)
 {
+    if (CNestingGuard::Depth() >= kMaxNesting) return errTypeStart;
     std::vector<int> lengths;
     int code = 0;
     SLexPos pos = lb.SavePos();
