@@ -2,6 +2,13 @@
 #include "MessageStream.h"
 #include <cstdarg>
 
+// A write that failed earlier may have left nothing for the close itself to fail on.
+static bool CloseChecked(CTextFile& f)
+{
+    const bool written = !std::ferror(f.Handle());
+    return f.Close() && written;
+}
+
 void CMessageStream::Printf(const char* format, ...)
 {
     va_list args;
@@ -24,14 +31,14 @@ bool CMessageStream::OpenFile(const std::string& path)
 {
     auto next = std::make_unique<CTextFile>();
     if (!next->Open(path, "w")) return false;
-    if (file && !file->Close()) closeFailed = true;
+    if (file && !CloseChecked(*file)) closeFailed = true;
     file = std::move(next);
     return true;
 }
 
 bool CMessageStream::CloseFile()
 {
-    if (file && !file->Close()) closeFailed = true;
+    if (file && !CloseChecked(*file)) closeFailed = true;
     file.reset();
     std::fflush(stdout);
     return !closeFailed;
