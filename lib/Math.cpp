@@ -1,17 +1,16 @@
-// Math: thin wrappers around the C library's double functions. Inside the
-// namespace the names sqrt, exp, sin and cos are this module's own, so the
-// library functions are always called by their global names.
+// Math: thin wrappers around the C library's double functions, under the
+// names that generated code calls (sqrt_ for sqrt and so on, see Math.h).
 #include <math.h>
 #include "Math.h"
 
 const double Math::pi = 3.14159265358979323846;
 const double Math::e = 2.71828182845904523536;
 
-double Math::sqrt(double x) {
+double Math::sqrt_(double x) {
 	return ::sqrt(x);
 }
 
-double Math::exp(double x) {
+double Math::exp_(double x) {
 	return ::exp(x);
 }
 
@@ -19,11 +18,11 @@ double Math::ln(double x) {
 	return ::log(x);
 }
 
-double Math::sin(double x) {
+double Math::sin_(double x) {
 	return ::sin(x);
 }
 
-double Math::cos(double x) {
+double Math::cos_(double x) {
 	return ::cos(x);
 }
 

@@ -1,6 +1,8 @@
 // Math: elementary functions of REAL numbers (double in C++), called from
 // generated C++. The constants pi and e are variables here, as the compiler
-// writes every exported constant; generated code names them Math::pi and Math::e.
+// writes every exported constant (generated code names them Math::pi and
+// Math::e). The compiler writes the names that the C headers also declare
+// with a trailing underscore: sqrt, exp, sin and cos are sqrt_, exp_, sin_, cos_.
 #ifndef VYK_H_FILE_Math
 #define VYK_H_FILE_Math
 #include "SYSTEM.h"
@@ -11,15 +13,15 @@ extern const double pi;
 extern const double e;
 
 //PROCEDURE sqrt
-double sqrt(double x);
+double sqrt_(double x);
 //PROCEDURE exp
-double exp(double x);
+double exp_(double x);
 //PROCEDURE ln
 double ln(double x);
 //PROCEDURE sin
-double sin(double x);
+double sin_(double x);
 //PROCEDURE cos
-double cos(double x);
+double cos_(double x);
 //PROCEDURE arctan
 double arctan(double x);
 //PROCEDURE power

@@ -1,17 +1,16 @@
-// MathL: thin wrappers around the C library's long double functions. Inside the
-// namespace the names sqrt, exp, sin and cos are this module's own, so the
-// library functions are always called by their global names.
+// MathL: thin wrappers around the C library's long double functions, under the
+// names that generated code calls (sqrt_ for sqrt and so on, see MathL.h).
 #include <math.h>
 #include "MathL.h"
 
 const long double MathL::pi = 3.14159265358979323846264338327950288L;
 const long double MathL::e = 2.71828182845904523536028747135266250L;
 
-long double MathL::sqrt(long double x) {
+long double MathL::sqrt_(long double x) {
 	return ::sqrtl(x);
 }
 
-long double MathL::exp(long double x) {
+long double MathL::exp_(long double x) {
 	return ::expl(x);
 }
 
@@ -19,11 +18,11 @@ long double MathL::ln(long double x) {
 	return ::logl(x);
 }
 
-long double MathL::sin(long double x) {
+long double MathL::sin_(long double x) {
 	return ::sinl(x);
 }
 
-long double MathL::cos(long double x) {
+long double MathL::cos_(long double x) {
 	return ::cosl(x);
 }
 

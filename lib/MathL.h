@@ -1,6 +1,8 @@
 // MathL: elementary functions of LONGREAL numbers (long double in C++), called from
 // generated C++. The constants pi and e are variables here, as the compiler
-// writes every exported constant; generated code names them MathL::pi and MathL::e.
+// writes every exported constant (generated code names them MathL::pi and
+// MathL::e). The compiler writes the names that the C headers also declare
+// with a trailing underscore: sqrt, exp, sin and cos are sqrt_, exp_, sin_, cos_.
 #ifndef VYK_H_FILE_MathL
 #define VYK_H_FILE_MathL
 #include "SYSTEM.h"
@@ -11,15 +13,15 @@ extern const long double pi;
 extern const long double e;
 
 //PROCEDURE sqrt
-long double sqrt(long double x);
+long double sqrt_(long double x);
 //PROCEDURE exp
-long double exp(long double x);
+long double exp_(long double x);
 //PROCEDURE ln
 long double ln(long double x);
 //PROCEDURE sin
-long double sin(long double x);
+long double sin_(long double x);
 //PROCEDURE cos
-long double cos(long double x);
+long double cos_(long double x);
 //PROCEDURE arctan
 long double arctan(long double x);
 //PROCEDURE power

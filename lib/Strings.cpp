@@ -120,14 +120,17 @@ int Strings::Pos(char *VYK_ARR_pattern, const int VYK_ARR_0_pattern, char *VYK_A
 	if (pos < 0) pos = 0;
 	if (size_t(pos) > length || patternLength > length) return -1;
 	if (patternLength == 0) return pos;
-	const char first = VYK_ARR_pattern[0];
-	for (size_t i = size_t(pos); i + patternLength <= length; ++i) {
-		const void* hit = memchr(VYK_ARR_s + i, first, length - patternLength + 1 - i);
-		if (hit == nullptr) return -1;
-		i = size_t((const char*)hit - VYK_ARR_s);
-		if (memcmp(VYK_ARR_s + i, VYK_ARR_pattern, patternLength) == 0) return int(i);
+	const char* from = VYK_ARR_s + pos;
+	size_t rest = length - size_t(pos);
+#ifdef __GLIBC__
+	const void* hit = memmem(from, rest, VYK_ARR_pattern, patternLength);
+	return hit == nullptr ? -1 : int((const char*)hit - VYK_ARR_s);
+#else
+	for (size_t i = 0; i + patternLength <= rest; ++i) {
+		if (memcmp(from + i, VYK_ARR_pattern, patternLength) == 0) return int(pos + i);
 	}
 	return -1;
+#endif
 }
 
 void Strings::Cap(char *s, const int VYK_ARR_0_s) {
