@@ -396,7 +396,9 @@ int CArrayType::Init(CLexBuf& lb)
     }
     std::unique_ptr<CBaseType> element;
     if (int err = ParseType(lb, parent, element)) return err;
-    if (element->kind == kindArrayType && static_cast<CArrayType*>(element.get())->length == 0)
+    // Open dimensions may only follow open dimensions (ARRAY OF ARRAY OF CHAR).
+    if (lengths.back() != 0 && element->kind == kindArrayType &&
+        static_cast<CArrayType*>(element.get())->length == 0)
         return errOpenArrayNotAllowed;
     // Build the chain from the innermost dimension outwards.
     for (size_t i = lengths.size() - 1; i > 0; --i) {

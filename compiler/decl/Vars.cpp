@@ -312,39 +312,54 @@ void CArrayVar::SetString(const std::string& s)
     isConst = true;
 }
 
-std::unique_ptr<CBaseVar> CArrayVar::ElementVar() const
+std::string CArrayVar::DimsText() const
+{
+    std::string dims;
+    for (CBaseType* t = type.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get())
+        dims += "[" + std::to_string(static_cast<CArrayType*>(t)->length) + "]";
+    return dims;
+}
+
+// The variable of the innermost element type, declared under `declName` (which carries the
+// dimensions). Elements of a named array type are declared with that name: the type was written
+// as its element under the array's name.
+std::unique_ptr<CBaseVar> CArrayVar::ElementVar(const std::string& declName) const
 {
     if (!type) throw error_Internal("CArrayVar::ElementVar");
     std::unique_ptr<CBaseVar> e = type->Innermost()->CreateVar(parent);
-    e->name = name;
+    e->name = declName;
     e->exported = exported;
     e->readOnly = readOnly;
+    if (e->typeName.empty() && !typeName.empty()) {
+        e->typeName = typeName;
+        e->typeModule = typeModule;
+    }
     return e;
+}
+
+// An element that is itself an array (through a type name) writes its own dimensions after ours.
+static void WriteElementField(CBaseVar& e, CCppOutput& f, bool toHeader)
+{
+    e.isVar = false;
+    if (e.kind == kindArrayVar) static_cast<CArrayVar&>(e).WriteCPP_rec(f, toHeader);
+    else e.WriteCPP_par(f, toHeader);
 }
 
 void CArrayVar::WriteCPP(CCppOutput& f)
 {
-    ElementVar()->WriteCPP(f);
-    for (CBaseType* t = type.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get()) {
-        int len = static_cast<CArrayType*>(t)->length;
-        f.Cpp("[%i]", len);
-        if (exported) f.Hdr("[%i]", len);
-    }
+    ElementVar(CppId(name) + DimsText())->WriteCPP(f);
     if (hasText) f.Cpp(" = \"%s\"", EscapeCppString(text).c_str());
 }
 
 void CArrayVar::WriteCPP_par(CCppOutput& f, bool toHeader)
 {
-    std::string written = isVar ? name : "VYK_ARR_" + name;
-    std::unique_ptr<CBaseVar> e = ElementVar();
+    std::string written = isVar ? CppId(name) : "VYK_ARR_" + name;
     if (Length() != 0) {
-        e->name = written;
-        e->WriteCPP_par(f, toHeader);
-        for (CBaseType* t = type.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get())
-            f.To(toHeader, "[%i]", static_cast<CArrayType*>(t)->length);
+        WriteElementField(*ElementVar(written + DimsText()), f, toHeader);
         return;
     }
-    e->name = "*" + (isVar ? CppId(name) : written);
+    std::unique_ptr<CBaseVar> e = ElementVar("*" + written);
+    e->isVar = false;
     e->WriteCPP_par(f, toHeader);
     int dims = type->Dimensions();
     for (int i = 0; i < dims; ++i) f.To(toHeader, ", const int VYK_ARR_%i_%s", i, name.c_str());
@@ -353,9 +368,7 @@ void CArrayVar::WriteCPP_par(CCppOutput& f, bool toHeader)
 void CArrayVar::WriteCPP_rec(CCppOutput& f, bool toHeader)
 {
     if (Length() == 0) throw error_Internal("CArrayVar::WriteCPP_rec");
-    ElementVar()->WriteCPP_par(f, toHeader);
-    for (CBaseType* t = type.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get())
-        f.To(toHeader, "[%i]", static_cast<CArrayType*>(t)->length);
+    WriteElementField(*ElementVar(CppId(name) + DimsText()), f, toHeader);
 }
 
 std::string CArrayVar::ConstCppText() const

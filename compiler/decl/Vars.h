@@ -135,7 +135,8 @@ public:
     int Length() const;   // outer length, 0 for an open array
 
 private:
-    std::unique_ptr<CBaseVar> ElementVar() const;
+    std::unique_ptr<CBaseVar> ElementVar(const std::string& declName) const;
+    std::string DimsText() const;
 };
 
 // The string as a C++ literal body (backslash and double quote escaped).
