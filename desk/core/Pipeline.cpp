@@ -228,6 +228,17 @@ void CToolPipeline::NextVersion(int nextStage)
     p.AddLog(Q(VersionsDone));
 }
 
+void CToolPipeline::CompileNextFile()
+{
+    const QString file = steps.at(stepIndex++);
+    p.AddLog(QString());
+    p.AddLog(Q(Compiling) + Quote(file) + Q(CompilingEnd));
+    if (!RunTool(CompilerCommand(file))) {
+        p.AddLog(Q(CompilerStartError) + Quote(file));
+        ++errorCount;
+    }
+}
+
 void CToolPipeline::ShedullerTick()
 {
     if (tmLogger->isActive()) return;
@@ -235,14 +246,7 @@ void CToolPipeline::ShedullerTick()
     switch (stage) {
     case stCompileFiles:
         if (stepIndex < steps.size()) {
-            const QString file = steps.at(stepIndex);
-            p.AddLog(QString());
-            p.AddLog(Q(Compiling) + Quote(file) + Q(CompilingEnd));
-            if (!RunTool(CompilerCommand(file))) {
-                p.AddLog(Q(CompilerStartError) + Quote(file));
-                ++errorCount;
-            }
-            ++stepIndex;
+            CompileNextFile();
             tmSheduller->start();
             return;
         }

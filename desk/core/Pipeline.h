@@ -67,6 +67,7 @@ private:
     void EmitLine(const QByteArray& bytes);
     void CloseLog();
     void ToolEnded();
+    void CompileNextFile();
     void NextVersion(int nextStage);
     bool EnterFolder(const QString& folder, bool reportFailure);
     bool PrepareCompilation();

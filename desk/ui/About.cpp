@@ -43,10 +43,16 @@ TfrAbout::TfrAbout(QWidget* parent)
     tmTimer->setObjectName(QStringLiteral("tmTimer"));
     tmTimer->setInterval(TimerInterval);
     connect(tmTimer, &QTimer::timeout, this, &TfrAbout::tmTimerTimer);
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(CreateTextPanel(), 1);
+    layout->addWidget(CreateOkPanel());
+}
+
+// pnText: the black paint box with the scrolling credits and the version near its lower left.
+QWidget* TfrAbout::CreateTextPanel()
+{
     auto* pnText = new QWidget(this);
     pnText->setObjectName(QStringLiteral("pnText"));
     pnText->setAutoFillBackground(true);
@@ -70,8 +76,13 @@ TfrAbout::TfrAbout(QWidget* parent)
     lime.setColor(QPalette::WindowText, Lime);
     lbVersion->setPalette(lime);
     lbVersion->adjustSize();
-    layout->addWidget(pnText, 1);
+    lbVersion->move(Margin, ClientHeight - OkPanelHeight - lbVersion->height() - Margin);
+    lbVersion->raise();
+    return pnText;
+}
 
+QWidget* TfrAbout::CreateOkPanel()
+{
     auto* pnOK = new QWidget(this);
     pnOK->setObjectName(QStringLiteral("pnOK"));
     pnOK->setFixedHeight(OkPanelHeight);
@@ -80,14 +91,14 @@ TfrAbout::TfrAbout(QWidget* parent)
     sbOK->setObjectName(QStringLiteral("sbOK"));
     sbOK->setText(QStringLiteral("OK"));
     sbOK->setAutoRaise(true);
+    QFont bold = sbOK->font();
+    bold.setBold(true);
     sbOK->setFont(bold);
     okLayout->addStretch();
     okLayout->addWidget(sbOK);
     okLayout->addStretch();
-    layout->addWidget(pnOK);
     connect(sbOK, &QToolButton::clicked, this, &QDialog::accept);
-    lbVersion->move(Margin, ClientHeight - OkPanelHeight - lbVersion->height() - Margin);
-    lbVersion->raise();
+    return pnOK;
 }
 
 void TfrAbout::StartScrolling()

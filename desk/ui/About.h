@@ -30,6 +30,8 @@ public:
     int limit = 0;
 
 protected:
+    QWidget* CreateTextPanel();
+    QWidget* CreateOkPanel();
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

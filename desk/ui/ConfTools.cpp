@@ -40,34 +40,7 @@ TfrConfTools::TfrConfTools(CToolSettings& s, QWidget* parent) : QDialog(parent),
     edVygenPath = AddRow("Путь к утилите Vygen:", "lbVygenPath", "edVygenPath", "bVygenPathBrowse",
                          "bVygenPathDefault", defaults.vygen);
 
-    // The makefile row carries the tab size beside it, and its default button resets both.
-    auto* lbMakefile = new QLabel(QStringLiteral("Файл скрипта для запуска C++:"), this);
-    lbMakefile->setObjectName(QStringLiteral("lbMakefile"));
-    edMakefile = new QLineEdit(this);
-    edMakefile->setObjectName(QStringLiteral("edMakefile"));
-    auto* lbTabSize = new QLabel(QStringLiteral("Размер табуляции:"), this);
-    lbTabSize->setObjectName(QStringLiteral("lbTabSize"));
-    edTabSize = new QLineEdit(this);
-    edTabSize->setObjectName(QStringLiteral("edTabSize"));
-    auto* bMakefileDefault = new QPushButton(Q(DefaultCaption), this);
-    bMakefileDefault->setObjectName(QStringLiteral("bMakefileDefault"));
-    bMakefileDefault->setAutoDefault(false);
-    connect(bMakefileDefault, &QPushButton::clicked, this, [this] {
-        edMakefile->setText(QLatin1String(DefaultMakefile));
-        edTabSize->setText(QLatin1String(DefaultTabSizeText));
-    });
-    auto* labels = new QHBoxLayout;
-    labels->addWidget(lbMakefile, 1);
-    labels->addWidget(lbTabSize);
-    grid->addLayout(labels, row++, FieldColumn);
-    auto* fields = new QHBoxLayout;
-    fields->addWidget(edMakefile, 1);
-    fields->addWidget(edTabSize);
-    edTabSize->setFixedWidth(lbTabSize->sizeHint().width());
-    grid->addLayout(fields, row, FieldColumn);
-    grid->addWidget(bMakefileDefault, row, DefaultColumn);
-    ++row;
-
+    AddMakefileRow();
     edNMake = AddRow("Строка для запуска NMake (MS Visual C++ 6.0):", "lbNMake", "edNMake", "bNMakeBrowse",
                      "bNMakeDefault", defaults.nmake);
     edCppPath = AddRow("Путь к компилятору MinGW C++:", "lbCppPath", "edCppPath", "bCppPathBrowse", "bCppPathDefault",
@@ -94,6 +67,38 @@ TfrConfTools::TfrConfTools(CToolSettings& s, QWidget* parent) : QDialog(parent),
     grid->setRowStretch(row++, 1);
     grid->setColumnStretch(FieldColumn, 1);
     grid->addLayout(buttons, row, LabelColumn, 1, DefaultColumn + 1);
+}
+
+// The makefile row carries the tab size beside it, and its default button resets both.
+void TfrConfTools::AddMakefileRow()
+{
+    auto* grid = static_cast<QGridLayout*>(layout());
+    auto* lbMakefile = new QLabel(QStringLiteral("Файл скрипта для запуска C++:"), this);
+    lbMakefile->setObjectName(QStringLiteral("lbMakefile"));
+    edMakefile = new QLineEdit(this);
+    edMakefile->setObjectName(QStringLiteral("edMakefile"));
+    auto* lbTabSize = new QLabel(QStringLiteral("Размер табуляции:"), this);
+    lbTabSize->setObjectName(QStringLiteral("lbTabSize"));
+    edTabSize = new QLineEdit(this);
+    edTabSize->setObjectName(QStringLiteral("edTabSize"));
+    auto* bMakefileDefault = new QPushButton(Q(DefaultCaption), this);
+    bMakefileDefault->setObjectName(QStringLiteral("bMakefileDefault"));
+    bMakefileDefault->setAutoDefault(false);
+    connect(bMakefileDefault, &QPushButton::clicked, this, [this] {
+        edMakefile->setText(QLatin1String(DefaultMakefile));
+        edTabSize->setText(QLatin1String(DefaultTabSizeText));
+    });
+    auto* labels = new QHBoxLayout;
+    labels->addWidget(lbMakefile, 1);
+    labels->addWidget(lbTabSize);
+    grid->addLayout(labels, row++, FieldColumn);
+    auto* fields = new QHBoxLayout;
+    fields->addWidget(edMakefile, 1);
+    fields->addWidget(edTabSize);
+    edTabSize->setFixedWidth(lbTabSize->sizeHint().width());
+    grid->addLayout(fields, row, FieldColumn);
+    grid->addWidget(bMakefileDefault, row, DefaultColumn);
+    ++row;
 }
 
 QLineEdit* TfrConfTools::AddRow(const char* label, const char* labelName, const char* edit, const char* browse,

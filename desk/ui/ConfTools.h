@@ -27,6 +27,7 @@ protected:
 private:
     QLineEdit* AddRow(const char* label, const char* labelName, const char* edit, const char* browse,
                       const char* defaultButton, const QString& defaultText);
+    void AddMakefileRow();
     bool Check(QLineEdit* field, bool bad, const char* message);
 
     CToolSettings& settings;

@@ -251,6 +251,7 @@ void TfrVydesk::CreateToolBar()
     }
 }
 
+// pnAll: the file list and the settings pages above, the log below.
 void TfrVydesk::CreateControls()
 {
     QWidget* pnAll = Panel("pnAll", this);
@@ -270,8 +271,31 @@ void TfrVydesk::CreateControls()
     splRight->setObjectName(QStringLiteral("splRight"));
     splRight->setChildrenCollapsible(false);
     upper->addWidget(splRight);
+    splRight->addWidget(CreateFilesPanel(splRight));
+    splRight->addWidget(CreateSettingsPages(splRight));
+    splRight->setStretchFactor(0, 1);
+    splRight->setStretchFactor(1, 0);
+    splRight->setSizes({FormWidth - SettingsWidth, SettingsWidth});
 
-    QWidget* pnFiles = Panel("pnFiles", splRight);
+    QWidget* pnLog = Panel("pnLog", splBottom);
+    pnLog->setMinimumHeight(SplitterMinimum);
+    auto* logLayout = new QVBoxLayout(pnLog);
+    logLayout->setContentsMargins(0, 0, 0, 0);
+    lbxLog = new QListWidget(pnLog);
+    lbxLog->setObjectName(QStringLiteral("lbxLog"));
+    lbxLog->setToolTipDuration(HintPause);
+    lbxLog->setUniformItemSizes(true);
+    logLayout->addWidget(lbxLog);
+    splBottom->addWidget(pnFilesSettings);
+    splBottom->addWidget(pnLog);
+    splBottom->setStretchFactor(0, 0);
+    splBottom->setStretchFactor(1, 1);
+    splBottom->setSizes({UpperHeight, FormHeight - UpperHeight});
+}
+
+QWidget* TfrVydesk::CreateFilesPanel(QWidget* parent)
+{
+    QWidget* pnFiles = Panel("pnFiles", parent);
     pnFiles->setMinimumWidth(SplitterMinimum);
     auto* filesLayout = new QVBoxLayout(pnFiles);
     filesLayout->setContentsMargins(2, 2, 2, 2);
@@ -284,8 +308,12 @@ void TfrVydesk::CreateControls()
     lbFiles->setBuddy(lbxFiles);
     filesLayout->addWidget(lbFiles);
     filesLayout->addWidget(lbxFiles);
+    return pnFiles;
+}
 
-    pgcSettings = new QTabWidget(splRight);
+QWidget* TfrVydesk::CreateSettingsPages(QWidget* parent)
+{
+    pgcSettings = new QTabWidget(parent);
     pgcSettings->setObjectName(QStringLiteral("pgcSettings"));
     pgcSettings->setMinimumWidth(SplitterMinimum);
     QWidget* tshSettings = Panel("tshSettings", pgcSettings);
@@ -305,14 +333,17 @@ void TfrVydesk::CreateControls()
     cbConfirmClear->setObjectName(QStringLiteral("cbConfirmClear"));
     cbUsePause = new QCheckBox(QStringLiteral("Ожидать нажатия клавиши при запуске файла"), tshSettings);
     cbUsePause->setObjectName(QStringLiteral("cbUsePause"));
-    for (QWidget* w : {static_cast<QWidget*>(lbExecFile), static_cast<QWidget*>(edExecFile),
-                       static_cast<QWidget*>(lbTarget), static_cast<QWidget*>(cbxTarget),
-                       static_cast<QWidget*>(cbConfirmClear), static_cast<QWidget*>(cbUsePause)})
+    for (QWidget* w : std::initializer_list<QWidget*>{lbExecFile, edExecFile, lbTarget, cbxTarget, cbConfirmClear, cbUsePause})
         settingsLayout->addWidget(w);
     settingsLayout->addStretch();
     pgcSettings->addTab(tshSettings, QStringLiteral("Настройки"));
+    pgcSettings->addTab(CreateImportPage(pgcSettings), QStringLiteral("Каталоги с модулями"));
+    return pgcSettings;
+}
 
-    tshDfn = Panel("tshDfn", pgcSettings);
+QWidget* TfrVydesk::CreateImportPage(QWidget* parent)
+{
+    tshDfn = Panel("tshDfn", parent);
     auto* dfnLayout = new QVBoxLayout(tshDfn);
     dfnLayout->setContentsMargins(2, 2, 2, 2);
     tbImport = new QToolBar(tshDfn);
@@ -333,27 +364,7 @@ void TfrVydesk::CreateControls()
     lbxPaths->setToolTipDuration(HintPause);
     dfnLayout->addWidget(tbImport);
     dfnLayout->addWidget(lbxPaths);
-    pgcSettings->addTab(tshDfn, QStringLiteral("Каталоги с модулями"));
-    splRight->addWidget(pnFiles);
-    splRight->addWidget(pgcSettings);
-    splRight->setStretchFactor(0, 1);
-    splRight->setStretchFactor(1, 0);
-    splRight->setSizes({FormWidth - SettingsWidth, SettingsWidth});
-
-    QWidget* pnLog = Panel("pnLog", splBottom);
-    pnLog->setMinimumHeight(SplitterMinimum);
-    auto* logLayout = new QVBoxLayout(pnLog);
-    logLayout->setContentsMargins(0, 0, 0, 0);
-    lbxLog = new QListWidget(pnLog);
-    lbxLog->setObjectName(QStringLiteral("lbxLog"));
-    lbxLog->setToolTipDuration(HintPause);
-    lbxLog->setUniformItemSizes(true);
-    logLayout->addWidget(lbxLog);
-    splBottom->addWidget(pnFilesSettings);
-    splBottom->addWidget(pnLog);
-    splBottom->setStretchFactor(0, 0);
-    splBottom->setStretchFactor(1, 1);
-    splBottom->setSizes({UpperHeight, FormHeight - UpperHeight});
+    return tshDfn;
 }
 
 void TfrVydesk::Bind(const char* menuItem, const char* toolButton, void (TfrVydesk::*handler)())

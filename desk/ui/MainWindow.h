@@ -73,6 +73,9 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateControls();
+    QWidget* CreateFilesPanel(QWidget* parent);
+    QWidget* CreateSettingsPages(QWidget* parent);
+    QWidget* CreateImportPage(QWidget* parent);
     void ConnectCommands();
     QAction* NewAction(const char* name, const QString& text);
     void Bind(const char* menuItem, const char* toolButton, void (TfrVydesk::*handler)());
