@@ -282,6 +282,15 @@ int CFactor::ReadDesignator(CLexBuf& lb)
 {
     form = formDesignator;
     if (int err = ReadDesignatorFactor(lb, *this)) return err;
+    // A named NIL is written as NIL itself: its C++ variable would not convert to other pointers.
+    CBaseName* named = !call && designator ? DesignatorTarget(*designator) : nullptr;
+    if (named && named->kind == kindPointerVar && static_cast<CBaseVar*>(named)->isConst) {
+        literal = static_cast<CBaseVar*>(named)->CreateConst(scope);
+        designator.reset();
+        form = formLiteral;
+        resultKind = kindPointerVar;
+        return errOK;
+    }
     // A one-character string constant used where a character is expected is that character.
     if (mode == exprCharContext && !call && designator) {
         CBaseName* d = DesignatorTarget(*designator);
