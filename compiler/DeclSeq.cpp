@@ -10,7 +10,19 @@
 
 CDeclSeq::CDeclSeq(CBaseName* owner) : owner(owner) {}
 
-CDeclSeq::~CDeclSeq() = default;
+// Imported modules can nest thousands deep: they are taken apart one after the other rather
+// than by destructors calling destructors.
+CDeclSeq::~CDeclSeq()
+{
+    std::vector<std::unique_ptr<CDfnModule>> pending = std::move(imported);
+    while (!pending.empty()) {
+        std::unique_ptr<CDfnModule> module = std::move(pending.back());
+        pending.pop_back();
+        if (!module || !module->decls) continue;
+        for (auto& child : module->decls->imported) pending.push_back(std::move(child));
+        module->decls->imported.clear();
+    }
+}
 
 void CDeclSeq::AddName(std::unique_ptr<CBaseName> decl)
 {

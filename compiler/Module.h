@@ -38,9 +38,18 @@ public:
     void AddName(std::unique_ptr<CBaseName> decl) override;
     CBaseName* FindName(const std::string& id) override;
 
-protected:
+    // The import list in steps, so that imported definition files can be read one inside the
+    // other without recursion:
+    //   ImportList = IMPORT ImportEntry {"," ImportEntry} ";".   ImportEntry = ident [":=" ident].
+    // Reads IMPORT if it comes; `present` tells whether it did.
+    int ReadImportStart(CLexBuf& lb, bool& present);
+    // Reads one entry and declares its alias (15 for a repeated alias, 35 for an import of this
+    // module itself); `module` is the module to load.
+    int ReadImportEntry(CLexBuf& lb, std::string& module, std::string& alias);
+    // After an entry: "," (more entries) or ";" (the end), else 25.
+    int ReadImportSeparator(CLexBuf& lb, bool& more);
+    // The whole list, loading each imported module in turn.
     int ReadImportList(CProject& project, CLexBuf& lb);
-    int ReadImportEntry(CProject& project, CLexBuf& lb);
 };
 
 // MODULE name; ... END name.  (kind 1)
@@ -73,12 +82,18 @@ public:
 
     CDfnModule(int kind, CBaseName* parent) : CModuleBase(kind, parent) {}
     int Init(CProject& project, CLexBuf& lb);
+    // The parts of Init around the import list: DEFINITION ident ";" and, after the list,
+    // DeclarationSequence END ident ".".
+    int ReadHeader(CLexBuf& lb);
+    int ReadRest(CLexBuf& lb);
     int Init(CLexBuf& lb) override;   // internal error
 };
 
 // Finds DFN/<module>.dfn or <folder><module>.dfn in the project's search folders, reads and
-// parses it and appends the module to importer's list of imported modules. 0, 33 or 34; the
-// failing definition file's own diagnostics are written here.
+// parses it and appends the module to importer's list of imported modules. 0, 33, 34 or 35 (a
+// module already being read on this chain); the failing definition file's own diagnostics are
+// written here. The definition files that it imports in turn are read in a loop with a stack of
+// their own, so chains of any depth cost no call stack.
 int LoadImportedModule(CProject& project, CModuleBase& importer, const std::string& module,
                        const std::string& alias);
 

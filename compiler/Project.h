@@ -21,12 +21,11 @@ public:
     std::optional<std::string> execName;   // EXEC, without a final ".exe"
     std::optional<std::string> mainFile;   // MAIN, in capital letters
     std::unique_ptr<CXmlElement> build;    // the Project element, or none
-    // Limits of import loading: definition files nested deeper than maxImportDepth are refused
-    // (no chain of imports can exhaust the stack), and a run reads at most maxDfnLoads of them
-    // (every import reads its file anew, so imports that fan out repeatedly could go on for
-    // ages). No real program comes near either.
-    int maxImportDepth = 1000;
-    int maxDfnLoads = 10000;
+    // Limits of import loading: definition files nested deeper than maxImportDepth are refused,
+    // and a run reads at most maxDfnLoads of them (every import reads its file anew, so imports
+    // that fan out repeatedly could go on for ages). No real program comes near either.
+    int maxImportDepth = 20000;
+    int maxDfnLoads = 20000;
     int dfnLoads = 0;                      // definition files read in this run
 
     // Reads the project file: 0, or 1 when it cannot be opened.
