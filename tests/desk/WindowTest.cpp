@@ -71,6 +71,7 @@ private slots:
     void init()
     {
         DeskDialogs::ClearShown();
+        QFile::remove(Path("Vydesk.ini"));  // every test starts from the defaults
         w = std::make_unique<TfrVydesk>();
         w->Start(Path("Vydesk.ini"), {});
         w->show();
@@ -196,6 +197,26 @@ private slots:
         QTest::keyClick(w.get(), Qt::Key_X, Qt::AltModifier);
         QVERIFY(!w->isVisible());
         QVERIFY(QFile::exists(Path("Vydesk.ini")));  // written as the window closed
+    }
+
+    void closingAsksToSaveAndWritesSettings()
+    {
+        OpenSmallProject();
+        WriteText(Path("lib3/A.dfn"), "");
+        DeskDialogs::SetNextFileNames({Path("lib3/A.dfn")});
+        Trigger("miAddPath");
+        Select("lbxFiles", 0);
+        Trigger("tbFileDown");
+        QVERIFY(w->project.modified);
+        DeskDialogs::SetNextAnswer(A::Cancel);
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QVERIFY(!QFile::exists(Path("Vydesk.ini")));
+        DeskDialogs::SetNextAnswer(A::Yes);
+        QVERIFY(w->close());
+        QVERIFY(ReadText(Path("small/small.pro")).endsWith("FILE=hello.vyk\r\nFILE=util.vyk\r\n"));
+        const QByteArray ini = ReadText(Path("Vydesk.ini"));
+        QVERIFY(ini.startsWith("[Vydesk]\r\nIMPORT=" + Path("lib3/").toUtf8() + "\r\nREOPEN=" + Path("small/small.pro").toUtf8()));
     }
 
     void logKeepsThousandLines()
