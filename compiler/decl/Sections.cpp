@@ -13,6 +13,7 @@
 #include "Types.h"
 #include "Vars.h"
 #include "code/Expr.h"
+#include "decl/CommonType.h"
 
 namespace {
 // The scope in which the types of a declaration are looked up: records are skipped, since
@@ -66,8 +67,7 @@ int ReadVarList(CLexBuf& lb, CBaseName* owner, bool local,
         v->name = n->name;
         v->exported = n->exported;
         v->readOnly = n->readOnly;
-        // Specializations name a specialization of a common type; no other variable takes one.
-        if (n->hasSpec) return errCommonTypeExpected;
+        if (int err = FinishDeclaredVar(*v, *type, *n, owner->kind == kindRecordType)) return err;
         vars.push_back(std::move(v));
     }
     return errOK;
@@ -105,8 +105,10 @@ int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
     if (int err = ident.Init(lb)) return err;
     if (ident.hasSpec || (ident.exported && IsLocalScope(seq.owner))) return errIllegallyMarkedIdent;
     int code = 0;
-    // "+=" and "." after the name extend an imported common type; those belong to the common types.
-    if (!lb.NextSymbol(code) || code != symEql) return errEqlExpected;
+    // "+=" and "." after the name add specializations to a common type.
+    if (!lb.NextSymbol(code)) return errEqlExpected;
+    if (code == symPlusBecomes || code == symPeriod) return ReadCommonExtension(lb, seq, ident, code);
+    if (code != symEql) return errEqlExpected;
     if (seq.FindName(ident.name)) return errMultiplyDefinedIdent;
     std::unique_ptr<CBaseType> type;
     if (int err = ParseType(lb, seq.owner, type)) return err;

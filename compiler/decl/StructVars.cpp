@@ -8,6 +8,7 @@
 #include "Output.h"
 #include "RecordType.h"
 #include "Types.h"
+#include "decl/CommonType.h"
 
 namespace {
 const char* const kUnnamedPrefix = "VYK_UNNM_";
@@ -155,6 +156,7 @@ CBaseName* CPointerVar::FindName(const std::string& id)
     if (t && t->kind == kindPointerType) base = static_cast<CPointerType*>(t)->Base();
     else if (t && t->kind == kindRecordType) base = t;
     if (!base) base = Base();
+    if (base && base->kind == kindSpecType) return FindSpecializedField(this, id);
     return base && base->kind == kindRecordType ? base->FindName(id) : nullptr;
 }
 

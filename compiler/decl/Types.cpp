@@ -13,6 +13,7 @@
 #include "StructVars.h"
 #include "Vars.h"
 #include "code/Expr.h"
+#include "decl/CommonType.h"
 
 int CNestingGuard::depth = 0;
 
@@ -257,9 +258,11 @@ int ParseType(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CBaseType>& type)
     case symRECORD: type = std::make_unique<CRecordType>(scope); break;
     case symPOINTER: type = std::make_unique<CPointerType>(scope); break;
     case symPROCEDURE: type = std::make_unique<CProcedureType>(scope); break;
+    case symCASE: type = std::make_unique<CCommonType>(scope); break;
     default: return errTypeStart;
     }
-    return type->Init(lb);
+    if (int err = type->Init(lb)) return err;
+    return code == symIdent ? ReadSpecializedType(lb, scope, type) : errOK;
 }
 
 // ---- basic types ----
@@ -536,6 +539,10 @@ int CPointerType::Init(CLexBuf& lb)
     if (!lb.NextSymbol(code) || code != symTO) return errToMissing;
     SLexPos pos = lb.SavePos();
     if (!lb.NextSymbol(code)) return errPointerBaseKind;
+    if (code == symCASE || code == symRECORD) {
+        int err = ReadPointerCommonBase(lb, pos, parent, anonBase);
+        if (err != sigNoMoreDecl) return err;
+    }
     if (code == symARRAY || code == symRECORD) {
         lb.RestorePos(pos);
         return ParseType(lb, parent, anonBase);
@@ -545,6 +552,11 @@ int CPointerType::Init(CLexBuf& lb)
     basePos = lb.SavePos();
     baseRef = std::make_unique<CQualident>();
     if (int err = ReadQualifiedName(lb, parent, baseRef->qualifier, baseRef->name)) return err;
+    int specErr = ReadPointerSpecBase(lb, parent, *baseRef, anonBase);
+    if (specErr != sigNoMoreDecl) {
+        if (!specErr) baseRef.reset();
+        return specErr;
+    }
     CBaseName* decl = GetGlobalName(parent, baseRef->qualifier, baseRef->name);
     if (!decl) {
         unresolved = true;
