@@ -1,10 +1,13 @@
 // Math: elementary functions of REAL numbers (double in C++), called from
-// generated C++. The constants pi and e are variables here, as the compiler
-// writes every exported constant (generated code names them Math::pi and
-// Math::e). The compiler writes the names that the C headers also declare
-// with a trailing underscore: sqrt, exp, sin and cos are sqrt_, exp_, sin_, cos_.
+// generated C++. The functions are inline wrappers of the C library's, so a
+// call costs what the library function costs. The constants pi and e are
+// variables here, as the compiler writes every exported constant (generated
+// code names them Math::pi and Math::e). The compiler writes the names that the
+// C headers also declare with a trailing underscore: sqrt, exp, sin and cos
+// are sqrt_, exp_, sin_ and cos_.
 #ifndef VYK_H_FILE_Math
 #define VYK_H_FILE_Math
+#include <math.h>
 #include "SYSTEM.h"
 
 namespace Math {
@@ -13,19 +16,19 @@ extern const double pi;
 extern const double e;
 
 //PROCEDURE sqrt
-double sqrt_(double x);
+inline double sqrt_(double x) { return ::sqrt(x); }
 //PROCEDURE exp
-double exp_(double x);
+inline double exp_(double x) { return ::exp(x); }
 //PROCEDURE ln
-double ln(double x);
+inline double ln(double x) { return ::log(x); }
 //PROCEDURE sin
-double sin_(double x);
+inline double sin_(double x) { return ::sin(x); }
 //PROCEDURE cos
-double cos_(double x);
+inline double cos_(double x) { return ::cos(x); }
 //PROCEDURE arctan
-double arctan(double x);
+inline double arctan(double x) { return ::atan(x); }
 //PROCEDURE power
-double power(double x, double b);
+inline double power(double x, double b) { return ::pow(x, b); }
 
 //MODULE INITIALIZATION
 void VYK_SYS_Math();
