@@ -121,14 +121,15 @@ void CToolPipeline::EmitLine(const QByteArray& bytes)
 }
 
 // Each chunk is split at line ends (CR, LF or CR LF); tabs become blanks and the text after
-// the last line end of a chunk becomes a line of its own.
-void CToolPipeline::ReadLog()
+// the last line end of a chunk becomes a line of its own. Returns true once everything the
+// tool has written so far is read; a tool that writes without pause is read on in later ticks.
+bool CToolPipeline::ReadLog()
 {
-    if (logFd < 0) return;
+    if (logFd < 0) return true;
     QByteArray buffer(LogChunk, Qt::Uninitialized);
-    for (;;) {
+    for (int chunk = 0; chunk < MaxChunksPerTick; ++chunk) {
         const ssize_t n = ::read(logFd, buffer.data(), LogChunk);
-        if (n <= 0) break;
+        if (n <= 0) return true;
         QByteArray line;
         for (ssize_t i = 0; i < n; ++i) {
             const char c = buffer.at(i);
@@ -145,8 +146,9 @@ void CToolPipeline::ReadLog()
             }
         }
         if (!line.isEmpty()) EmitLine(line);
-        if (n < LogChunk) break;
+        if (n < LogChunk) return true;
     }
+    return false;
 }
 
 void CToolPipeline::CloseLog()
@@ -163,8 +165,8 @@ void CToolPipeline::LoggerTick()
 {
     tmLogger->stop();
     const bool ended = process.HasEnded();
-    ReadLog();
-    if (!ended) {
+    const bool drained = ReadLog();
+    if (!ended || !drained) {
         tmLogger->start();
         return;
     }

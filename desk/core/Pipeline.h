@@ -30,6 +30,7 @@ public:
     static constexpr int LoggerInterval = 100;   // ms
     static constexpr int ShedullerInterval = 10;  // ms
     static constexpr int LogChunk = 10000;        // bytes per read
+    static constexpr int MaxChunksPerTick = 100;  // keeps the window responsive to a flood
 
     CToolPipeline(CDeskProject& project, IDeskPrompts& prompts, QObject* parent = nullptr);
     ~CToolPipeline() override;
@@ -63,7 +64,7 @@ signals:
     void CommandsEnabled(bool enabled);
 
 private:
-    void ReadLog();
+    bool ReadLog();
     void EmitLine(const QByteArray& bytes);
     void CloseLog();
     void ToolEnded();

@@ -153,6 +153,22 @@ private slots:
         QCOMPARE(enabled, QList<bool>({false, true}));
     }
 
+    void floodIsReadOverSeveralTicks()
+    {
+        constexpr int FillBytes = 3000000, LineWidth = 100;
+        WriteText(Path("proj/a.vyk"), "fill 3000000\n");
+        pipe->CompileFile(0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(Path("proj/vydesklog.tmp")).size() == FillBytes, 30000);
+        QTest::qSleep(200);  // the tool has ended, its output is not read yet
+        pipe->LoggerTick();
+        QVERIFY(pipe->tmLogger->isActive());  // more than one tick's worth
+        Run();
+        int xs = 0;
+        for (const QString& line : log) xs += line.count(QLatin1Char('x'));
+        QCOMPARE(xs, FillBytes - FillBytes / LineWidth);
+        QCOMPARE(enabled.last(), true);
+    }
+
     void secondToolIsRefusedWhileOneRuns()
     {
         WriteText(Path("proj/a.vyk"), "out started\nsleep 1000\nout done\n");
