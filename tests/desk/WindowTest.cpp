@@ -219,6 +219,26 @@ private slots:
         QVERIFY(ini.startsWith("[Vydesk]\r\nIMPORT=" + Path("lib3/").toUtf8() + "\r\nREOPEN=" + Path("small/small.pro").toUtf8()));
     }
 
+    void timersDriveACompilation()
+    {
+        OpenSmallProject();
+        WriteText(Path("small/util.vyk"), "out util - OK\n");
+        WriteText(Path("small/hello.vyk"), "out hello\tfailed\nexit 1\n");
+        const QString fake = QStringLiteral(FAKETOOL);
+        w->project.settings.vyk = fake;
+        w->project.settings.vybind = fake;
+        w->project.settings.vygen = fake;
+        WriteText(Path("small/faketool.txt"), "out tool - OK\n");
+        QTest::keyClick(Ctl<QListWidget>("lbxFiles"), Qt::Key_F7);
+        QTRY_VERIFY_WITH_TIMEOUT(!Act("tbMake")->isEnabled(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(Items("lbxLog").last(), QString::fromUtf8("Компиляция проекта завершена, ошибок: 1"), 30000);
+        QVERIFY(Items("lbxLog").contains(QStringLiteral("hello failed")));
+        QCOMPARE(Items("lbxLog").count(QStringLiteral("tool - OK")), 2);
+        QVERIFY(Act("tbMake")->isEnabled());
+        QVERIFY(!w->pipeline->tmLogger->isActive());
+        QVERIFY(!w->pipeline->tmSheduller->isActive());
+    }
+
     void logKeepsThousandLines()
     {
         for (int i = 0; i <= TfrVydesk::MaxLogLines; ++i) w->AddLog(QString::number(i));
