@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -426,7 +427,8 @@ void TfrVydesk::Start(const QString& settingsFile, const QStringList& arguments)
     project.settings.LoadSettings(settingsPath);
     ShowPaths();
     ShowRecent();
-    if (!arguments.isEmpty()) commands.OpenProjectOrSource(arguments.front());
+    // The recent list must name the project from any folder, so a relative argument is made absolute.
+    if (!arguments.isEmpty()) commands.OpenProjectOrSource(QFileInfo(arguments.front()).absoluteFilePath());
 }
 
 // Views --------------------------------------------------------------------------------------
