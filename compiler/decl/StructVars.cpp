@@ -256,7 +256,9 @@ int CPointerVar::CheckType()
         err = static_cast<CBaseType*>(base)->CheckLate();
     else if (base->kind != kindSpecType && base->kind != kindCommonType)
         err = errPointerBaseKind;
-    if (err && type->lexBuf && (err == errUndeclaredIdent || err == errPointerBaseKind))
+    // The position belongs to the buffer that declared the type; only this module's is still read.
+    bool ownType = GetModuleAlias(type.get()).empty();
+    if (err && ownType && type->lexBuf && (err == errUndeclaredIdent || err == errPointerBaseKind))
         type->lexBuf->RestorePos(type->basePos);
     return err;
 }
