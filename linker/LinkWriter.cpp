@@ -79,7 +79,7 @@ void CLinkWriter::WriteCase(const CLinkCase& c, CTextBuffer& h, CTextBuffer& s) 
         s.Printf("\n//%s.%s<%s>\nconst int %s::%s::VYK_SID_%s = %i;\n", module, name, sfx, module, name, sfx, ++id);
         s.Printf("\nvoid %s::%s::VYK_INIT_%s(%s* VYK_PCASE)\n{\n", module, name, sfx, name);
         if (spec->HasType()) {
-            s.Printf("\tVYK_PCASE->VYK_SPEC_%s = new %s::%s;\n\tVYK_PCASE->VYK_FREE = VYK_FREE_%s;\n", sfx,
+            s.Printf("\tVYK_PCASE->VYK_SPEC_%s = new %s::%s();\n\tVYK_PCASE->VYK_FREE = VYK_FREE_%s;\n", sfx,
                      spec->qual.c_str(), spec->name.c_str(), sfx);
         }
         s.Printf("\tVYK_PCASE->VYK_SID = VYK_SID_%s;\n}\n", sfx);

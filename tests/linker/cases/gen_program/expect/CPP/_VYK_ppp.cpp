@@ -12,7 +12,7 @@ const int Geo::Shape::VYK_SID_Geo_Item = 1;
 
 void Geo::Shape::VYK_INIT_Geo_Item(Shape* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_Geo_Item = new Geo::Item;
+	VYK_PCASE->VYK_SPEC_Geo_Item = new Geo::Item();
 	VYK_PCASE->VYK_FREE = VYK_FREE_Geo_Item;
 	VYK_PCASE->VYK_SID = VYK_SID_Geo_Item;
 }
@@ -27,7 +27,7 @@ const int Geo::Shape::VYK_SID_Lib_Item = 2;
 
 void Geo::Shape::VYK_INIT_Lib_Item(Shape* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_Lib_Item = new Lib::Item;
+	VYK_PCASE->VYK_SPEC_Lib_Item = new Lib::Item();
 	VYK_PCASE->VYK_FREE = VYK_FREE_Lib_Item;
 	VYK_PCASE->VYK_SID = VYK_SID_Lib_Item;
 }
@@ -42,7 +42,7 @@ const int Geo::Shape::VYK_SID_Draw_Poly = 3;
 
 void Geo::Shape::VYK_INIT_Draw_Poly(Shape* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_Draw_Poly = new Draw::Poly;
+	VYK_PCASE->VYK_SPEC_Draw_Poly = new Draw::Poly();
 	VYK_PCASE->VYK_FREE = VYK_FREE_Draw_Poly;
 	VYK_PCASE->VYK_SID = VYK_SID_Draw_Poly;
 }
@@ -57,7 +57,7 @@ const int Geo::Shape::VYK_SID_Geo_Rect = 4;
 
 void Geo::Shape::VYK_INIT_Geo_Rect(Shape* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_Geo_Rect = new Geo::Rect;
+	VYK_PCASE->VYK_SPEC_Geo_Rect = new Geo::Rect();
 	VYK_PCASE->VYK_FREE = VYK_FREE_Geo_Rect;
 	VYK_PCASE->VYK_SID = VYK_SID_Geo_Rect;
 }
@@ -73,7 +73,7 @@ const int Geo::Tok::VYK_SID_a = 1;
 
 void Geo::Tok::VYK_INIT_a(Tok* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_a = new Lib::Item;
+	VYK_PCASE->VYK_SPEC_a = new Lib::Item();
 	VYK_PCASE->VYK_FREE = VYK_FREE_a;
 	VYK_PCASE->VYK_SID = VYK_SID_a;
 }
@@ -96,7 +96,7 @@ const int Geo::Tok::VYK_SID_c = 3;
 
 void Geo::Tok::VYK_INIT_c(Tok* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_c = new Geo::Rect;
+	VYK_PCASE->VYK_SPEC_c = new Geo::Rect();
 	VYK_PCASE->VYK_FREE = VYK_FREE_c;
 	VYK_PCASE->VYK_SID = VYK_SID_c;
 }
@@ -128,7 +128,7 @@ const int Lib::Kind::VYK_SID_z = 3;
 
 void Lib::Kind::VYK_INIT_z(Kind* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_z = new Draw::Poly;
+	VYK_PCASE->VYK_SPEC_z = new Draw::Poly();
 	VYK_PCASE->VYK_FREE = VYK_FREE_z;
 	VYK_PCASE->VYK_SID = VYK_SID_z;
 }
