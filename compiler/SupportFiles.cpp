@@ -5,6 +5,7 @@
 #include "Messages.h"
 #include "Output.h"
 #include "TextFile.h"
+#include "decl/CppIdent.h"
 
 namespace {
 const char* const kSysHeaderPath = "CPP/_VYK_sys.h";
@@ -103,7 +104,7 @@ bool WriteMainSource(const std::string& mainModule)
     if (!OpenSupportFile(file, kMainSourcePath)) return false;
     file.Printf("#include \"%s.h\"\n#include \"_VYK_ppp.cpp\"\n\n", mainModule.c_str());
     file.Printf("void %smain_init() {\n", kSysPrefix);
-    file.Printf("\t%s::%s%s();\n}\n", mainModule.c_str(), kSysPrefix, mainModule.c_str());
+    file.Printf("\t%s::%s%s();\n}\n", CppId(mainModule).c_str(), kSysPrefix, mainModule.c_str());
     return CloseSupportFile(file, kMainSourcePath);
 }
 }  // namespace

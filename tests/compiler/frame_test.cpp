@@ -15,6 +15,7 @@
 #include "Module.h"
 #include "Output.h"
 #include "Project.h"
+#include "SupportFiles.h"
 #include "TextFile.h"
 
 namespace {
@@ -296,6 +297,16 @@ TEST_F(FrameTest, BuildDescriptionRoundTripIsExact)
     std::string second;
     ReadWholeFile(kBuildDescriptionPath, second);
     EXPECT_EQ(second, first);
+}
+
+TEST_F(FrameTest, MainSupportFileStartsTheMainModuleInItsNamespace)
+{
+    ASSERT_TRUE(WriteSupportFiles("log"));
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile("CPP/_VYK_main.cpp", text));
+    EXPECT_NE(text.find("#include \"log.h\"\n#include \"_VYK_ppp.cpp\"\n\nvoid VYK_SYS_main_init() {\n"
+                        "\tlog_::VYK_SYS_log();\n}\n"),
+              std::string::npos);
 }
 
 TEST_F(FrameTest, BuildDescriptionReadFailures)
