@@ -601,6 +601,8 @@ int FinishDeclaredVar(CBaseVar& v, CBaseType& type, const CBareName& ident, bool
     if (v.kind != kindCommonVar) return ident.hasSpec ? errCommonTypeExpected : errOK;
     if (field) return errCommonParamNotPointerOrVar;
     auto& common = static_cast<CCommonVar&>(v);
+    // A CASE written in place has no name for the linker to make a struct of.
+    if (common.anonType) return errTypeStart;
     if (ident.hasSpec) {
         bool isDefault = ident.specQualifier.empty() && ident.specName.empty();
         if (isDefault && common.Common() && !common.Common()->def) return errNoDefaultSpecialization;
