@@ -25,7 +25,8 @@
 #   VYK_LIB       the standard library folder (default: lib/ beside tools/)
 #   VYK_WORK      build in this folder (created, emptied first) and keep it
 #   VYK_CXXFLAGS  arguments for the C++ compiler instead of the makefile's
-#                 default ones (passed to Vygen with -ca)
+#                 default ones (passed to Vygen with -ca), for example a
+#                 sanitizer build of the program
 #   VYK_VERBOSE   1: show every tool's messages, not only a failing one's
 #   VYK_BUILD_ONLY  1: do not run the program; print its path instead (with
 #                 VYK_WORK, so that it stays)
@@ -113,4 +114,6 @@ if [ "${VYK_BUILD_ONLY:-}" = 1 ]; then
   echo "$work/Make/$exe"
   exit 0
 fi
-"$work/Make/$exe" "$@"
+# A VYK program never frees what NEW allocates, so a sanitizer build of it
+# runs without leak detection.
+ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}" "$work/Make/$exe" "$@"
