@@ -349,7 +349,7 @@ void CMulOperation::WriteCPP(CCppOutput& f)
     switch (op) {
     case mulTimes: f.Cpp(setOperands ? " & " : " * "); break;
     case mulSlash: f.Cpp(setOperands ? " ^ " : " / double("); break;
-    case mulDiv: f.Cpp(") / "); break;
+    case mulDiv: f.Cpp(" , "); break;
     case mulMod: f.Cpp(" , "); break;
     case mulAnd: f.Cpp(" && "); break;
     default: throw error_Internal("CMulOperation::WriteCPP");
@@ -408,7 +408,7 @@ void CTerm::WriteCPP(CCppOutput& f)
     for (size_t i = ops.size(); i-- > 0;) {
         switch (ops[i]->op) {
         case mulTimes: f.Cpp("("); break;
-        case mulDiv: f.Cpp("long(floor(double("); break;
+        case mulDiv: f.Cpp("VYK_DIV("); break;
         case mulMod: f.Cpp("MOD("); break;
         default: break;
         }
@@ -416,8 +416,7 @@ void CTerm::WriteCPP(CCppOutput& f)
     first->WriteCPP(f);
     for (auto& op : ops) {
         op->WriteCPP(f);
-        if (op->op == mulTimes || op->op == mulMod) f.Cpp(")");
-        else if (op->op == mulDiv) f.Cpp("))");
+        if (op->op == mulTimes || op->op == mulMod || op->op == mulDiv) f.Cpp(")");
     }
 }
 

@@ -109,7 +109,7 @@ public:
     bool setOperands = false;   // written as bit operations
 };
 
-// C++ of a * b DIV c: long(floor(double((a * b)) / c)); a MOD b: MOD(a , b); sets fully bracketed.
+// C++ of a * b DIV c: VYK_DIV((a * b) , c); a MOD b: MOD(a , b); sets fully bracketed.
 class CTerm : public CSyntaxNode {
 public:
     int mode;

@@ -81,7 +81,8 @@ public:
     void WriteLocalDecl(CCppOutput& f);
     void WriteLocalDef(CCppOutput& f);
 
-private:
+protected:
+    // Common and handler procedures write the same body after their own heading.
     void WriteBodyText(CCppOutput& f);
     void WriteValueArrayCopies(CCppOutput& f);
     void WriteEpilogue(CCppOutput& f);
@@ -96,6 +97,14 @@ public:
     int Init(CLexBuf& lb) override;          // after "^"
     void WriteCPP(CCppOutput& f) override;
 };
+
+// Readers of common and handler procedures, which the declaration sequence hands the
+// declaration to when the name is followed by "{" or "."; the defaults know none.
+bool IsCommonProcedureAhead(CLexBuf& lb);
+int ReadCommonProcedure(CLexBuf& lb, CDeclSeq& seq);
+int ReadCommonProcedureHeading(CLexBuf& lb, CDeclSeq& seq);
+// The common parameters of a procedure of kind 8 or 10, or nullptr.
+const std::vector<std::unique_ptr<CBaseVar>>* CommonParamList(CBaseName* proc);
 
 // A procedure heading read from a definition file: PROCEDURE [Receiver] ident FormalParameters.
 class CDfnProc : public CProcedureBase {

@@ -5,7 +5,19 @@
 #include <math.h>
 
 long MOD(const long x, const long y) {
-	return x - long(floor(double(x) / y)) * y;
+	const long r = x % y;
+	return (r != 0 && (r < 0) != (y < 0)) ? r + y : r;
+}
+
+long VYK_DIV(const long x, const long y) {
+	const long q = x / y;
+	return (x % y != 0 && (x < 0) != (y < 0)) ? q - 1 : q;
+}
+
+long VYK_ASH(const long x, const long n) {
+	if (n >= 64) return 0;
+	if (n <= -64) return x < 0 ? -1 : 0;
+	return n >= 0 ? long((unsigned long)x << n) : x >> -n;
 }
 
 int ORD(const char ch) {

@@ -16,4 +16,30 @@ int ORD(const char ch);
 void COPY(const char *x, const int x_size, char *v, const int v_size);
 int VYK_SET_RANGE(const int l, const int h);
 
+#include <functional>
+#include <initializer_list>
+#include <new>
+long VYK_DIV(const long x, const long y);
+long VYK_ASH(const long x, const long n);
+struct VYK_CHARSTR {
+	char s[2];
+	VYK_CHARSTR(const char c) : s{c, 0} {}
+};
+inline long VYK_LEN(const void *p, const int dim) {
+	return static_cast<const long*>(p)[-1 - dim];
+}
+template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {
+	long count = 1;
+	for (long n : lengths) count *= n;
+	const size_t align = alignof(T) > sizeof(long) ? alignof(T) : sizeof(long);
+	const size_t head = (lengths.size() * sizeof(long) + align - 1) / align * align;
+	char *raw = static_cast<char*>(::operator new(head + sizeof(T) * size_t(count)));
+	T *data = reinterpret_cast<T*>(raw + head);
+	long *len = reinterpret_cast<long*>(static_cast<void*>(data));
+	int dim = 0;
+	for (long n : lengths) len[-1 - dim++] = n;
+	for (long i = 0; i < count; ++i) new (data + i) T();
+	return data;
+}
+
 #endif

@@ -1,0 +1,258 @@
+// Procedure calls: the called designator, the formal parameters it brings, the actual
+// parameters read in the parse mode their formals ask for, the count checks, and the C++
+// text of each actual parameter (address of a VAR record, pointer cast and lengths for an
+// open array, a one-character string for a character).
+#include "code/Call.h"
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Output.h"
+#include "code/Designator.h"
+#include "decl/FormalPars.h"
+#include "decl/Procedures.h"
+#include "decl/StructVars.h"
+#include "decl/Types.h"
+#include "decl/Vars.h"
+#include "decl/CommonTypeUses.h"
+
+// ---- Expression lists ----
+
+int CExprList::Init(CLexBuf& lb)
+{
+    for (;;) {
+        int mode = exprFull;
+        size_t i = exprs.size();
+        if (formals && i < formals->size()) {
+            int kind = (*formals)[i]->kind;
+            mode = kind == kindProcedureVar ? exprDesignatorOnly
+                 : kind == kindCharVar      ? exprCharContext
+                                            : exprFull;
+        }
+        auto expr = std::make_unique<CExpr>(scope, mode, formals != nullptr);
+        if (int err = expr->Init(lb)) return err;
+        exprs.push_back(std::move(expr));
+        SLexPos pos = lb.SavePos();
+        int code = 0;
+        if (!lb.NextSymbol(code) || code != symComma) {
+            lb.RestorePos(pos);
+            return errOK;
+        }
+    }
+}
+
+void CExprList::WriteCPP(CCppOutput& f)
+{
+    for (size_t i = 0; i < exprs.size(); ++i) {
+        if (i) f.Cpp(", ");
+        exprs[i]->WriteCPP(f);
+    }
+}
+
+// ---- Calls ----
+
+CCall::CCall(CBaseName* scope, std::unique_ptr<CDesignator> designator, bool statement)
+    : CSyntaxNode(scope), designator(designator.get()), statement(statement),
+      ownDesignator(std::move(designator))
+{
+}
+
+CCall::CCall(CBaseName* scope, CDesignator* designator) : CSyntaxNode(scope), designator(designator) {}
+
+CCall::~CCall() = default;
+
+int CCall::ResultKind() const
+{
+    return designator ? designator->valueKind : 0;
+}
+
+// "{" [ExprList] "}" after a designator or before "." designator.
+int CCall::ReadCommonActuals(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symLbrace) {
+        lb.RestorePos(pos);
+        return errOK;
+    }
+    if (commonActuals) return errMixedCommonCallStyles;
+    commonActuals = std::make_unique<CExprList>(scope, nullptr);
+    pos = lb.SavePos();
+    if (lb.NextSymbol(code) && code == symRbrace) return errOK;
+    lb.RestorePos(pos);
+    if (int err = commonActuals->Init(lb)) return err;
+    if (!lb.NextSymbol(code) || code != symRbrace) return errRbraceMissing;
+    return errOK;
+}
+
+// The formal parameters of what the designator names.
+static const std::vector<std::unique_ptr<CBaseVar>>* FormalsOf(CBaseName* decl)
+{
+    if (!decl) return nullptr;
+    if (IsProcedureKind(decl->kind)) return &static_cast<CProcedureBase*>(decl)->formals->params;
+    if (decl->kind == kindProcedureVar) {
+        CFormalPars* pars = static_cast<CProcedureVar*>(decl)->Pars();
+        return pars ? &pars->params : nullptr;
+    }
+    CBaseName* type = ResolveType(decl);
+    if (type && type->kind == kindProcedureType)
+        return &static_cast<CProcedureType*>(type)->pars->params;
+    return nullptr;
+}
+
+int CCall::Init(CLexBuf& lb)
+{
+    if (!designator) {
+        if (int err = ReadCommonActuals(lb)) return err;
+        int code = 0;
+        if (!lb.NextSymbol(code) || code != symPeriod) return errPeriodMissing;
+        ownDesignator = std::make_unique<CDesignator>(scope, false);
+        designator = ownDesignator.get();
+        if (int err = designator->Init(lb)) return err;
+    }
+    if (!designator->isCall) return errNotAProcedure;
+    if (statement && designator->valueKind != 0) return errFunctionCalledAsProc;
+    formals = FormalsOf(designator->GetTarget());
+    if (!formals) return errUnknownInternal;
+    if (int err = ReadCommonActuals(lb)) return err;
+    if (int err = ReadActuals(lb)) return err;
+    return CheckCounts();
+}
+
+// ["(" [ExprList] ")"]; the parentheses may be left out only by a call statement.
+int CCall::ReadActuals(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symLparen) {
+        lb.RestorePos(pos);
+        return statement ? errOK : errLparenMissing;
+    }
+    pos = lb.SavePos();
+    if (lb.NextSymbol(code) && code == symRparen) return errOK;
+    lb.RestorePos(pos);
+    actuals = std::make_unique<CExprList>(scope, formals);
+    if (int err = actuals->Init(lb)) return err;
+    if (!lb.NextSymbol(code) || code != symRparen) return errRparenMissing;
+    return errOK;
+}
+
+int CCall::CheckCounts() const
+{
+    CBaseName* decl = designator->GetTarget();
+    int commonCount = IsProcedureKind(decl->kind)
+                          ? static_cast<CProcedureBase*>(decl)->CommonParamCount() : 0;
+    size_t common = commonActuals ? commonActuals->Count() : 0;
+    if (commonCount > 0) {
+        if (!commonActuals) return errCommonArgsExpected;
+        if (common < size_t(commonCount)) return errTooFewCommonArgs;
+        if (common > size_t(commonCount)) return errTooManyCommonArgs;
+    } else if (commonActuals) {
+        return errTooManyCommonArgs;
+    }
+    size_t count = actuals ? actuals->Count() : 0;
+    if (count < formals->size()) return errTooFewParams;
+    if (count > formals->size()) return errTooManyParams;
+    return errOK;
+}
+
+void CCall::WriteCPP(CCppOutput& f)
+{
+    if (statement) f.Indent();
+    designator->WriteCPP(f);
+    f.Cpp("(");
+    if (actuals) {
+        for (size_t i = 0; i < actuals->exprs.size(); ++i) {
+            f.Cpp("%s", i ? ", " : "");
+            WriteActualPar(f, *actuals->exprs[i], (*formals)[i].get());
+        }
+    }
+    if (commonActuals) WriteCommonActuals(f, *commonActuals, actuals && actuals->Count() > 0);
+    f.Cpp(")");
+}
+
+// ---- Actual parameters ----
+
+static bool IsOpenArray(const CBaseVar* formal)
+{
+    return formal->kind == kindArrayVar && static_cast<const CArrayVar*>(formal)->Length() == 0;
+}
+
+// The actual of an open-array formal: the elements as a pointer, then every length.
+static void WriteOpenArrayActual(CCppOutput& f, CExpr& actual)
+{
+    CBaseName* v = actual.GetDesignatedVar();
+    if (actual.resultKind == kindCharVar) {
+        // a character stands for the string of that one character
+        if (v && IsVarKind(v->kind) && static_cast<CBaseVar*>(v)->isConst) {
+            f.Cpp("\"%s\", 2", EscapeCppString(std::string(1, char(static_cast<CScalarVar*>(v)->intValue))).c_str());
+        } else {
+            f.Cpp("VYK_CHARSTR(");
+            actual.WriteCPP(f);
+            f.Cpp(").s, 2");
+        }
+        return;
+    }
+    CDesignator* designator = SingleDesignator(actual);
+    if (v && v->kind == kindArrayVar) {
+        const CArrayType* array = static_cast<CArrayVar*>(v)->type.get();
+        f.Cpp("(%s*)", ElementCppName(array->Innermost(), false).c_str());
+    }
+    actual.WriteCPP(f);
+    if (designator && designator->WriteLengths(f)) return;
+    if (v && v->kind == kindArrayVar) {   // a string constant
+        const CArrayType* array = static_cast<CArrayVar*>(v)->type.get();
+        for (const CArrayType* d = array; d; d = d->elem && d->elem->kind == kindArrayType
+                                                      ? static_cast<const CArrayType*>(d->elem.get())
+                                                      : nullptr)
+            f.Cpp(", %i", d->length);
+    }
+}
+
+void WriteActualPar(CCppOutput& f, CExpr& actual, CBaseVar* formal)
+{
+    if (IsOpenArray(formal)) return WriteOpenArrayActual(f, actual);
+    if (WriteCommonActualPar(f, actual, formal)) return;
+    CDesignator* designator = SingleDesignator(actual);
+    if (formal->kind == kindRecordVar && formal->isVar) {
+        CBaseName* v = actual.GetDesignatedVar();
+        bool varParam = v && v->kind == kindRecordVar && static_cast<CBaseVar*>(v)->isVar &&
+                        designator && designator->selectors.empty() && !designator->dereferenced;
+        if (varParam) {
+            designator->addressMode = true;
+        } else if (v && (v->kind == kindRecordVar || v->kind == kindPointerVar ||
+                         v->kind == kindRecordType || IsTypeKind(v->kind))) {
+            f.Cpp("&");
+        }
+    }
+    actual.WriteCPP(f);
+}
+
+// True when the braces at the current token close and a "." follows them.
+static bool BracesThenPeriod(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    int depth = 0;
+    bool found = false;
+    while (lb.NextSymbol(code)) {
+        if (code == symLbrace) ++depth;
+        if (code == symRbrace && --depth == 0) {
+            found = lb.NextSymbol(code) && code == symPeriod;
+            break;
+        }
+    }
+    lb.RestorePos(pos);
+    return found;
+}
+
+// "{" actuals "}" "." designator ...: a call with common actual parameters inside an
+// expression. Braces without "." after them were meant as a set, whose error then stands.
+int ReadCommonCallFactor(CLexBuf& lb, CFactor& factor)
+{
+    if (!BracesThenPeriod(lb)) return errFactorStart;
+    auto call = std::make_unique<CCall>(factor.scope, nullptr, false);
+    if (int err = call->Init(lb)) return err;
+    factor.resultKind = call->ResultKind();
+    factor.call = std::move(call);
+    return errOK;
+}

@@ -1,0 +1,168 @@
+// CASE: the case expression (integer or CHAR), label sequences whose labels are constants or
+// constant ranges and may not overlap, and the if-chain written for them. The expression is
+// written once into VYK_CASE, so calls in it run once.
+#include "code/Case.h"
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Output.h"
+#include "decl/Vars.h"
+
+// A label's value: an integer constant, a CHAR constant or a one-character string, the
+// characters read as signed 8-bit numbers.
+int CCaseLabel::ReadValue(CLexBuf& lb, CBaseName* scope, int caseKind, long& value)
+{
+    std::unique_ptr<CBaseVar> c;
+    if (int err = ReadConstExpr(lb, scope, c)) return err;
+    bool isChar = false;
+    if (c->kind == kindCharVar) {
+        value = static_cast<signed char>(static_cast<CScalarVar*>(c.get())->intValue);
+        isChar = true;
+    } else if (c->kind == kindArrayVar) {
+        const std::string& text = static_cast<CArrayVar*>(c.get())->text;
+        if (text.size() != 1) return errCaseLabelInadmissible;
+        value = static_cast<signed char>(text[0]);
+        isChar = true;
+    } else if (IsIntegerVarKind(c->kind)) {
+        value = c->GetIntValue();
+    } else {
+        return errCaseLabelInadmissible;
+    }
+    if (caseKind == kindCharVar) return isChar ? errOK : errCaseLabelType;
+    if (isChar || !IncludesKind(caseKind, c->kind)) return errCaseLabelType;
+    return errOK;
+}
+
+int CCaseLabel::Init(CLexBuf& lb, CBaseName* scope, int caseKind)
+{
+    if (int err = ReadValue(lb, scope, caseKind, low)) return err;
+    high = low;
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symUpto) {
+        lb.RestorePos(pos);
+        return errOK;
+    }
+    range = true;
+    if (int err = ReadValue(lb, scope, caseKind, high)) return err;
+    return high < low ? errCaseLabelInadmissible : errOK;
+}
+
+bool CCaseLabel::Overlaps(const CCaseLabel& other) const
+{
+    return low <= other.high && other.low <= high;
+}
+
+void CCaseLabel::WriteCPP(CCppOutput& f, const char* value) const
+{
+    if (range)
+        f.Cpp("%s >= %li && %s <= %li", value, low, value, high);
+    else
+        f.Cpp("%s == %li", value, low);
+}
+
+// ---- Label sequences ----
+
+bool CCaseLabelsSeq::IsDuplicate(const CCaseLabel& label) const
+{
+    for (const CCaseLabel& other : labels)
+        if (label.Overlaps(other)) return true;
+    for (const CCaseLabelsSeq* seq : earlier)
+        for (const CCaseLabel& other : seq->labels)
+            if (label.Overlaps(other)) return true;
+    return false;
+}
+
+int CCaseLabelsSeq::Init(CLexBuf& lb)
+{
+    for (;;) {
+        CCaseLabel label;
+        if (int err = label.Init(lb, scope, caseKind)) return err;
+        if (IsDuplicate(label)) return errCaseLabelTwice;
+        labels.push_back(label);
+        int code = 0;
+        if (!lb.NextSymbol(code)) return errColonMissing;
+        if (code == symComma) continue;
+        if (code != symColon) return errColonMissing;
+        return ReadStatementSeq(lb, scope, seq);
+    }
+}
+
+void CCaseLabelsSeq::WriteCPP(CCppOutput& f)
+{
+    if (labels.empty()) throw error_Internal("CCaseLabelsSeq::WriteCPP");
+    f.Indent();
+    f.Cpp("if ((");
+    bool first = true;
+    for (const CCaseLabel& label : labels) {
+        if (!first) f.Cpp(")||(");
+        first = false;
+        label.WriteCPP(f, "VYK_CASE");
+    }
+    f.Cpp(")) {\n");
+    seq->WriteCPP(f);
+    f.Indent();
+    f.Cpp("} else\n");
+}
+
+// ---- CASE ----
+
+int CCaseStatement::Init(CLexBuf& lb)
+{
+    expr = std::make_unique<CExpr>(scope, exprFull, false);
+    if (int err = expr->Init(lb)) return err;
+    int kind = expr->resultKind;
+    if (!IsIntegerVarKind(kind) && kind != kindCharVar) return errCaseExprType;
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symOF) return errOfMissing;
+    return ReadCases(lb);
+}
+
+int CCaseStatement::ReadCases(CLexBuf& lb)
+{
+    for (;;) {
+        SLexPos pos = lb.SavePos();
+        int code = 0;
+        bool empty = !lb.NextSymbol(code) || code == symBar || code == symELSE || code == symEND;
+        lb.RestorePos(pos);
+        if (!empty) {
+            std::vector<const CCaseLabelsSeq*> earlier;
+            for (auto& c : cases) earlier.push_back(c.get());
+            auto labels = std::make_unique<CCaseLabelsSeq>(scope, expr->resultKind, std::move(earlier));
+            if (int err = labels->Init(lb)) return err;
+            cases.push_back(std::move(labels));
+        }
+        if (!lb.NextSymbol(code)) return errEndMissing;
+        if (code == symBar) continue;
+        if (code == symEND) return errOK;
+        if (code != symELSE) return errEndMissing;
+        if (int err = ReadStatementSeq(lb, scope, elseSeq)) return err;
+        return ReadEnd(lb);
+    }
+}
+
+void CCaseStatement::WriteCPP(CCppOutput& f)
+{
+    f.Indent();
+    f.Cpp("{%s VYK_CASE = ", expr->resultKind == kindCharVar ? "char" : "long");
+    expr->WriteCPP(f);
+    f.Cpp(";\n");
+    for (auto& c : cases) c->WriteCPP(f);
+    f.Indent();
+    if (elseSeq) {
+        f.Cpp("{\n");
+        elseSeq->WriteCPP(f);
+        f.Indent();
+        f.Cpp("}}");
+    } else {
+        f.Cpp("\texit(%i);}", kExitCaseNoMatch);
+    }
+}
+
+int CCaseStatement::GetReturnState() const
+{
+    std::vector<int> states;
+    for (auto& c : cases) states.push_back(c->GetReturnState());
+    if (elseSeq) states.push_back(elseSeq->GetReturnState());
+    return CombineReturnStates(states);
+}

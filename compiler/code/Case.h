@@ -1,0 +1,69 @@
+// The CASE statement: label sequences with single values and ranges, checked against each other
+// for overlaps. The case expression is evaluated once into a block-local variable; a value that
+// matches no label and has no ELSE ends the program with kExitCaseNoMatch.
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "code/Statements.h"
+
+// Exit code of a CASE whose value matches no label and that has no ELSE.
+constexpr int kExitCaseNoMatch = 251;
+
+// CaseLabel = ConstExpression [".." ConstExpression].
+class CCaseLabel {
+public:
+    long low = 0;
+    bool range = false;
+    long high = 0;
+
+    // `caseKind` is the kind of the case expression; `earlier` the labels read before.
+    int Init(CLexBuf& lb, CBaseName* scope, int caseKind);
+    bool Overlaps(const CCaseLabel& other) const;
+    void WriteCPP(CCppOutput& f, const char* value) const;
+
+private:
+    static int ReadValue(CLexBuf& lb, CBaseName* scope, int caseKind, long& value);
+};
+
+// Case = [CaseLabel {"," CaseLabel} ":" StatementSequence].
+// C++: if ((VYK_CASE == 1)||(VYK_CASE >= 2 && VYK_CASE <= 4)) {
+//          <statements>
+//      } else
+class CCaseLabelsSeq : public CSyntaxNode {
+public:
+    std::unique_ptr<CStatementSeq> seq;
+    std::vector<CCaseLabel> labels;
+
+    CCaseLabelsSeq(CBaseName* scope, int caseKind, std::vector<const CCaseLabelsSeq*> earlier)
+        : CSyntaxNode(scope), caseKind(caseKind), earlier(std::move(earlier)) {}
+    int Init(CLexBuf& lb) override;
+    void WriteCPP(CCppOutput& f) override;
+    int GetReturnState() const override { return seq->GetReturnState(); }
+
+private:
+    int caseKind;
+    std::vector<const CCaseLabelsSeq*> earlier;
+    bool IsDuplicate(const CCaseLabel& label) const;
+};
+
+// CaseStatement = CASE Expression OF Case {"|" Case} [ELSE StatementSequence] END.
+// C++: {long VYK_CASE = <expression>;
+//      if ((VYK_CASE == 1)) {
+//          ...
+//      } else
+//          exit(251);}
+class CCaseStatement : public CSyntaxNode {
+public:
+    std::unique_ptr<CExpr> expr;
+    std::unique_ptr<CStatementSeq> elseSeq;
+    std::vector<std::unique_ptr<CCaseLabelsSeq>> cases;
+
+    explicit CCaseStatement(CBaseName* scope) : CSyntaxNode(scope) {}
+    int Init(CLexBuf& lb) override;
+    void WriteCPP(CCppOutput& f) override;
+    int GetReturnState() const override;
+
+private:
+    int ReadCases(CLexBuf& lb);
+};

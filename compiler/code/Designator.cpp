@@ -1,0 +1,461 @@
+// Designators: lookup of the qualified name, the selector loop (fields, indices, dereference),
+// the kind and flags of what is designated, and the C++ text. Arrays reached through a
+// pointer keep their lengths in front of their elements (VYK_LEN), so a pointer carries them
+// wherever it goes; open arrays and arrays behind pointers are indexed flattened.
+#include "code/Designator.h"
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Output.h"
+#include "code/Call.h"
+#include "decl/CppIdent.h"
+#include "decl/FormalPars.h"
+#include "decl/RecordType.h"
+#include "decl/StructVars.h"
+#include "decl/Types.h"
+#include "decl/Vars.h"
+#include "decl/CommonTypeUses.h"
+
+SSelector::SSelector() = default;
+SSelector::SSelector(SSelector&&) noexcept = default;
+SSelector::~SSelector() = default;
+
+CDesignator::~CDesignator() = default;
+
+const CArrayType* ArrayOf(CBaseName* decl)
+{
+    if (!decl) return nullptr;
+    if (decl->kind == kindArrayVar) return static_cast<CArrayVar*>(decl)->type.get();
+    if (decl->kind == kindPointerVar) {
+        CBaseName* base = static_cast<CPointerVar*>(decl)->Base();
+        return base && base->kind == kindArrayType ? static_cast<CArrayType*>(base) : nullptr;
+    }
+    if (decl->kind == kindPointerType) {
+        CBaseName* base = static_cast<CPointerType*>(decl)->Base();
+        return base && base->kind == kindArrayType ? static_cast<CArrayType*>(base) : nullptr;
+    }
+    CBaseName* type = ResolveType(decl);
+    return type && type->kind == kindArrayType ? static_cast<CArrayType*>(type) : nullptr;
+}
+
+std::string ElementCppName(const CBaseName* type, bool inHeader)
+{
+    if (!type) return "void";
+    int vk = type->GetValueKind();
+    if (type->kind == kindQualidentType) {
+        auto* q = static_cast<const CQualidentType*>(type);
+        if (q->ref.name.empty() || IsBasicValueKind(q->ref.valueKind)) return BasicCppName(vk);
+        return q->ref.CppText(const_cast<CBaseName*>(type), inHeader);
+    }
+    if (IsBasicValueKind(vk) || vk == kindPtrVar) return BasicCppName(vk);
+    std::string alias = inHeader ? GetModuleName(const_cast<CBaseName*>(type))
+                                 : GetModuleAlias(const_cast<CBaseName*>(type));
+    std::string text = alias.empty() ? std::string() : CppId(alias) + "::";
+    text += CppId(type->name);
+    if (vk == kindPointerVar) text += "*";
+    return text;
+}
+
+// ---- Parsing ----
+
+static bool IsVarParamRecord(CBaseName* decl)
+{
+    return decl->kind == kindRecordVar && static_cast<CBaseVar*>(decl)->isVar;
+}
+
+int CDesignator::Init(CLexBuf& lb)
+{
+    if (int err = ReadQualifiedName(lb, scope, qualifier, ident)) return err;
+    base = qualifier.empty() ? FindUnqualified(scope, ident) : GetGlobalName(scope, qualifier, ident);
+    if (!base && !qualifier.empty()) {
+        if (int err = SplitField(lb)) return err;
+    }
+    if (!base) return errUndeclaredIdent;
+    return ReadSelectors(lb);
+}
+
+// "r.f" read as a qualified name whose first part is a variable: the field becomes the first
+// selector and the variable the base.
+int CDesignator::SplitField(CLexBuf&)
+{
+    CBaseName* var = FindUnqualified(scope, qualifier);
+    if (!var) return errUndeclaredIdent;
+    if (var->kind != kindRecordVar && var->kind != kindPointerVar && var->kind != kindCommonVar)
+        return errNotARecordType;
+    if (var->kind == kindPointerVar && !static_cast<CPointerVar*>(var)->BaseIsRecord())
+        return errNotARecordType;
+    if (!var->FindName(ident)) return errUndefinedField;
+    SSelector sel;
+    sel.kind = var->kind == kindRecordVar && !IsVarParamRecord(var) ? selDot : selArrow;
+    sel.specId = CommonFieldPrefix(var);
+    if (!sel.specId.empty()) sel.kind = selCommon;
+    sel.field = ident;
+    selectors.push_back(std::move(sel));
+    ident = qualifier;
+    qualifier.clear();
+    base = var;
+    return errOK;
+}
+
+int CDesignator::ReadSelectors(CLexBuf& lb)
+{
+    CBaseName* cur = base;
+    if (!selectors.empty()) cur = base->FindName(selectors.back().field);
+    for (;;) {
+        if (!qualifier.empty() && IsVarKind(cur->kind) && static_cast<CBaseVar*>(cur)->readOnly)
+            readOnly = true;
+        SLexPos pos = lb.SavePos();
+        int code = 0;
+        if (!lb.NextSymbol(code)) {
+            lb.RestorePos(pos);
+            return Finish(lb, cur);
+        }
+        if (code == symPeriod) {
+            dereferenced = false;
+            if (int err = SelectField(lb, cur)) return err;
+        } else if (code == symLbrak) {
+            dereferenced = false;
+            if (int err = SelectIndex(lb, cur)) return err;
+        } else if (code == symArrow) {
+            if (cur->kind != kindPointerVar && ResolveType(cur) == nullptr) return errNotAPointer;
+            if (cur->kind != kindPointerVar && ResolveType(cur)->kind != kindPointerType)
+                return errNotAPointer;
+            dereferenced = true;
+        } else if (code == symLparen && (cur->kind == kindRecordVar ||
+                                         (cur->kind == kindPointerVar &&
+                                          !static_cast<CPointerVar*>(cur)->BaseIsRecord()))) {
+            return errGuardedVarKind;
+        } else {
+            lb.RestorePos(pos);
+            return Finish(lb, cur);
+        }
+    }
+}
+
+// "." ident
+int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
+{
+    SSelector sel;
+    CBaseName* record = nullptr;   // what the member is looked up in
+    CBaseName* type = IsTypeKind(cur->kind) ? ResolveType(cur) : nullptr;
+    if (type && type->kind == kindRecordType) {
+        sel.kind = selDot;
+        record = type;
+    } else if (type && type->kind == kindPointerType) {
+        record = static_cast<CPointerType*>(type)->BaseRecord();
+        if (!record) return errNotARecordType;
+        sel.kind = selArrow;
+    } else if (!CommonFieldPrefix(cur).empty()) {
+        sel.kind = selCommon;
+        sel.specId = CommonFieldPrefix(cur);
+        record = cur;
+    } else if (cur->kind == kindRecordVar) {
+        sel.kind = IsVarParamRecord(cur) ? selArrow : selDot;
+        record = cur;
+    } else if (cur->kind == kindPointerVar && static_cast<CPointerVar*>(cur)->BaseIsRecord()) {
+        sel.kind = selArrow;
+        record = cur;
+    } else {
+        return errNotARecordType;
+    }
+    int code = 0;
+    if (!lb.NextSymbol(code, sel.field) || code != symIdent) return errIdentExpected;
+    CBaseName* member = record->FindName(sel.field);
+    if (!member) return errUndefinedField;
+    selectors.push_back(std::move(sel));
+    cur = member;
+    return errOK;
+}
+
+// "[" ExprList "]" {"[" ExprList "]"}: one selector for all indices.
+int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
+{
+    SSelector sel;
+    const CArrayType* array = nullptr;
+    if (cur->kind == kindArrayVar) {
+        array = ArrayOf(cur);
+    } else if (cur->kind == kindPointerVar || (IsTypeKind(cur->kind) && ResolveType(cur) &&
+                                               ResolveType(cur)->kind == kindPointerType)) {
+        array = ArrayOf(cur->kind == kindPointerVar ? cur : ResolveType(cur));
+        sel.throughPointer = true;
+    } else if (IsTypeKind(cur->kind)) {
+        array = ArrayOf(cur);
+    }
+    if (!array) return errNotAnArray;
+    sel.indices = std::make_unique<CExprList>(scope, nullptr);
+    for (;;) {
+        auto list = std::make_unique<CExprList>(scope, nullptr);
+        if (int err = list->Init(lb)) return err;
+        for (auto& e : list->exprs) sel.indices->exprs.push_back(std::move(e));
+        int code = 0;
+        if (!lb.NextSymbol(code) || code != symRbrak) return errRbrakMissing;
+        SLexPos pos = lb.SavePos();
+        if (!lb.NextSymbol(code) || code != symLbrak) {
+            lb.RestorePos(pos);
+            break;
+        }
+    }
+    int n = int(sel.indices->Count());
+    if (array->Dimensions() < n) return errNotAnArray;
+    sel.kind = array->length == 0 || sel.throughPointer ? selOpenIndex : selIndex;
+    sel.array = array;
+    sel.arrayName = selectors.empty() ? ident : selectors.back().field;
+    if (!selectors.empty() && selectors.back().kind >= selIndex) sel.arrayName.clear();
+    if (sel.throughPointer && cur->kind != kindPointerVar) sel.arrayName.clear();
+    selectors.push_back(std::move(sel));
+    CBaseName* elem = array->ElementAfter(n);
+    CBaseName* resolved = ResolveType(elem);
+    cur = resolved ? resolved : elem;
+    return errOK;
+}
+
+// After the selectors: calls, procedure values and the value kind.
+int CDesignator::Finish(CLexBuf& lb, CBaseName* cur)
+{
+    target = cur;
+    if (IsProcedureKind(cur->kind)) {
+        if (designatorOnly) {
+            valueKind = kindProcedure;
+        } else {
+            isCall = true;
+            valueKind = cur->GetValueKind();
+        }
+        return errOK;
+    }
+    CBaseName* type = IsTypeKind(cur->kind) ? ResolveType(cur) : nullptr;
+    if (cur->kind == kindProcedureVar || (type && type->kind == kindProcedureType)) {
+        if (designatorOnly) {
+            valueKind = kindProcedureVar;
+            return errOK;
+        }
+        SLexPos pos = lb.SavePos();
+        int code = 0;
+        if (!lb.NextSymbol(code)) return errBecomesMissing;
+        lb.RestorePos(pos);
+        if (code == symBecomes) {
+            valueKind = kindProcedureVar;
+        } else {
+            isCall = true;
+            valueKind = cur->GetValueKind();
+        }
+        return errOK;
+    }
+    if (dereferenced) {
+        if (cur->kind == kindPointerVar) {
+            CBaseName* pointed = static_cast<CPointerVar*>(cur)->Base();
+            valueKind = pointed ? pointed->GetValueKind() : 0;
+            return errOK;
+        }
+        if (type && type->kind == kindPointerType) {
+            CBaseName* pointed = static_cast<CPointerType*>(type)->Base();
+            valueKind = pointed ? pointed->GetValueKind() : 0;
+            return errOK;
+        }
+    }
+    valueKind = type ? type->GetValueKind() : cur->GetValueKind();
+    return errOK;
+}
+
+// ---- C++ text ----
+
+// The qualified name, with the cast of a WITH alias.
+void CDesignator::WriteBase(CCppOutput& f) const
+{
+    bool cast = castAllowed && IsVarKind(base->kind) && static_cast<CBaseVar*>(base)->castMark;
+    if (cast) {
+        auto* var = static_cast<CBaseVar*>(base);
+        f.Cpp("static_cast<");
+        if (!var->typeModule.empty()) f.Cpp("%s::", CppId(var->typeModule).c_str());
+        f.Cpp("%s*>(", CppId(var->typeName).c_str());
+    }
+    if (!qualifier.empty()) f.Cpp("%s::", CppId(qualifier).c_str());
+    f.Cpp("%s", CppId(ident).c_str());
+    if (cast) f.Cpp(")");
+}
+
+// The length of dimension `dim` of the array a selector indexes, as C++ text; an array behind
+// a pointer keeps its lengths with its elements, read through the pointer's text.
+static std::string LengthText(const SSelector& sel, const std::string& pointerText, int dim)
+{
+    const CArrayType* d = sel.array;
+    for (int k = 0; k < dim && d; ++k) d = static_cast<const CArrayType*>(d->elem.get());
+    if (d && d->length != 0) return std::to_string(d->length);
+    if (sel.throughPointer) return "VYK_LEN(" + pointerText + ", " + std::to_string(dim) + ")";
+    return "VYK_ARR_" + std::to_string(dim) + "_" + sel.arrayName;
+}
+
+// The text of the base and the first `count` selectors.
+std::string CDesignator::PrefixText(size_t count) const
+{
+    CCppOutput out;
+    out.OpenInMemory(std::string());
+    size_t start = out.SourceText().size();
+    WriteBase(out);
+    for (size_t i = 0; i < count && i < selectors.size(); ++i) WriteSelector(out, i);
+    return out.SourceText().substr(start);
+}
+
+// Open arrays and arrays behind pointers are flat: [(i)*L1*L2+(j)*L2+(k)].
+void CDesignator::WriteIndex(CCppOutput& f, size_t index) const
+{
+    const SSelector& sel = selectors[index];
+    if (sel.kind == selIndex) {
+        f.Cpp("[");
+        for (size_t i = 0; i < sel.indices->exprs.size(); ++i) {
+            if (i) f.Cpp("][");
+            sel.indices->exprs[i]->WriteCPP(f);
+        }
+        f.Cpp("]");
+        return;
+    }
+    std::string pointerText = sel.throughPointer ? PrefixText(index) : std::string();
+    int n = int(sel.indices->exprs.size());
+    int dims = sel.array->Dimensions();
+    f.Cpp("[");
+    for (int k = 0; k < n; ++k) {
+        f.Cpp(k ? "+(" : "(");
+        sel.indices->exprs[size_t(k)]->WriteCPP(f);
+        f.Cpp(")");
+        for (int i = k + 1; i < dims; ++i) f.Cpp("*%s", LengthText(sel, pointerText, i).c_str());
+    }
+    f.Cpp("]");
+}
+
+void CDesignator::WriteSelector(CCppOutput& f, size_t index) const
+{
+    const SSelector& sel = selectors[index];
+    switch (sel.kind) {
+    case selArrow: f.Cpp("->%s", CppId(sel.field).c_str()); break;
+    case selDot: f.Cpp(".%s", CppId(sel.field).c_str()); break;
+    case selCommon: f.Cpp("%s->%s", sel.specId.c_str(), CppId(sel.field).c_str()); break;
+    default: WriteIndex(f, index); break;
+    }
+}
+
+// True when the last selector leaves a row of a flat array: fewer indices than dimensions.
+bool CDesignator::IsRow() const
+{
+    if (selectors.empty()) return false;
+    const SSelector& last = selectors.back();
+    return last.kind == selOpenIndex && int(last.indices->exprs.size()) < last.array->Dimensions();
+}
+
+// "*(p)" for a dereference (an array behind a pointer is used through the pointer itself),
+// "*(r)" for a whole VAR record parameter, "(&a[<row offset>])" for a row of a flat array.
+void CDesignator::WriteCPP(CCppOutput& f)
+{
+    bool row = IsRow();
+    bool deref = dereferenced && !(target && IsVarKind(target->kind) && ArrayOf(target));
+    bool wholeVarRecord = selectors.empty() && !dereferenced && !addressMode && IsVarParamRecord(base);
+    if (deref || wholeVarRecord) f.Cpp("*(");
+    if (row) f.Cpp("(&");
+    WriteBase(f);
+    for (size_t i = 0; i < selectors.size(); ++i) WriteSelector(f, i);
+    if (row) f.Cpp(")");
+    if (deref || wholeVarRecord) f.Cpp(")");
+}
+
+// ---- Lengths for open-array parameters ----
+
+bool CDesignator::WriteLengths(CCppOutput& f) const
+{
+    SSelector whole;   // the designated array, described like an index selector
+    int first = 0;     // the first dimension left
+    std::string pointerText;
+    if (!selectors.empty() && selectors.back().kind >= selIndex) {
+        const SSelector& last = selectors.back();
+        first = int(last.indices->exprs.size());
+        if (first >= last.array->Dimensions()) return false;
+        whole.array = last.array;
+        whole.arrayName = last.arrayName;
+        whole.throughPointer = last.throughPointer;
+        if (whole.throughPointer) pointerText = PrefixText(selectors.size() - 1);
+    } else {
+        const CArrayType* array = target && IsVarKind(target->kind) ? ArrayOf(target) : nullptr;
+        if (!array) return false;
+        whole.array = array;
+        whole.arrayName = target->name;
+        whole.throughPointer = target->kind == kindPointerVar;
+        if (whole.throughPointer) pointerText = PrefixText(selectors.size());
+    }
+    int dims = whole.array->Dimensions();
+    for (int i = first; i < dims; ++i) f.Cpp(", %s", LengthText(whole, pointerText, i).c_str());
+    return true;
+}
+
+std::string CDesignator::ElementCppName() const
+{
+    const CArrayType* array = nullptr;
+    if (!selectors.empty() && selectors.back().kind >= selIndex)
+        array = selectors.back().array;
+    else if (target && IsVarKind(target->kind))
+        array = ArrayOf(target);
+    return array ? ::ElementCppName(array->Innermost(), false) : std::string();
+}
+
+// ---- Sizes for COPY ----
+
+static void WriteSizeOf(CCppOutput& f, CBaseName* decl, const std::string& pointerText)
+{
+    const CArrayType* array = ArrayOf(decl);
+    if (!array) throw error_Internal("CAssignment::WriteCPP");
+    if (array->length != 0) {
+        f.Cpp("%i", array->length);
+    } else if (decl->kind == kindPointerVar) {
+        f.Cpp("VYK_LEN(%s, 0)", pointerText.c_str());
+    } else {
+        f.Cpp("VYK_ARR_0_%s", decl->name.c_str());
+    }
+}
+
+void WriteArraySize(CCppOutput& f, CBaseName* decl, const CDesignator& designator)
+{
+    WriteSizeOf(f, decl, designator.PrefixText(designator.selectors.size()));
+}
+
+void WriteArraySize(CCppOutput& f, CBaseName* decl, CExpr* expr)
+{
+    CDesignator* designator = SingleDesignator(*expr);
+    WriteSizeOf(f, decl, designator ? designator->PrefixText(designator->selectors.size())
+                                    : std::string());
+}
+
+// ---- Seams of the expression parser ----
+
+CDesignator* SingleDesignator(CExpr& expr)
+{
+    CFactor* factor = expr.SingleFactor();
+    if (!factor || factor->form != formDesignator || factor->call || !factor->designator) return nullptr;
+    return static_cast<CDesignator*>(factor->designator.get());
+}
+
+int ReadDesignatorFactor(CLexBuf& lb, CFactor& factor)
+{
+    auto designator = std::make_unique<CDesignator>(factor.scope, factor.actualPar);
+    designator->designatorOnly = factor.mode == exprDesignatorOnly;
+    if (int err = designator->Init(lb)) return err;
+    CDesignator* raw = designator.get();
+    factor.designator = std::move(designator);
+    factor.resultKind = raw->valueKind;
+    if (!raw->isCall) return errOK;
+    auto call = std::make_unique<CCall>(factor.scope, raw);
+    if (int err = call->Init(lb)) return err;
+    factor.resultKind = call->ResultKind();
+    factor.call = std::move(call);
+    return errOK;
+}
+
+CBaseName* DesignatorTarget(const CSyntaxNode& designator)
+{
+    return static_cast<const CDesignator&>(designator).GetTarget();
+}
+
+CBaseName* DesignatorNamed(const CSyntaxNode& designator)
+{
+    return static_cast<const CDesignator&>(designator).GetBase();
+}
+
+bool DesignatorReadOnly(const CSyntaxNode& designator)
+{
+    return static_cast<const CDesignator&>(designator).readOnly;
+}

@@ -1,0 +1,103 @@
+// Designators: a possibly qualified name followed by selectors (record field, array index,
+// pointer dereference). The designator finds what it names, its value kind and whether it is
+// a call, read-only or dereferenced, and writes itself as C++: fields through "." or "->",
+// indices of open arrays flattened over their length variables, "*(p)" for a dereference.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "code/Expr.h"
+
+class CExprList;
+class CArrayType;
+
+// Selector kinds.
+enum ESelectorKind : int {
+    selArrow = 0,       // field through "->"
+    selDot = 1,         // field through "."
+    selCommon = 2,      // field of a common-type variable
+    selIndex = 3,       // indices of an array with a fixed first length
+    selOpenIndex = 4,   // indices of an open array (or of an array reached through a pointer)
+};
+
+struct SSelector {
+    int kind = selDot;
+    std::unique_ptr<CExprList> indices;   // selIndex and selOpenIndex
+    std::string field;                    // field selectors
+    std::string specId;                   // selCommon: .VYK_SPEC_<id> or ->VYK_SPEC_<id>
+    // Index selectors: the array indexed, the name its lengths are kept under and, for an
+    // array reached through a pointer, the pointer's text.
+    const CArrayType* array = nullptr;
+    std::string arrayName;
+    bool throughPointer = false;
+
+    SSelector();
+    SSelector(SSelector&&) noexcept;
+    ~SSelector();
+};
+
+// Designator = Qualident {"." ident | "[" ExprList "]" | "^"}.
+// C++: M::v   r.f   r->f   p->f   *(p)   a[i][j]   a[(i)*VYK_ARR_1_a+(j)]
+class CDesignator : public CSyntaxNode {
+public:
+    std::string qualifier;        // import alias, "" when none
+    std::string ident;
+    bool designatorOnly = false;  // parse mode 1: names a procedure or procedure variable
+    std::vector<SSelector> selectors;
+    bool castAllowed = true;
+    bool actualPar = false;
+    bool isCall = false;
+    bool readOnly = false;
+    bool dereferenced = false;
+    int valueKind = 0;
+    bool addressMode = false;     // passed to a VAR record formal: a VAR record stays a pointer
+
+    CDesignator(CBaseName* scope, bool actualPar) : CSyntaxNode(scope), actualPar(actualPar) {}
+    ~CDesignator() override;
+    int Init(CLexBuf& lb) override;
+    void WriteCPP(CCppOutput& f) override;
+
+    // The declaration named by the qualified name.
+    CBaseName* GetBase() const { return base; }
+    // The declaration reached through all selectors (a type when an index or a field of a
+    // type was last), or nullptr.
+    CBaseName* GetTarget() const { return target; }
+    // ", <length>" for each dimension of the array the designator stands for (an array
+    // variable, a row of an array, or the array a pointer points to); false when it designates
+    // no array.
+    bool WriteLengths(CCppOutput& f) const;
+    // The C++ type name of the innermost element of that array, or "".
+    std::string ElementCppName() const;
+
+private:
+    CBaseName* base = nullptr;
+    CBaseName* target = nullptr;
+    int SplitField(CLexBuf& lb);
+    int ReadSelectors(CLexBuf& lb);
+    int SelectField(CLexBuf& lb, CBaseName*& cur);
+    int SelectIndex(CLexBuf& lb, CBaseName*& cur);
+    int Finish(CLexBuf& lb, CBaseName* cur);
+    void WriteBase(CCppOutput& f) const;
+    void WriteSelector(CCppOutput& f, size_t index) const;
+    void WriteIndex(CCppOutput& f, size_t index) const;
+    bool IsRow() const;
+
+public:
+    // The text of the base and the first `count` selectors (what a pointer behind an index
+    // selector is called in the C++ text).
+    std::string PrefixText(size_t count) const;
+};
+
+// The designator of an expression that is a single designator factor without call, or nullptr.
+CDesignator* SingleDesignator(CExpr& expr);
+
+// The array type a declaration stands for: an array variable's type, an array type, or the
+// array a pointer variable points to; nullptr otherwise.
+const CArrayType* ArrayOf(CBaseName* decl);
+// The C++ name of a type used as an array element: the basic C++ name or [<q>::]<name>.
+std::string ElementCppName(const CBaseName* type, bool inHeader);
+// Writes the size of the array `decl` designates for COPY: "%i" for a fixed first length,
+// else VYK_ARR_0_<name> (or the stored length of an array reached through a pointer).
+void WriteArraySize(CCppOutput& f, CBaseName* decl, const CDesignator& designator);
+void WriteArraySize(CCppOutput& f, CBaseName* decl, CExpr* expr);

@@ -1,0 +1,167 @@
+// WHILE, REPEAT, FOR, LOOP and EXIT: parsing, checks and the C++ loops they become. The end
+// value of FOR is evaluated once, before the loop; EXIT leaves the innermost LOOP through the
+// label written after it.
+#include "code/Loops.h"
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Output.h"
+#include "decl/CppIdent.h"
+#include "decl/Vars.h"
+
+static int loopCounter = 0;
+
+int NextLoopNumber() { return loopCounter++; }
+void ResetLoopCounter() { loopCounter = 0; }
+
+// Reads a BOOLEAN condition; `notBoolean` is the code for any other kind.
+static int ReadCondition(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& cond, int notBoolean)
+{
+    cond = std::make_unique<CExpr>(scope, exprFull, false);
+    if (int err = cond->Init(lb)) return err;
+    return cond->resultKind == kindBoolVar ? errOK : notBoolean;
+}
+
+static int Expect(CLexBuf& lb, int symbol, int missing)
+{
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symbol) return missing;
+    return errOK;
+}
+
+// ---- WHILE ----
+
+int CWhileStatement::Init(CLexBuf& lb)
+{
+    if (int err = ReadCondition(lb, scope, condition, errWhileNotBoolean)) return err;
+    if (int err = Expect(lb, symDO, errDoMissing)) return err;
+    if (int err = ReadStatementSeq(lb, scope, body)) return err;
+    return ReadEnd(lb);
+}
+
+void CWhileStatement::WriteCPP(CCppOutput& f)
+{
+    f.Indent();
+    f.Cpp("while(");
+    condition->WriteCPP(f);
+    f.Cpp(") {\n");
+    body->WriteCPP(f);
+    f.Indent();
+    f.Cpp("}");
+}
+
+// ---- REPEAT ----
+
+int CRepeatStatement::Init(CLexBuf& lb)
+{
+    if (int err = ReadStatementSeq(lb, scope, body)) return err;
+    if (int err = Expect(lb, symUNTIL, errUntilMissing)) return err;
+    return ReadCondition(lb, scope, condition, errUntilNotBoolean);
+}
+
+void CRepeatStatement::WriteCPP(CCppOutput& f)
+{
+    f.Indent();
+    f.Cpp("do {\n");
+    body->WriteCPP(f);
+    f.Indent();
+    f.Cpp("} while(!(");
+    condition->WriteCPP(f);
+    f.Cpp("))");
+}
+
+// ---- FOR ----
+
+int CForStatement::Init(CLexBuf& lb)
+{
+    int code = 0;
+    if (!lb.NextSymbol(code, control) || code != symIdent) return errIdentExpected;
+    controlDecl = FindUnqualified(scope, control);
+    if (!controlDecl) return errUndeclaredIdent;
+    if (!IsIntegerVarKind(controlDecl->kind)) return errControlVarNotInteger;
+    if (int err = Expect(lb, symBecomes, errBecomesMissing)) return err;
+    start = std::make_unique<CExpr>(scope, exprFull, false);
+    if (int err = start->Init(lb)) return err;
+    if (int err = Expect(lb, symTO, errToMissing)) return err;
+    end = std::make_unique<CExpr>(scope, exprFull, false);
+    if (int err = end->Init(lb)) return err;
+    if (!lb.NextSymbol(code) || code < symPeriod) return errDoMissing;
+    if (code == symBY) {
+        if (int err = ReadStep(lb, code)) return err;
+    }
+    if (code != symDO) return errDoMissing;
+    if (int err = ReadStatementSeq(lb, scope, body)) return err;
+    return ReadEnd(lb);
+}
+
+// After BY: the constant step, then the next token into `code`.
+int CForStatement::ReadStep(CLexBuf& lb, int& code)
+{
+    std::unique_ptr<CBaseVar> value;
+    if (int err = ReadConstExpr(lb, scope, value)) return err;
+    if (!IsIntegerVarKind(value->kind)) return errIntConstExpected;
+    step = value->GetIntValue();
+    if (step == 0) return errForStepZero;
+    if (!lb.NextSymbol(code) || code < symPeriod) return errDoMissing;
+    return errOK;
+}
+
+void CForStatement::WriteCPP(CCppOutput& f)
+{
+    std::string name = CppId(control);
+    f.Indent();
+    f.Cpp("{long VYK_FOR=");
+    end->WriteCPP(f);
+    f.Cpp(";\n");
+    f.Indent();
+    f.Cpp("for(%s=", name.c_str());
+    start->WriteCPP(f);
+    f.Cpp("; %s%c=VYK_FOR; %s+=%li) {\n", name.c_str(), step > 0 ? '<' : '>', name.c_str(), step);
+    body->WriteCPP(f);
+    f.Indent();
+    f.Cpp("}}");
+}
+
+// ---- LOOP and EXIT ----
+
+CLoopStatement::CLoopStatement(CBaseName* scope)
+    : CSyntaxNode(scope), node(std::make_unique<CScopeNode>(scope))
+{
+}
+
+CLoopStatement::~CLoopStatement() = default;
+
+int CLoopStatement::Init(CLexBuf& lb)
+{
+    node->loopMark = true;
+    node->label = NextLoopNumber();
+    if (int err = ReadStatementSeq(lb, node.get(), body)) return err;
+    return ReadEnd(lb);
+}
+
+void CLoopStatement::WriteCPP(CCppOutput& f)
+{
+    f.Indent();
+    f.Cpp("while(true) {\n");
+    body->WriteCPP(f);
+    f.Indent();
+    f.Cpp("} VYK_EXIT_%i:", node->label);
+}
+
+int CExitStatement::Init(CLexBuf&)
+{
+    for (CBaseName* s = scope; s; s = s->parent) {
+        if (IsProcedureKind(s->kind)) break;   // a loop does not reach into a local procedure
+        if (s->kind == kindScopeNode && static_cast<CScopeNode*>(s)->loopMark) {
+            label = static_cast<CScopeNode*>(s)->label;
+            return errOK;
+        }
+    }
+    return errExitNotInLoop;
+}
+
+void CExitStatement::WriteCPP(CCppOutput& f)
+{
+    f.Indent();
+    f.Cpp("goto VYK_EXIT_%i", label);
+}

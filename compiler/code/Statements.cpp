@@ -1,0 +1,355 @@
+// Statement sequences, the statement factory, assignment, IF and RETURN. The body of every
+// procedure and the module's initialisation part are statement sequences; they are parsed
+// once, checked on the way, and written into the module's .cpp file after the whole module
+// has been read. The return state tells the procedure writer whether RETURN reaches the end.
+#include "code/Statements.h"
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Module.h"
+#include "Output.h"
+#include "code/Call.h"
+#include "code/Case.h"
+#include "code/Designator.h"
+#include "code/Loops.h"
+#include "code/StdProcs.h"
+#include "code/With.h"
+#include "decl/CppIdent.h"
+#include "decl/Procedures.h"
+#include "decl/StructVars.h"
+#include "decl/Types.h"
+#include "decl/Vars.h"
+#include "decl/CommonType.h"
+#include "decl/CommonTypeUses.h"
+
+int CombineReturnStates(const std::vector<int>& states)
+{
+    bool anyAll = false, anyNone = false;
+    for (int s : states) {
+        if (s == retSome) return retSome;
+        if (s == retAll) anyAll = true;
+        else anyNone = true;
+    }
+    if (!anyAll) return retNone;
+    return anyNone ? retSome : retAll;
+}
+
+int ReadEnd(CLexBuf& lb)
+{
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symEND) return errEndMissing;
+    return errOK;
+}
+
+int ReadStatementSeq(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CStatementSeq>& seq)
+{
+    seq = std::make_unique<CStatementSeq>(scope);
+    return seq->Init(lb);
+}
+
+CBaseName* EnclosingProcedure(CBaseName* scope)
+{
+    for (CBaseName* s = scope; s; s = s->parent)
+        if (IsProcedureKind(s->kind)) return s;
+    return nullptr;
+}
+
+// ---- Statement sequence ----
+
+int CStatementSeq::Init(CLexBuf& lb)
+{
+    for (;;) {
+        if (int err = ReadStatement(lb)) return err;
+        SLexPos pos = lb.SavePos();
+        int code = 0;
+        if (!lb.NextSymbol(code) || code != symSemicolon) {
+            lb.RestorePos(pos);
+            return errOK;
+        }
+    }
+}
+
+void CStatementSeq::WriteCPP(CCppOutput& f)
+{
+    f.Up();
+    for (auto& statement : statements) {
+        statement->WriteCPP(f);
+        f.Cpp(";\n");
+    }
+    f.Down();
+}
+
+int CStatementSeq::GetReturnState() const
+{
+    for (auto it = statements.rbegin(); it != statements.rend(); ++it)
+        if (int state = (*it)->GetReturnState()) return state;
+    return retNone;
+}
+
+static bool IsFunctionWord(int code)
+{
+    switch (code) {
+    case symABS: case symASH: case symCAP: case symCHR: case symENTIER: case symLEN:
+    case symLONG: case symMAX: case symMIN: case symODD: case symORD: case symSHORT:
+    case symSIZE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Statement = [Assignment | ProcedureCall | IfStatement | CaseStatement | WhileStatement |
+//              RepeatStatement | ForStatement | LoopStatement | WithStatement | EXIT |
+//              RETURN [Expression] | StandardProcedureCall].
+int CStatementSeq::ReadStatement(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    if (!lb.NextSymbol(code) || (code >= symInteger && code <= symChar && code != symIdent))
+        return errStatementStart;
+    std::unique_ptr<CSyntaxNode> node;
+    switch (code) {
+    case symIdent: {
+        lb.RestorePos(pos);
+        auto designator = std::make_unique<CDesignator>(scope, false);
+        if (int err = designator->Init(lb)) return err;
+        if (designator->isCall)
+            node = std::make_unique<CCall>(scope, std::move(designator), true);
+        else
+            node = std::make_unique<CAssignment>(scope, std::move(designator));
+        break;
+    }
+    case symLbrace:
+        lb.RestorePos(pos);
+        node = std::make_unique<CCall>(scope, nullptr, true);
+        break;
+    case symIF: node = std::make_unique<CIfStatement>(scope); break;
+    case symCASE: node = std::make_unique<CCaseStatement>(scope); break;
+    case symWHILE: node = std::make_unique<CWhileStatement>(scope); break;
+    case symREPEAT: node = std::make_unique<CRepeatStatement>(scope); break;
+    case symFOR: node = std::make_unique<CForStatement>(scope); break;
+    case symLOOP: node = std::make_unique<CLoopStatement>(scope); break;
+    case symEXIT: node = std::make_unique<CExitStatement>(scope); break;
+    case symWITH: node = std::make_unique<CWithStatement>(scope); break;
+    case symRETURN: node = std::make_unique<CReturnStatement>(scope); break;
+    default:
+        if (IsFunctionWord(code)) return errFunctionCalledAsProc;
+        node = CreateStdProcedure(code, scope);
+        if (!node) {
+            lb.RestorePos(pos);
+            return errOK;   // empty statement
+        }
+    }
+    if (int err = node->Init(lb)) return err;
+    statements.push_back(std::move(node));
+    return errOK;
+}
+
+// ---- Assignment ----
+
+CAssignment::CAssignment(CBaseName* scope, std::unique_ptr<CDesignator> target)
+    : CSyntaxNode(scope), target(std::move(target))
+{
+}
+
+CAssignment::~CAssignment() = default;
+
+// An array whose innermost elements are characters: assigned by COPY as a string.
+static bool IsCharArrayTarget(CBaseName* decl)
+{
+    const CArrayType* array = ArrayOf(decl);
+    return array && array->Innermost() && array->Innermost()->GetValueKind() == kindCharVar;
+}
+
+static bool IsPointerToArray(CBaseName* decl)
+{
+    return decl && decl->kind == kindPointerVar && static_cast<CPointerVar*>(decl)->BaseIsArray();
+}
+
+int CAssignment::Init(CLexBuf& lb)
+{
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symBecomes) return errBecomesMissing;
+    if (target->readOnly) return errAssignToReadOnly;
+    CBaseName* decl = target->GetTarget();
+    if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst))
+        return errAssignToConst;
+    if (decl->kind == kindCommonVar) specId = static_cast<CCommonVar*>(decl)->specId;
+    if (decl->kind == kindCommonVar && specId.empty()) return errSpecializedTypeExpected;
+    int kind = target->valueKind;
+    copyMode = kind == kindArrayVar || IsPointerToArray(decl);
+    int mode = kind == kindProcedureVar ? exprDesignatorOnly
+             : kind == kindCharVar      ? exprCharContext
+                                        : exprFull;
+    value = std::make_unique<CExpr>(scope, mode, false);
+    if (int err = value->Init(lb)) return err;
+    if (int err = CheckKinds(decl)) return err;
+    if (copyMode && kind == kindArrayVar && !IsCharArrayTarget(decl)) {
+        copyMode = false;
+        arrayCopy = true;
+    }
+    return errOK;
+}
+
+int CAssignment::CheckKinds(CBaseName* decl)
+{
+    int right = value->resultKind;
+    if (decl->kind == kindCommonVar && right != kindRecordVar) return errIncompatibleAssignment;
+    if (target->valueKind == kindPointerVar && right != kindPointerVar && right != kindArrayVar)
+        return errIncompatibleAssignment;
+    if (decl->kind == kindArrayVar && right != kindArrayVar && right != kindCharVar)
+        return errIncompatibleAssignment;
+    if (IsNumericVarKind(decl->kind) && !IncludesKind(decl->kind, right))
+        return errIncompatibleAssignment;
+    return errOK;
+}
+
+void CAssignment::WriteCPP(CCppOutput& f)
+{
+    if (copyMode) return WriteCopy(f);
+    f.Indent();
+    if (arrayCopy) {
+        f.Cpp("memcpy(");
+        target->WriteCPP(f);
+        f.Cpp(", ");
+        value->WriteCPP(f);
+        f.Cpp(", sizeof(");
+        target->WriteCPP(f);
+        f.Cpp("))");
+        return;
+    }
+    if (!specId.empty()) f.Cpp("*");
+    target->castAllowed = !target->selectors.empty();
+    target->WriteCPP(f);
+    if (!specId.empty()) f.Cpp("%sVYK_SPEC_%s", CommonAccess(target->GetTarget()), specId.c_str());
+    f.Cpp(" = ");
+    value->WriteCPP(f);
+}
+
+// COPY(<right>, <size>, <target>, <size>); a single character is first made a string.
+void CAssignment::WriteCopy(CCppOutput& f)
+{
+    f.Indent();
+    CBaseName* right = value->GetDesignatedVar();
+    if (value->resultKind == kindCharVar) {
+        f.Cpp("{const char VYK_CH[2] = {");
+        value->WriteCPP(f);
+        f.Cpp(", 0}; COPY(VYK_CH, 2, ");
+        target->WriteCPP(f);
+        f.Cpp(", ");
+        WriteArraySize(f, target->GetTarget(), *target);
+        f.Cpp(");}");
+        return;
+    }
+    f.Cpp("COPY(");
+    value->WriteCPP(f);
+    f.Cpp(", ");
+    WriteArraySize(f, right, value.get());
+    f.Cpp(", ");
+    target->WriteCPP(f);
+    f.Cpp(", ");
+    WriteArraySize(f, target->GetTarget(), *target);
+    f.Cpp(")");
+}
+
+// ---- IF ----
+
+int CIfStatement::Init(CLexBuf& lb)
+{
+    for (;;) {
+        auto cond = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = cond->Init(lb)) return err;
+        if (cond->resultKind != kindBoolVar) return errIfNotBoolean;
+        int code = 0;
+        if (!lb.NextSymbol(code) || code != symTHEN) return errThenMissing;
+        std::unique_ptr<CStatementSeq> seq;
+        if (int err = ReadStatementSeq(lb, scope, seq)) return err;
+        branches.emplace_back(std::move(cond), std::move(seq));
+        if (!lb.NextSymbol(code) || code < symPeriod) return errEndMissing;
+        if (code == symELSIF) continue;
+        if (code == symELSE) {
+            if (int err = ReadStatementSeq(lb, scope, elseSeq)) return err;
+            if (!lb.NextSymbol(code) || code < symPeriod) return errEndMissing;
+        }
+        return code == symEND ? errOK : errEndMissing;
+    }
+}
+
+void CIfStatement::WriteCPP(CCppOutput& f)
+{
+    bool first = true;
+    for (auto& branch : branches) {
+        if (!first) f.Cpp(" else\n");
+        first = false;
+        f.Indent();
+        f.Cpp("if(");
+        branch.first->WriteCPP(f);
+        f.Cpp(") {\n");
+        branch.second->WriteCPP(f);
+        f.Indent();
+        f.Cpp("}");
+    }
+    if (elseSeq) {
+        f.Cpp(" else {\n");
+        elseSeq->WriteCPP(f);
+        f.Indent();
+        f.Cpp("}");
+    }
+}
+
+int CIfStatement::GetReturnState() const
+{
+    std::vector<int> states;
+    for (auto& branch : branches) states.push_back(branch.second->GetReturnState());
+    if (elseSeq) states.push_back(elseSeq->GetReturnState());
+    return CombineReturnStates(states);
+}
+
+// ---- RETURN ----
+
+int CReturnStatement::Init(CLexBuf& lb)
+{
+    CBaseName* proc = EnclosingProcedure(scope);
+    int resultKind = proc ? proc->GetValueKind() : 0;
+    if (resultKind != 0) {
+        value = std::make_unique<CExpr>(scope, resultKind == kindCharVar ? exprCharContext : exprFull,
+                                        false);
+        return value->Init(lb);
+    }
+    SLexPos pos = lb.SavePos();
+    CExpr attempt(scope, exprFull, false);
+    if (attempt.Init(lb) == errOK) return proc ? errReturnFromProc : errReturnFromModule;
+    lb.RestorePos(pos);
+    return errOK;
+}
+
+void CReturnStatement::WriteCPP(CCppOutput& f)
+{
+    if (value) {
+        f.Indent();
+        f.Cpp("VYK_RESULT = ");
+        value->WriteCPP(f);
+        f.Cpp(";\n");
+    }
+    f.Indent();
+    f.Cpp("goto VYK_RETURN");
+}
+
+// ---- The module body hook ----
+
+namespace {
+class CModuleBody : public CStatementBody {
+public:
+    std::unique_ptr<CStatementSeq> seq;
+    void WriteCPP(CCppOutput& f) override { seq->WriteCPP(f); }
+    int GetReturnState() const override { return seq->GetReturnState(); }
+};
+}  // namespace
+
+int ReadStatementBody(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CStatementBody>& body)
+{
+    auto moduleBody = std::make_unique<CModuleBody>();
+    int err = ReadStatementSeq(lb, scope, moduleBody->seq);
+    body = std::move(moduleBody);
+    return err;
+}

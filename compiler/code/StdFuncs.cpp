@@ -1,0 +1,469 @@
+// The thirteen predeclared functions: argument checks, the C++ text written in place of the
+// call and the folded constant. LONG and SHORT convert in the C++ text, ODD is true for
+// negative odd numbers, ASH shifts right for negative counts, and MIN of the real types is
+// the most negative finite value, in the text and in folding alike.
+#include <cctype>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Output.h"
+#include "code/StdProcs.h"
+#include "decl/CppIdent.h"
+#include "decl/Types.h"
+#include "decl/Vars.h"
+
+namespace {
+
+int Expect(CLexBuf& lb, int symbol, int missing)
+{
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symbol) return missing;
+    return errOK;
+}
+
+std::unique_ptr<CBaseVar> IntConst(int kind, int64_t value, CBaseName* scope)
+{
+    std::unique_ptr<CScalarVar> c = MakeScalarVar(kind, scope);
+    c->isConst = true;
+    c->intValue = value;
+    return c;
+}
+
+std::unique_ptr<CBaseVar> RealConst(int kind, double value, CBaseName* scope)
+{
+    std::unique_ptr<CScalarVar> c = MakeScalarVar(kind, scope);
+    c->isConst = true;
+    c->realValue = value;
+    return c;
+}
+
+// The folded value of an argument as an integer or a real number.
+int64_t IntOf(const CBaseVar& c) { return static_cast<const CScalarVar&>(c).intValue; }
+double RealOf(const CBaseVar& c)
+{
+    auto& s = static_cast<const CScalarVar&>(c);
+    return IsRealVarKind(c.kind) ? s.realValue : double(s.intValue);
+}
+
+// A function with one expression argument: "(" x ")".
+class CUnaryFunction : public CStdFunction {
+public:
+    std::unique_ptr<CExpr> x;
+    int mode;
+    CUnaryFunction(CBaseName* scope, int mode = exprFull) : CStdFunction(scope), mode(mode) {}
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        x = std::make_unique<CExpr>(scope, mode, false);
+        if (int err = x->Init(lb)) return err;
+        if (int err = Check(x->resultKind)) return err;
+        return Expect(lb, symRparen, errRparenMissing);
+    }
+    int EvalConst(std::unique_ptr<CBaseVar>& result) override
+    {
+        std::unique_ptr<CBaseVar> value;
+        if (int err = x->EvalConst(value)) return err;
+        result = Fold(*value);
+        return errOK;
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        f.Cpp("%s", Before());
+        x->WriteCPP(f);
+        f.Cpp("%s", After());
+    }
+
+protected:
+    // Sets resultKind from the argument's kind; 16 for a kind the function does not take.
+    virtual int Check(int kind) = 0;
+    virtual std::unique_ptr<CBaseVar> Fold(const CBaseVar& value) = 0;
+    virtual const char* Before() const = 0;
+    virtual const char* After() const { return ")"; }
+};
+
+// ABS(x): "abs(", "labs(" or "fabs(".
+class CAbsFunction : public CUnaryFunction {
+    using CUnaryFunction::CUnaryFunction;
+    int Check(int kind) override
+    {
+        resultKind = kind;
+        return IsNumericVarKind(kind) ? errOK : errIncompatibleAssignment;
+    }
+    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    {
+        if (IsRealVarKind(v.kind)) return RealConst(v.kind, std::fabs(RealOf(v)), scope);
+        int64_t i = IntOf(v);
+        return IntConst(v.kind, i < 0 ? -i : i, scope);
+    }
+    const char* Before() const override
+    {
+        return resultKind == kindLongintVar ? "labs(" : IsRealVarKind(resultKind) ? "fabs(" : "abs(";
+    }
+};
+
+// CAP(x): toupper of a character.
+class CCapFunction : public CUnaryFunction {
+public:
+    explicit CCapFunction(CBaseName* scope) : CUnaryFunction(scope, exprCharContext) {}
+    int Check(int kind) override
+    {
+        resultKind = kindCharVar;
+        return kind == kindCharVar ? errOK : errIncompatibleAssignment;
+    }
+    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    {
+        unsigned char c = static_cast<unsigned char>(IntOf(v));
+        return IntConst(kindCharVar, static_cast<signed char>(std::toupper(c)), scope);
+    }
+    const char* Before() const override { return "(char)toupper("; }
+};
+
+// CHR(x): the character with the low byte of x.
+class CChrFunction : public CUnaryFunction {
+    using CUnaryFunction::CUnaryFunction;
+    int Check(int kind) override
+    {
+        resultKind = kindCharVar;
+        return IsIntegerVarKind(kind) ? errOK : errIncompatibleAssignment;
+    }
+    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    {
+        return IntConst(kindCharVar, static_cast<signed char>(IntOf(v) & 0xFF), scope);
+    }
+    const char* Before() const override { return "(char)("; }
+};
+
+// ENTIER(x): the largest integer not above x.
+class CEntierFunction : public CUnaryFunction {
+    using CUnaryFunction::CUnaryFunction;
+    int Check(int kind) override
+    {
+        resultKind = kindLongintVar;
+        return IsRealVarKind(kind) ? errOK : errIncompatibleAssignment;
+    }
+    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    {
+        return IntConst(kindLongintVar, int64_t(std::floor(RealOf(v))), scope);
+    }
+    const char* Before() const override { return "long(floor("; }
+    const char* After() const override { return "))"; }
+};
+
+// ODD(x): true for odd x, negative ones included.
+class COddFunction : public CUnaryFunction {
+    using CUnaryFunction::CUnaryFunction;
+    int Check(int kind) override
+    {
+        resultKind = kindBoolVar;
+        return IsIntegerVarKind(kind) ? errOK : errIncompatibleAssignment;
+    }
+    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    {
+        return IntConst(kindBoolVar, IntOf(v) % 2 != 0, scope);
+    }
+    const char* Before() const override { return "(("; }
+    const char* After() const override { return ") % 2 != 0)"; }
+};
+
+// ORD(x): the character's code 0 to 255.
+class COrdFunction : public CUnaryFunction {
+public:
+    explicit COrdFunction(CBaseName* scope) : CUnaryFunction(scope, exprCharContext) {}
+    int Check(int kind) override
+    {
+        resultKind = kindIntegerVar;
+        return kind == kindCharVar ? errOK : errIncompatibleAssignment;
+    }
+    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    {
+        return IntConst(kindIntegerVar, IntOf(v) & 0xFF, scope);
+    }
+    const char* Before() const override { return "ORD("; }
+};
+
+// LONG(x) and SHORT(x): the value converted to the next wider or narrower kind.
+class CConvertFunction : public CUnaryFunction {
+public:
+    bool widen;
+    CConvertFunction(CBaseName* scope, bool widen) : CUnaryFunction(scope), widen(widen) {}
+    int Check(int kind) override
+    {
+        if (widen)
+            resultKind = kind == kindRealVar ? kindLongrealVar : kind == kindIntegerVar ? kindLongintVar
+                       : kind == kindShortintVar ? kindIntegerVar : 0;
+        else
+            resultKind = kind == kindLongrealVar ? kindRealVar : kind == kindLongintVar ? kindIntegerVar
+                       : kind == kindIntegerVar ? kindShortintVar : 0;
+        return resultKind ? errOK : errIncompatibleAssignment;
+    }
+    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    {
+        if (IsRealVarKind(resultKind)) return RealConst(resultKind, RealOf(v), scope);
+        int64_t i = IntOf(v);
+        if (resultKind == kindShortintVar) i = int16_t(i);
+        if (resultKind == kindIntegerVar) i = int32_t(i);
+        return IntConst(resultKind, i, scope);
+    }
+    const char* Before() const override
+    {
+        switch (resultKind) {
+        case kindLongrealVar: return "((long double)(";
+        case kindRealVar: return "((double)(";
+        case kindLongintVar: return "((long)(";
+        case kindIntegerVar: return "((int)(";
+        default: return "((short)(";
+        }
+    }
+    const char* After() const override { return "))"; }
+};
+
+// ASH(x, n): x * 2^n, a right shift (rounding down) for negative n.
+class CAshFunction : public CStdFunction {
+public:
+    std::unique_ptr<CExpr> x, n;
+    using CStdFunction::CStdFunction;
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        x = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = x->Init(lb)) return err;
+        if (!IsIntegerVarKind(x->resultKind)) return errIncompatibleAssignment;
+        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        n = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = n->Init(lb)) return err;
+        if (!IsIntegerVarKind(n->resultKind)) return errIncompatibleAssignment;
+        resultKind = kindLongintVar;
+        return Expect(lb, symRparen, errRparenMissing);
+    }
+    int EvalConst(std::unique_ptr<CBaseVar>& result) override
+    {
+        std::unique_ptr<CBaseVar> a, b;
+        if (int err = x->EvalConst(a)) return err;
+        if (int err = n->EvalConst(b)) return err;
+        result = IntConst(kindLongintVar, Shift(IntOf(*a), IntOf(*b)), scope);
+        return errOK;
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        f.Cpp("VYK_ASH(");
+        x->WriteCPP(f);
+        f.Cpp(", ");
+        n->WriteCPP(f);
+        f.Cpp(")");
+    }
+    static int64_t Shift(int64_t value, int64_t count)
+    {
+        constexpr int64_t kBits = 64;
+        if (count >= kBits) return 0;
+        if (count <= -kBits) return value < 0 ? -1 : 0;
+        if (count >= 0) return int64_t(uint64_t(value) << count);
+        return value >> -count;   // arithmetic: rounds towards minus infinity
+    }
+};
+
+// LEN(a [, dim]) and LEN("string").
+class CLenFunction : public CStdFunction {
+public:
+    std::string arrayName;
+    int dimension = 0;
+    int length = 0;   // 0 for an open dimension
+    using CStdFunction::CStdFunction;
+
+    int Init(CLexBuf& lb) override
+    {
+        resultKind = kindLongintVar;
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        int code = 0;
+        std::string text;
+        if (!lb.NextSymbol(code, text) || (code != symIdent && code != symString)) return errLenNotArray;
+        if (code == symString) {
+            if (text.size() < 2) return errLenNotArray;
+            length = int(text.size());
+            return Expect(lb, symRparen, errRparenMissing);
+        }
+        arrayName = text;
+        CBaseName* decl = FindUnqualified(scope, arrayName);
+        if (!decl || decl->kind != kindArrayVar) return errLenNotArray;
+        if (int err = ReadDimension(lb)) return err;
+        const CArrayType* d = static_cast<CArrayVar*>(decl)->type.get();
+        if (dimension < 0 || dimension >= d->Dimensions()) return errLenDimension;
+        for (int k = 0; k < dimension; ++k) d = static_cast<const CArrayType*>(d->elem.get());
+        if (!d || d->kind != kindArrayType) return errUnknownInternal;
+        length = d->length;
+        return errOK;
+    }
+    int EvalConst(std::unique_ptr<CBaseVar>& result) override
+    {
+        if (length == 0) return errConstExpected;
+        result = IntConst(kindLongintVar, length, scope);
+        return errOK;
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        if (length != 0)
+            f.Cpp("%i", length);
+        else
+            f.Cpp("VYK_ARR_%i_%s", dimension, arrayName.c_str());
+    }
+
+private:
+    // ["," ConstExpression] ")"
+    int ReadDimension(CLexBuf& lb)
+    {
+        int code = 0;
+        if (!lb.NextSymbol(code) || code < symPeriod) return errRparenMissing;
+        if (code == symComma) {
+            std::unique_ptr<CBaseVar> dim;
+            if (int err = ReadConstExpr(lb, scope, dim)) return err;
+            if (!IsIntegerVarKind(dim->kind)) return errParamNotIntConst;
+            dimension = dim->GetIntValue();
+            if (!lb.NextSymbol(code) || code < symPeriod) return errRparenMissing;
+        }
+        return code == symRparen ? errOK : errRparenMissing;
+    }
+};
+
+// MAX(T) and MIN(T) of a basic type or SET.
+class CMaxMinFunction : public CStdFunction {
+public:
+    bool isMax;
+    bool isSet = false;
+    CMaxMinFunction(CBaseName* scope, bool isMax) : CStdFunction(scope), isMax(isMax) {}
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        CQualident type;
+        if (int err = ReadTypeReference(lb, scope, type)) return err;
+        if (type.valueKind == kindSetVar) {
+            isSet = true;
+            resultKind = kindIntegerVar;
+        } else if (type.valueKind >= kindLongrealVar && type.valueKind <= kindBoolVar) {
+            resultKind = type.valueKind;
+        } else {
+            return isMax ? errMaxNotBasicType : errMinNotBasicType;
+        }
+        return Expect(lb, symRparen, errRparenMissing);
+    }
+    int EvalConst(std::unique_ptr<CBaseVar>& result) override
+    {
+        if (isSet) {
+            result = IntConst(kindIntegerVar, isMax ? kMaxSetElement : 0, scope);
+        } else if (IsRealVarKind(resultKind)) {
+            result = RealConst(resultKind, isMax ? DBL_MAX : -DBL_MAX, scope);
+        } else {
+            result = IntConst(resultKind, isMax ? MaxOf(resultKind) : MinOf(resultKind), scope);
+        }
+        return errOK;
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        if (isSet) {
+            f.Cpp(isMax ? "%i" : "0", kMaxSetElement);
+            return;
+        }
+        switch (resultKind) {
+        case kindLongrealVar:
+        case kindRealVar: f.Cpp("%s1.7976931348623157e+308", isMax ? "" : "-"); break;
+        case kindLongintVar:
+            if (isMax) f.Cpp("%liL", LONG_MAX);
+            else f.Cpp("(%liL - 1)", -LONG_MAX);
+            break;
+        case kindIntegerVar:
+            if (isMax) f.Cpp("%i", INT_MAX);
+            else f.Cpp("(%i - 1)", -INT_MAX);
+            break;
+        case kindShortintVar: f.Cpp("%hi", isMax ? short(SHRT_MAX) : short(SHRT_MIN)); break;
+        case kindCharVar: f.Cpp("%s", isMax ? "(char)(255)" : "0"); break;
+        default: f.Cpp("%s", isMax ? "true" : "false"); break;
+        }
+    }
+
+private:
+    static constexpr int kMaxSetElement = 31;
+    static int64_t MaxOf(int kind)
+    {
+        switch (kind) {
+        case kindLongintVar: return LONG_MAX;
+        case kindIntegerVar: return INT_MAX;
+        case kindShortintVar: return SHRT_MAX;
+        case kindCharVar: return -1;   // the character 255 as a signed byte
+        default: return 1;             // TRUE
+        }
+    }
+    static int64_t MinOf(int kind)
+    {
+        switch (kind) {
+        case kindLongintVar: return LONG_MIN;
+        case kindIntegerVar: return INT_MIN;
+        case kindShortintVar: return SHRT_MIN;
+        default: return 0;
+        }
+    }
+};
+
+// SIZE(T): sizeof in the C++ text; the folded value is a fixed figure per kind.
+class CSizeFunction : public CStdFunction {
+public:
+    CQualident type;
+    using CStdFunction::CStdFunction;
+
+    int Init(CLexBuf& lb) override
+    {
+        resultKind = kindIntegerVar;
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = ReadTypeReference(lb, scope, type)) return err;
+        return Expect(lb, symRparen, errRparenMissing);
+    }
+    int EvalConst(std::unique_ptr<CBaseVar>& result) override
+    {
+        result = IntConst(kindShortintVar, FoldedSize(type.valueKind), scope);
+        return errOK;
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        f.Cpp("sizeof(%s)", type.CppText(scope, false).c_str());
+    }
+
+private:
+    static int FoldedSize(int kind)
+    {
+        switch (kind) {
+        case kindArrayVar: return 10000;
+        case kindRecordVar: return 100;
+        case kindPointerVar: return 4;
+        case kindLongrealVar: case kindRealVar: return 8;
+        case kindLongintVar: case kindIntegerVar: case kindSetVar: return 4;
+        case kindShortintVar: return 2;
+        case kindBoolVar: case kindCharVar: return 1;
+        default: return 0;
+        }
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<CStdFunction> CreateStdFunction(int symbol, CBaseName* scope)
+{
+    switch (symbol) {
+    case symABS: return std::make_unique<CAbsFunction>(scope);
+    case symASH: return std::make_unique<CAshFunction>(scope);
+    case symCAP: return std::make_unique<CCapFunction>(scope);
+    case symCHR: return std::make_unique<CChrFunction>(scope);
+    case symENTIER: return std::make_unique<CEntierFunction>(scope);
+    case symLEN: return std::make_unique<CLenFunction>(scope);
+    case symLONG: return std::make_unique<CConvertFunction>(scope, true);
+    case symMAX: return std::make_unique<CMaxMinFunction>(scope, true);
+    case symMIN: return std::make_unique<CMaxMinFunction>(scope, false);
+    case symODD: return std::make_unique<COddFunction>(scope);
+    case symORD: return std::make_unique<COrdFunction>(scope);
+    case symSHORT: return std::make_unique<CConvertFunction>(scope, false);
+    case symSIZE: return std::make_unique<CSizeFunction>(scope);
+    default: return nullptr;
+    }
+}

@@ -1,0 +1,340 @@
+// The eight predeclared procedures that stand as statements: INC, DEC, INCL, EXCL, COPY, NEW,
+// HALT and ASSERT. NEW makes a zero-initialised object; an open array made by NEW keeps its
+// lengths in front of its elements (VYK_NEW_OPEN), where VYK_LEN finds them through any
+// pointer to it.
+#include "code/StdProcs.h"
+
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Output.h"
+#include "code/Designator.h"
+#include "decl/CppIdent.h"
+#include "decl/StructVars.h"
+#include "decl/Types.h"
+#include "decl/Vars.h"
+#include "decl/CommonTypeUses.h"
+
+namespace {
+
+int Expect(CLexBuf& lb, int symbol, int missing)
+{
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symbol) return missing;
+    return errOK;
+}
+
+// After an optional argument: no token, or a token below the symbols, is 30 before ")" is
+// looked for. Returns the token read in `code`.
+int NextAfterArgument(CLexBuf& lb, int& code)
+{
+    if (!lb.NextSymbol(code) || code < symPeriod) return errRparenMissing;
+    return errOK;
+}
+
+// A variable operand that may be written: 77 for no variable, 78 for a read-only one.
+int CheckWritable(CExpr& e)
+{
+    CBaseName* decl = e.GetDesignatedVar();
+    if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst)) return errNotAVariable;
+    if (e.IsReadOnly()) return errReadOnlyOperand;
+    return errOK;
+}
+
+// An integer constant argument (HALT and ASSERT codes): 82 for another kind.
+int ReadIntConst(CLexBuf& lb, CBaseName* scope, long& value)
+{
+    std::unique_ptr<CBaseVar> c;
+    if (int err = ReadConstExpr(lb, scope, c)) return err;
+    if (!IsIntegerVarKind(c->kind)) return errParamNotIntConst;
+    value = c->GetIntValue();
+    return errOK;
+}
+
+// INC(v [, n]) and DEC(v [, n]).   C++: v += n   v -= 1
+class CIncDec : public CSyntaxNode {
+public:
+    bool inc;
+    std::unique_ptr<CExpr> var, amount;
+    CIncDec(CBaseName* scope, bool inc) : CSyntaxNode(scope), inc(inc) {}
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        var = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = var->Init(lb)) return err;
+        if (int err = CheckWritable(*var)) return err;
+        if (!IsIntegerVarKind(var->resultKind)) return errInapplicableOperand;
+        int code = 0;
+        if (int err = NextAfterArgument(lb, code)) return err;
+        if (code == symComma) {
+            amount = std::make_unique<CExpr>(scope, exprFull, false);
+            if (int err = amount->Init(lb)) return err;
+            if (!IsIntegerVarKind(amount->resultKind))
+                return inc ? errIncompatibleAssignment : errInapplicableOperand;
+            if (int err = NextAfterArgument(lb, code)) return err;
+        }
+        return code == symRparen ? errOK : errRparenMissing;
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        f.Indent();
+        var->WriteCPP(f);
+        f.Cpp(inc ? " += " : " -= ");
+        if (amount)
+            amount->WriteCPP(f);
+        else
+            f.Cpp("1");
+    }
+};
+
+// INCL(s, x) and EXCL(s, x).   C++: s |= 1 << (x)   s &= ~(1 << (x))
+class CInclExcl : public CSyntaxNode {
+public:
+    bool incl;
+    std::unique_ptr<CExpr> set, elem;
+    CInclExcl(CBaseName* scope, bool incl) : CSyntaxNode(scope), incl(incl) {}
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        set = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = set->Init(lb)) return err;
+        if (int err = CheckWritable(*set)) return err;
+        if (set->resultKind != kindSetVar) return errInapplicableOperand;
+        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        elem = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = elem->Init(lb)) return err;
+        if (!IsIntegerVarKind(elem->resultKind)) return errIncompatibleAssignment;
+        return Expect(lb, symRparen, errRparenMissing);
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        f.Indent();
+        set->WriteCPP(f);
+        f.Cpp(incl ? " |= 1 << (" : " &= ~(1 << (");
+        elem->WriteCPP(f);
+        f.Cpp(incl ? ")" : "))");
+    }
+};
+
+// COPY(x, v).   C++: COPY(x, <size of x>, v, <size of v>)
+class CCopyProc : public CSyntaxNode {
+public:
+    std::unique_ptr<CExpr> source, dest;
+    using CSyntaxNode::CSyntaxNode;
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        source = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = source->Init(lb)) return err;
+        if (source->resultKind != kindArrayVar || !source->GetDesignatedVar()) return errExprCompatibility;
+        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        dest = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = dest->Init(lb)) return err;
+        if (int err = CheckWritable(*dest)) return err;
+        int kind = dest->resultKind;
+        if (kind != kindArrayVar && kind != kindPointerVar) return errInapplicableOperand;
+        if (!ArrayOf(dest->GetDesignatedVar())) return errInapplicableOperand;
+        return Expect(lb, symRparen, errRparenMissing);
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        f.Indent();
+        f.Cpp("COPY(");
+        source->WriteCPP(f);
+        f.Cpp(", ");
+        WriteArraySize(f, source->GetDesignatedVar(), source.get());
+        f.Cpp(", ");
+        dest->WriteCPP(f);
+        f.Cpp(", ");
+        WriteArraySize(f, dest->GetDesignatedVar(), dest.get());
+        f.Cpp(")");
+    }
+};
+
+// HALT(n).   C++: exit(n)
+class CHaltProc : public CSyntaxNode {
+public:
+    long code = 0;
+    using CSyntaxNode::CSyntaxNode;
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = ReadIntConst(lb, scope, code)) return err;
+        return Expect(lb, symRparen, errRparenMissing);
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        f.Indent();
+        f.Cpp("exit(%li)", code);
+    }
+};
+
+// ASSERT(b [, n]).   C++: if (!(b)) exit(n)
+class CAssertProc : public CSyntaxNode {
+public:
+    std::unique_ptr<CExpr> cond;
+    long code = kExitAssertFailed;
+    using CSyntaxNode::CSyntaxNode;
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        cond = std::make_unique<CExpr>(scope, exprFull, false);
+        if (int err = cond->Init(lb)) return err;
+        if (cond->resultKind != kindBoolVar) return errAssertNotBoolean;
+        int next = 0;
+        if (int err = NextAfterArgument(lb, next)) return err;
+        if (next == symComma) {
+            if (int err = ReadIntConst(lb, scope, code)) return err;
+            if (int err = NextAfterArgument(lb, next)) return err;
+        }
+        return next == symRparen ? errOK : errRparenMissing;
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        f.Indent();
+        f.Cpp("if (!(");
+        cond->WriteCPP(f);
+        f.Cpp(")) exit(%li)", code);
+    }
+};
+
+// NEW(p [, n {, n}]).
+// C++: p = new(T)()                 a zero-initialised record or fixed array
+//      p = VYK_NEW_OPEN<T>({n, m})   an open array that keeps its lengths
+class CNewProc : public CSyntaxNode {
+public:
+    std::unique_ptr<CDesignator> pointer;
+    std::vector<std::unique_ptr<CExpr>> lengths;
+    SNewCommon common;   // NEW(p<x>) on a pointer to a common type
+    using CSyntaxNode::CSyntaxNode;
+
+    int Init(CLexBuf& lb) override
+    {
+        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        pointer = std::make_unique<CDesignator>(scope, false);
+        if (int err = pointer->Init(lb)) return err;
+        if (pointer->readOnly) return errReadOnlyOperand;
+        CBaseName* target = pointer->GetTarget();
+        if (!target) return errUndeclaredIdent;
+        if (!PointerBase(target) || pointer->dereferenced || pointer->isCall) return errInapplicableOperand;
+        if (int err = ReadNewSpecialization(lb, scope, target, PointerBase(target), common)) return err;
+        const CArrayType* array = ArrayOf(target);
+        int code = 0;
+        if (!lb.NextSymbol(code)) return errRparenMissing;
+        while (code == symComma) {
+            auto length = std::make_unique<CExpr>(scope, exprFull, false);
+            if (int err = length->Init(lb)) return err;
+            lengths.push_back(std::move(length));
+            if (!lb.NextSymbol(code)) return errRparenMissing;
+        }
+        if (code != symRparen) return errRparenMissing;
+        if (lengths.empty()) return array && HasOpenDimension(array) ? errTooFewParams : errOK;
+        if (!array) return errInapplicableOperand;
+        int dims = array->Dimensions();
+        if (int(lengths.size()) < dims) return errTooFewParams;
+        if (int(lengths.size()) > dims) return errTooManyParams;
+        return errOK;
+    }
+    void WriteCPP(CCppOutput& f) override
+    {
+        CBaseName* target = pointer->GetTarget();
+        std::string type = ObjectTypeName(target);
+        f.Indent();
+        pointer->WriteCPP(f);
+        if (common.common) return WriteNewCommon(f, common);
+        if (lengths.empty()) {
+            const CArrayType* array = ArrayOf(target);
+            f.Cpp(" = new(%s", type.c_str());
+            if (array) {
+                long count = 1;
+                for (const CArrayType* d = array; d; d = NextDimension(d)) count *= d->length;
+                f.Cpp("[%li]", count);
+            }
+            f.Cpp(")()");
+            return;
+        }
+        f.Cpp(" = VYK_NEW_OPEN<%s>({", type.c_str());
+        for (size_t i = 0; i < lengths.size(); ++i) {
+            f.Cpp("%s(long)(", i ? ", " : "");
+            lengths[i]->WriteCPP(f);
+            f.Cpp(")");
+        }
+        f.Cpp("})");
+    }
+
+private:
+    static const CArrayType* NextDimension(const CArrayType* d)
+    {
+        return d->elem && d->elem->kind == kindArrayType ? static_cast<const CArrayType*>(d->elem.get())
+                                                         : nullptr;
+    }
+    static bool HasOpenDimension(const CArrayType* array)
+    {
+        for (const CArrayType* d = array; d; d = NextDimension(d))
+            if (d->length == 0) return true;
+        return false;
+    }
+    // The type pointed to, for a pointer variable or a pointer type reached by an index.
+    static CBaseName* PointerBase(CBaseName* target)
+    {
+        if (target->kind == kindPointerVar) return static_cast<CPointerVar*>(target)->Base();
+        CBaseName* type = IsTypeKind(target->kind) ? ResolveType(target) : nullptr;
+        if (type && type->kind == kindPointerType) return static_cast<CPointerType*>(type)->Base();
+        return nullptr;
+    }
+    // The name under which the pointer's declaration knows the object (a pointer type is a
+    // synonym of what it points to), qualified when imported.
+    std::string ObjectTypeName(CBaseName* target) const
+    {
+        if (target->kind == kindPointerVar) {
+            auto* var = static_cast<CPointerVar*>(target);
+            if (var->typeName.empty() && var->type && var->type->baseRef) {
+                const CQualident& ref = *var->type->baseRef;
+                return (ref.qualifier.empty() ? std::string() : CppId(ref.qualifier) + "::") + CppId(ref.name);
+            }
+            if (var->typeName.empty()) return "VYK_UNNM_" + var->name;
+            std::string q = var->typeModule.empty() ? std::string() : CppId(var->typeModule) + "::";
+            return q + CppId(var->typeName);
+        }
+        std::string alias = GetModuleAlias(target);
+        return (alias.empty() ? std::string() : CppId(alias) + "::") + CppId(target->name);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<CSyntaxNode> CreateStdProcedure(int symbol, CBaseName* scope)
+{
+    switch (symbol) {
+    case symINC: return std::make_unique<CIncDec>(scope, true);
+    case symDEC: return std::make_unique<CIncDec>(scope, false);
+    case symINCL: return std::make_unique<CInclExcl>(scope, true);
+    case symEXCL: return std::make_unique<CInclExcl>(scope, false);
+    case symCOPY: return std::make_unique<CCopyProc>(scope);
+    case symNEW: return std::make_unique<CNewProc>(scope);
+    case symHALT: return std::make_unique<CHaltProc>(scope);
+    case symASSERT: return std::make_unique<CAssertProc>(scope);
+    default: return nullptr;
+    }
+}
+
+// ---- Seams of the expression parser (here, where call statements pull them in) ----
+
+int ReadStdFunctionFactor(CLexBuf& lb, CFactor& factor, int symbol)
+{
+    std::unique_ptr<CStdFunction> function = CreateStdFunction(symbol, factor.scope);
+    if (!function) return errFactorStart;
+    if (int err = function->Init(lb)) return err;
+    factor.resultKind = function->resultKind;
+    factor.stdFunction = std::move(function);
+    return errOK;
+}
+
+int EvalStdFunction(const CSyntaxNode& function, std::unique_ptr<CBaseVar>& result)
+{
+    return const_cast<CStdFunction&>(static_cast<const CStdFunction&>(function)).EvalConst(result);
+}

@@ -1,0 +1,520 @@
+// Procedure declarations: reading ordinary, forward and type-bound procedures (and headings
+// from definition files), the duplicate and forward rules, the return checks, and the C++ and
+// definition text of a procedure. A procedure declared inside another one is written as a
+// lambda held by a std::function at the start of the enclosing body, so it is callable from
+// there and from its siblings, recursive, and sees the enclosing parameters and variables.
+#include "decl/Procedures.h"
+
+#include "DeclSeq.h"
+#include "Diagnostics.h"
+#include "Lexer.h"
+#include "Output.h"
+#include "code/Designator.h"
+#include "code/Statements.h"
+#include "decl/CppIdent.h"
+#include "decl/RecordType.h"
+#include "decl/StructVars.h"
+#include "decl/Types.h"
+#include "decl/Vars.h"
+#include "decl/CommonProc.h"
+
+SReceiver::SReceiver() = default;
+SReceiver::~SReceiver() = default;
+
+namespace {
+// Stands in a declaration sequence for a type-bound procedure, which its record owns: the
+// procedure section writes and checks it in declaration order. It has no name, so no lookup
+// ever finds it.
+class CBoundProcEntry : public CBaseName {
+public:
+    CProcedureBase* proc;
+    CBoundProcEntry(CBaseName* parent, CProcedureBase* proc) : CBaseName(kindNone, parent), proc(proc) {}
+};
+
+int Expect(CLexBuf& lb, int symbol, int missing)
+{
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symbol) return missing;
+    return errOK;
+}
+
+bool PeekSymbol(CLexBuf& lb, int symbol)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    bool found = lb.NextSymbol(code) && code == symbol;
+    if (!found) lb.RestorePos(pos);
+    return found;
+}
+
+CProcedureBase* AsProcedure(CBaseName* decl)
+{
+    if (decl && IsProcedureKind(decl->kind)) return static_cast<CProcedureBase*>(decl);
+    if (decl && decl->kind == kindNone && decl->name.empty())
+        if (auto* entry = dynamic_cast<CBoundProcEntry*>(decl)) return entry->proc;
+    return nullptr;
+}
+
+// The record a receiver type name stands for (a pointer type replaced by its base record).
+CRecordType* ReceiverRecord(CBaseName* scope, const std::string& typeName)
+{
+    CBaseName* type = ResolveType(FindUnqualified(scope, typeName));
+    if (type && type->kind == kindPointerType) return static_cast<CPointerType*>(type)->BaseRecord();
+    if (type && type->kind == kindRecordType) return static_cast<CRecordType*>(type);
+    return nullptr;
+}
+}  // namespace
+
+// ---- Defaults for the common-procedure extension (replaced at link time when it is built) ----
+
+#define VYK_WEAK __attribute__((weak))
+VYK_WEAK bool IsCommonProcedureAhead(CLexBuf&) { return false; }
+VYK_WEAK int ReadCommonProcedure(CLexBuf&, CDeclSeq&) { return errUnknownInternal; }
+VYK_WEAK int ReadCommonProcedureHeading(CLexBuf&, CDeclSeq&) { return errUnknownInternal; }
+VYK_WEAK const std::vector<std::unique_ptr<CBaseVar>>* CommonParamList(CBaseName*) { return nullptr; }
+
+// ---- CProcedureBase ----
+
+CProcedureBase::CProcedureBase(int kind, CBaseName* parent)
+    : CBaseName(kind, parent), formals(std::make_unique<CFormalPars>(this)),
+      locals(std::make_unique<CDeclSeq>(this))
+{
+}
+
+CProcedureBase::~CProcedureBase() = default;
+
+void CProcedureBase::AddName(std::unique_ptr<CBaseName> decl)
+{
+    locals->AddName(std::move(decl));
+}
+
+CBaseName* CProcedureBase::FindName(const std::string& id)
+{
+    if (id == name) return this;
+    if (CBaseName* local = locals->FindName(id)) return local;
+    if (CBaseVar* par = formals->FindParam(id)) return par;
+    if (receiver && receiver->name == id) return receiver->var.get();
+    return nullptr;
+}
+
+int CProcedureBase::GetValueKind() const
+{
+    return formals->ResultKind();
+}
+
+const std::string* CProcedureBase::ReceiverTypeName() const
+{
+    return receiver ? &receiver->typeName : nullptr;
+}
+
+bool CProcedureBase::IsLocal() const
+{
+    for (CBaseName* p = parent; p; p = p->parent)
+        if (IsProcedureKind(p->kind)) return true;
+    return false;
+}
+
+// Receiver = "(" [VAR] ident ":" ident ")".
+int CProcedureBase::ReadReceiver(CLexBuf& lb)
+{
+    receiver = std::make_unique<SReceiver>();
+    receiver->isVar = PeekSymbol(lb, symVAR);
+    int code = 0;
+    if (!lb.NextSymbol(code, receiver->name) || code != symIdent) return errIdentExpected;
+    if (int err = Expect(lb, symColon, errColonMissing)) return err;
+    if (!lb.NextSymbol(code, receiver->typeName) || code != symIdent) return errIdentExpected;
+    CBaseName* declared = FindUnqualified(parent, receiver->typeName);
+    if (!declared) return errUndeclaredIdent;
+    CBaseName* type = ResolveType(declared);
+    bool ok = type && (receiver->isVar ? type->kind == kindRecordType
+                                       : type->kind == kindPointerType &&
+                                             static_cast<CPointerType*>(type)->BaseRecord());
+    if (!ok) return errReceiverNotPointerOrVarRecord;
+    receiver->var = static_cast<CBaseType*>(declared)->CreateVar(this);
+    receiver->var->name = receiver->name;
+    receiver->var->isVar = receiver->isVar;
+    receiver->var->exported = declared->exported;
+    if (declared->kind != kindPointerType && declared->kind != kindRecordType)
+        receiver->var->typeName = receiver->typeName;
+    return Expect(lb, symRparen, errRparenMissing);
+}
+
+// IdentDef [FormalParameters]; the name may not carry "-".
+int CProcedureBase::ReadNameAndParams(CLexBuf& lb)
+{
+    CBareName ident(parent, false);
+    if (int err = ident.Init(lb)) return err;
+    name = ident.name;
+    exported = ident.exported;
+    return formals->Init(lb, receiver ? receiver->name : std::string());
+}
+
+// ---- Declaration rules ----
+
+// The procedure of the same name and receiver already declared, or nullptr; `clash` is set for
+// a non-procedure of that name (15).
+static CProcedureBase* FindPrevious(CDeclSeq& seq, CProcedureBase& proc, bool& clash)
+{
+    clash = false;
+    if (proc.receiver) {
+        CRecordType* record = ReceiverRecord(seq.owner, proc.receiver->typeName);
+        if (!record) return nullptr;
+        for (auto& member : record->members) {
+            if (member->name != proc.name) continue;
+            if (CProcedureBase* p = AsProcedure(member.get())) return p;
+            clash = true;
+        }
+        return nullptr;
+    }
+    CBaseName* found = seq.FindName(proc.name);
+    if (!found) return nullptr;
+    CProcedureBase* p = AsProcedure(found);
+    if (!p || p->receiver) clash = true;
+    return clash ? nullptr : p;
+}
+
+// Applies the duplicate rule; a full declaration satisfies an earlier forward one.
+static int CheckPrevious(CDeclSeq& seq, CProcedureBase& proc)
+{
+    bool clash = false;
+    CProcedureBase* previous = FindPrevious(seq, proc, clash);
+    if (clash) return errMultiplyDefinedIdent;
+    if (!previous) return errOK;
+    if (previous->kind != kindForwardProc) return errMultiplyDefinedIdent;
+    if (proc.kind == kindForwardProc) return errOK;
+    std::string before = previous->receiver ? previous->receiver->name : std::string();
+    std::string now = proc.receiver ? proc.receiver->name : std::string();
+    if (before != now) return errParamMismatch;
+    if (previous->formals->params.size() != proc.formals->params.size()) return errParamCountMismatch;
+    static_cast<CForwardProc*>(previous)->satisfied = true;
+    return errOK;
+}
+
+// Adds the procedure to the sequence, or to its receiver's record with an entry in the sequence.
+static CProcedureBase* AddProcedure(CDeclSeq& seq, std::unique_ptr<CProcedureBase> proc)
+{
+    CProcedureBase* raw = proc.get();
+    proc->parent = seq.owner;
+    if (!proc->receiver) {
+        seq.AddName(std::move(proc));
+        return raw;
+    }
+    CRecordType* record = ReceiverRecord(seq.owner, proc->receiver->typeName);
+    record->AddName(std::move(proc));
+    raw->parent = seq.owner;
+    seq.AddName(std::make_unique<CBoundProcEntry>(seq.owner, raw));
+    return raw;
+}
+
+// PROCEDURE ["^"] [Receiver] IdentDef [FormalParameters] ...
+int ReadProcedureDeclaration(CLexBuf& lb, CDeclSeq& seq)
+{
+    std::unique_ptr<CProcedureBase> proc;
+    if (PeekSymbol(lb, symArrow))
+        proc = std::make_unique<CForwardProc>(seq.owner);
+    else if (IsCommonProcedureAhead(lb))
+        return ReadCommonProcedure(lb, seq);
+    else
+        proc = std::make_unique<CProcedure>(seq.owner);
+    if (int err = proc->Init(lb)) return err;
+    if (int err = CheckPrevious(seq, *proc)) return err;
+    bool forward = proc->kind == kindForwardProc;
+    CProcedureBase* added = AddProcedure(seq, std::move(proc));
+    if (forward) return errOK;
+    return static_cast<CProcedure*>(added)->ReadBlock(lb);
+}
+
+// A heading of a definition file: PROCEDURE [Receiver] ident FormalParameters [":" type].
+int ReadProcedureHeading(CLexBuf& lb, CDeclSeq& seq)
+{
+    if (IsCommonProcedureAhead(lb)) return ReadCommonProcedureHeading(lb, seq);
+    auto proc = std::make_unique<CDfnProc>(seq.owner);
+    if (int err = proc->Init(lb)) return err;
+    bool clash = false;
+    if (FindPrevious(seq, *proc, clash) || clash) return errMultiplyDefinedIdent;
+    AddProcedure(seq, std::move(proc));
+    return errOK;
+}
+
+int CheckForwardProcedures(CLexBuf& lb, CDeclSeq& seq)
+{
+    for (auto& decl : seq.decls) {
+        CProcedureBase* proc = AsProcedure(decl.get());
+        if (!proc || proc->kind != kindForwardProc) continue;
+        auto* forward = static_cast<CForwardProc*>(proc);
+        if (!forward->satisfied) {
+            lb.RestorePos(forward->pos);
+            return errUnsatisfiedForward;
+        }
+    }
+    return errOK;
+}
+
+// ---- Reading ----
+
+// After PROCEDURE: [Receiver] IdentDef [FormalParameters] ";"
+int CProcedure::Init(CLexBuf& lb)
+{
+    if (PeekSymbol(lb, symLparen))
+        if (int err = ReadReceiver(lb)) return err;
+    if (int err = ReadNameAndParams(lb)) return err;
+    return Expect(lb, symSemicolon, errSemicolonMissing);
+}
+
+// DeclarationSequence [BEGIN StatementSequence] END ident
+int CProcedure::ReadBlock(CLexBuf& lb)
+{
+    if (int err = locals->Init(lb)) return err;
+    if (PeekSymbol(lb, symBEGIN)) {
+        if (int err = ReadStatementSeq(lb, this, body)) return err;
+        returnReach = body->GetReturnState();
+    }
+    if (formals->ResultKind() != 0) {
+        if (returnReach == retNone) return errFunctionWithoutReturn;
+        if (returnReach == retSome) ReportWarning(wrnNotAllPathsReturn, lb);
+    }
+    if (int err = ReadEnd(lb)) return err;
+    int code = 0;
+    std::string id;
+    if (!lb.NextSymbol(code, id) || code != symIdent) return errIdentExpected;
+    return id == name ? errOK : errProcNameMismatch;
+}
+
+// After "^": [Receiver] IdentDef [FormalParameters]
+int CForwardProc::Init(CLexBuf& lb)
+{
+    if (PeekSymbol(lb, symLparen))
+        if (int err = ReadReceiver(lb)) return err;
+    pos = lb.SavePos();
+    return ReadNameAndParams(lb);
+}
+
+int CDfnProc::Init(CLexBuf& lb)
+{
+    if (PeekSymbol(lb, symLparen))
+        if (int err = ReadReceiver(lb)) return err;
+    return ReadNameAndParams(lb);
+}
+
+// ---- C++ text ----
+
+static std::string ResultText(const CProcedureBase& proc, bool inHeader)
+{
+    return proc.formals->ResultCpp(inHeader) + " ";
+}
+
+void CProcedureBase::WriteMemberDecl(CCppOutput& f, bool toHeader) const
+{
+    f.To(toHeader, "virtual %s%s(", ResultText(*this, toHeader).c_str(), CppId(name).c_str());
+    formals->WriteParams(f, toHeader);
+    f.To(toHeader, ")");
+}
+
+// The struct of a record declares its type-bound procedures; a forward declaration leaves
+// that to the full one.
+void WriteBoundProcedureMember(CCppOutput& f, CBaseName& proc, bool toHeader)
+{
+    CProcedureBase* p = AsProcedure(&proc);
+    if (!p || p->kind == kindForwardProc) return;
+    static_cast<const CProcedureBase*>(p)->WriteMemberDecl(f, toHeader);
+}
+
+void CProcedure::WriteCPP(CCppOutput& f)
+{
+    std::string id = CppId(name);
+    std::string recvType = receiver ? CppId(receiver->typeName) : std::string();
+    bool hidden = !exported && !receiver;
+    bool inHeader = exported && !receiver;
+    f.Cpp("//PROCEDURE %s%s%s\n", receiver ? receiver->typeName.c_str() : "", receiver ? "." : "",
+          name.c_str());
+    if (hidden) f.Cpp("namespace {\n");
+    f.Cpp("%s", ResultText(*this, false).c_str());
+    if (inHeader) {
+        f.Hdr("//PROCEDURE %s\n%s%s(", name.c_str(), ResultText(*this, true).c_str(), id.c_str());
+        f.Cpp("%s::", CppId(GetOwningModule(this)->name).c_str());
+    }
+    if (receiver) f.Cpp("%s::", recvType.c_str());
+    f.Cpp("%s(", id.c_str());
+    formals->WriteParams(f, false);
+    f.Cpp(") {\n");
+    if (inHeader) {
+        formals->WriteParams(f, true);
+        f.Hdr(");\n");
+    }
+    if (receiver) f.Cpp("\t%s* %s = this;\n", recvType.c_str(), CppId(receiver->name).c_str());
+    WriteBodyText(f);
+    if (hidden) f.Cpp("}");
+    f.Cpp("}\n//END %s;\n", name.c_str());
+}
+
+// Everything between the opening brace and the closing one: result variable, value-array
+// copies, local declarations and procedures, the statements and the epilogue.
+void CProcedure::WriteBodyText(CCppOutput& f)
+{
+    if (formals->ResultKind() != 0)
+        f.Cpp("\t%s VYK_RESULT;\n", formals->ResultCpp(false).c_str());
+    WriteValueArrayCopies(f);
+    WriteTypeSection(f, *locals, false);
+    WriteVarSection(f, *locals, false);
+    std::vector<CProcedure*> nested;
+    for (auto& decl : locals->decls)
+        if (decl->kind == kindProcedure) nested.push_back(static_cast<CProcedure*>(decl.get()));
+    for (CProcedure* proc : nested) proc->WriteLocalDecl(f);
+    for (CProcedure* proc : nested) proc->WriteLocalDef(f);
+    if (body) {
+        f.Cpp("//BEGIN\n");
+        body->WriteCPP(f);
+    }
+    WriteEpilogue(f);
+    if (formals->ResultKind() != 0) f.Cpp("\treturn VYK_RESULT;\n");
+}
+
+// std::function<int(int a, char *s, const int VYK_ARR_0_s)> Name;
+void CProcedure::WriteLocalDecl(CCppOutput& f)
+{
+    f.Cpp("\tstd::function<%s(", formals->ResultCpp(false).c_str());
+    formals->WriteParams(f, false);
+    f.Cpp(")> %s;\n", CppId(name).c_str());
+}
+
+// Name = [&](<parameters>) -> <result> { ... };
+void CProcedure::WriteLocalDef(CCppOutput& f)
+{
+    f.Cpp("//PROCEDURE %s\n", name.c_str());
+    f.Cpp("\t%s = [&](", CppId(name).c_str());
+    formals->WriteParams(f, false);
+    f.Cpp(") -> %s {\n", formals->ResultCpp(false).c_str());
+    WriteBodyText(f);
+    f.Cpp("\t};\n//END %s;\n", name.c_str());
+}
+
+// The caller passes a value array as VYK_ARR_<name>; the body works on a local copy.
+void CProcedure::WriteValueArrayCopies(CCppOutput& f)
+{
+    if (!formals->valueArray) return;
+    f.Up();
+    f.Indent();
+    f.Cpp("//arrays initialisation\n");
+    for (auto& par : formals->params) {
+        if (par->kind != kindArrayVar || par->isVar) continue;
+        auto* array = static_cast<CArrayVar*>(par.get());
+        std::string id = CppId(array->name);
+        CArrayType* type = array->type.get();
+        f.Indent();
+        if (array->Length() != 0) {
+            array->WriteCPP(f);
+            f.Cpp(";\n");
+            f.Indent();
+            f.Cpp("{");
+            int dims = type->Dimensions();
+            for (int i = 0; i < dims; ++i) {
+                const CArrayType* dim = type;
+                for (int k = 0; k < i; ++k) dim = static_cast<const CArrayType*>(dim->elem.get());
+                f.Cpp("\n\tfor(int VYK_I_%i = 0; VYK_I_%i < %i; ++VYK_I_%i)", i, i, dim->length, i);
+            }
+            f.Cpp(" %s", id.c_str());
+            for (int i = 0; i < dims; ++i) f.Cpp("[VYK_I_%i]", i);
+            f.Cpp(" = VYK_ARR_%s", array->name.c_str());
+            for (int i = 0; i < dims; ++i) f.Cpp("[VYK_I_%i]", i);
+            f.Cpp(";\n}\n");
+            continue;
+        }
+        std::string elem = ElementCppName(type->Innermost(), false);
+        f.Cpp("%s *%s;\n{\n", elem.c_str(), id.c_str());
+        f.Cpp("\tconst int VYK_COUNT = VYK_ARR_0_%s", array->name.c_str());
+        for (int a = 1; a < type->Dimensions(); ++a) f.Cpp("*VYK_ARR_%i_%s", a, array->name.c_str());
+        f.Cpp(";\n\t%s = new %s[VYK_COUNT];\n", id.c_str(), elem.c_str());
+        f.Cpp("\tfor(int VYK_I=0; VYK_I<VYK_COUNT; ++VYK_I) %s[VYK_I] = VYK_ARR_%s[VYK_I];\n}\n",
+              id.c_str(), array->name.c_str());
+    }
+    f.Down();
+}
+
+void CProcedure::WriteEpilogue(CCppOutput& f)
+{
+    if (returnReach != retNone) {
+        f.Indent();
+        f.Cpp("\tVYK_RETURN:;\n");
+    }
+    if (!formals->valueArray) return;
+    f.Up();
+    f.Indent();
+    f.Cpp("//delete arrays\n");
+    for (auto& par : formals->params) {
+        if (par->kind != kindArrayVar || par->isVar) continue;
+        if (static_cast<CArrayVar*>(par.get())->Length() != 0) continue;
+        f.Indent();
+        f.Cpp("delete[] %s;\n", CppId(par->name).c_str());
+    }
+    f.Down();
+}
+
+void CForwardProc::WriteCPP(CCppOutput& f)
+{
+    std::string id = CppId(name);
+    f.Cpp("//PROCEDURE^ %s%s%s\n", receiver ? receiver->typeName.c_str() : "", receiver ? "." : "",
+          name.c_str());
+    // A member function is declared by its struct; C++ allows no second declaration outside.
+    if (receiver || IsLocal()) return;
+    bool hidden = !exported;
+    if (hidden) f.Cpp("namespace {\n");
+    f.Cpp("%s", ResultText(*this, false).c_str());
+    if (exported) {
+        f.Hdr("//PROCEDURE %s%s%s\n%s%s(", "", "", name.c_str(), ResultText(*this, true).c_str(),
+              id.c_str());
+        f.Cpp("::%s::", CppId(GetOwningModule(this)->name).c_str());
+    }
+    f.Cpp("%s(", id.c_str());
+    formals->WriteParams(f, false);
+    f.Cpp(");\n");
+    if (exported) {
+        formals->WriteParams(f, true);
+        f.Hdr(");\n");
+    }
+    if (hidden) f.Cpp("}\n");
+}
+
+// Module level: "\n" and the separator line before each procedure; the procedure writes the
+// rest. Procedures of definition modules write nothing.
+void WriteProcedureSection(CCppOutput& f, CDeclSeq& seq)
+{
+    for (auto& decl : seq.decls) {
+        CProcedureBase* proc = AsProcedure(decl.get());
+        if (!proc || proc->kind == kindDfnProc) continue;
+        f.Cpp("\n%s", kRuleLine);
+        proc->WriteCPP(f);
+    }
+}
+
+// ---- Definition text ----
+
+// PROCEDURE [(VAR r : T) ]Name (
+// 	a : INTEGER;
+// 	VAR b : CHAR
+// ) : INTEGER
+void CProcedure::WriteDFN(CDfnOutput& f)
+{
+    f.Dfn("PROCEDURE ");
+    if (receiver)
+        f.Dfn("(%s%s : %s) ", receiver->isVar ? "VAR " : "", receiver->name.c_str(),
+              receiver->typeName.c_str());
+    f.Dfn("%s (\n", name.c_str());
+    if (!formals->params.empty()) {
+        f.Indent();
+        std::string separator = ";\n" + std::string(size_t(f.level), '\t');
+        formals->WriteParamsDFN(f, separator.c_str());
+    }
+    f.Dfn("\n)");
+    if (formals->result) f.Dfn(" : %s", formals->result->DfnText().c_str());
+}
+
+void WriteProcedureDFN(CDfnOutput& f, CDeclSeq& seq)
+{
+    for (auto& decl : seq.decls) {
+        CProcedureBase* proc = AsProcedure(decl.get());
+        if (!proc || !proc->exported || (proc->kind != kindProcedure && proc->kind != kindCommonProc)) continue;
+        f.Dfn("\n");
+        proc->WriteDFN(f);
+        f.Dfn(";");
+    }
+}
