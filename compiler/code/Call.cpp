@@ -13,7 +13,6 @@
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
-#include "decl/CommonTypeUses.h"
 
 // ---- Expression lists ----
 
@@ -166,7 +165,6 @@ void CCall::WriteCPP(CCppOutput& f)
             WriteActualPar(f, *actuals->exprs[i], (*formals)[i].get());
         }
     }
-    if (commonActuals) WriteCommonActuals(f, *commonActuals, actuals && actuals->Count() > 0);
     f.Cpp(")");
 }
 
