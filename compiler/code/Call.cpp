@@ -209,7 +209,6 @@ static void WriteOpenArrayActual(CCppOutput& f, CExpr& actual)
 void WriteActualPar(CCppOutput& f, CExpr& actual, CBaseVar* formal)
 {
     if (IsOpenArray(formal)) return WriteOpenArrayActual(f, actual);
-    if (WriteCommonActualPar(f, actual, formal)) return;
     CDesignator* designator = SingleDesignator(actual);
     if (formal->kind == kindRecordVar && formal->isVar) {
         CBaseName* v = actual.GetDesignatedVar();
