@@ -16,7 +16,6 @@
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
-#include "decl/CommonProc.h"
 
 SReceiver::SReceiver() = default;
 SReceiver::~SReceiver() = default;
