@@ -81,10 +81,10 @@ void CRecordVar::WriteCPP(CCppOutput& f)
     if (type->base)
         baseClause = " : " + CppQualifier(type->parent, type->base->qualifier, exported) + CppId(type->base->name);
     if (exported) {
-        f.Hdr("struct %s%s%s {\n", kUnnamedPrefix, name.c_str(), baseClause.c_str());
+        f.Hdr("struct %s%s%s {\n", kUnnamedPrefix, PlainName().c_str(), baseClause.c_str());
         type->WriteMemberFields(f, true, "\t", ";\n");
-        f.Hdr("};\nextern %s%s %s", kUnnamedPrefix, name.c_str(), id.c_str());
-        f.Cpp("%s%s %s::%s", kUnnamedPrefix, name.c_str(), OwnerModuleCpp().c_str(), id.c_str());
+        f.Hdr("};\nextern %s%s %s", kUnnamedPrefix, PlainName().c_str(), id.c_str());
+        f.Cpp("%s%s %s::%s", kUnnamedPrefix, PlainName().c_str(), OwnerModuleCpp().c_str(), id.c_str());
         return;
     }
     f.Cpp("struct%s {\n", baseClause.c_str());
@@ -168,10 +168,10 @@ void CPointerVar::WriteOpenLengths(CCppOutput& f)
     for (CBaseName* t = b; t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get(), ++dim) {
         if (static_cast<CArrayType*>(t)->length != 0) continue;
         if (exported) {
-            f.Hdr(";\nextern int VYK_ARR_%i_%s", dim, name.c_str());
-            f.Cpp(";\nint %s::VYK_ARR_%i_%s", OwnerModuleCpp().c_str(), dim, name.c_str());
+            f.Hdr(";\nextern int VYK_ARR_%i_%s", dim, PlainName().c_str());
+            f.Cpp(";\nint %s::VYK_ARR_%i_%s", OwnerModuleCpp().c_str(), dim, PlainName().c_str());
         } else {
-            f.Cpp(";\nint VYK_ARR_%i_%s", dim, name.c_str());
+            f.Cpp(";\nint VYK_ARR_%i_%s", dim, PlainName().c_str());
         }
     }
 }
@@ -189,12 +189,17 @@ void CPointerVar::WriteCPP(CCppOutput& f)
         }
         return;
     }
-    if (!typeName.empty()) {
-        WriteNamedModuleLevel(*this, f, "*");
+    if (!typeName.empty() || (type && type->baseRef)) {
+        if (exported) {
+            f.Hdr("extern %s* %s", PointedCpp(true).c_str(), id.c_str());
+            f.Cpp("%s* %s::%s", PointedCpp(false).c_str(), OwnerModuleCpp().c_str(), id.c_str());
+        } else {
+            f.Cpp("%s* %s", PointedCpp(false).c_str(), id.c_str());
+        }
     } else {
-        CBaseType* base = type->anonBase.get();
+        CBaseType* base = type ? type->anonBase.get() : nullptr;
         if (!base) throw error_Internal("CPointerVar::WriteCPP");
-        std::string unnamed = kUnnamedPrefix + name;
+        std::string unnamed = kUnnamedPrefix + PlainName();
         if (base->kind == kindRecordType) static_cast<CRecordType*>(base)->SysId();
         {
             CNameLoan loan(*base, unnamed);
@@ -213,14 +218,13 @@ void CPointerVar::WriteCPP(CCppOutput& f)
 void CPointerVar::WriteCPP_par(CCppOutput& f, bool toHeader)
 {
     std::string id = CppId(name);
-    if (!typeName.empty()) {
-        f.To(toHeader, "%s%s* %s%s", TypeQualifierCpp(toHeader).c_str(), CppId(typeName).c_str(),
-             isVar ? "&" : "", id.c_str());
+    if (!typeName.empty() || (type && type->baseRef)) {
+        f.To(toHeader, "%s* %s%s", PointedCpp(toHeader).c_str(), isVar ? "&" : "", id.c_str());
         return;
     }
     CBaseType* base = type ? type->anonBase.get() : nullptr;
     if (!base) throw error_Internal("CPointerVar::WriteCPP_par");
-    std::string unnamed = kUnnamedPrefix + name;
+    std::string unnamed = kUnnamedPrefix + PlainName();
     if (base->kind == kindRecordType) static_cast<CRecordType*>(base)->SysId();
     {
         CNameLoan loan(*base, unnamed);
@@ -280,6 +284,12 @@ std::unique_ptr<CBaseVar> CPointerVar::CreateConst(CBaseName* owner) const
 }
 
 std::string CPointerVar::ConstCppText() const { return "0"; }
+
+std::string CPointerVar::PointedCpp(bool inHeader) const
+{
+    if (!typeName.empty()) return TypeQualifierCpp(inHeader) + CppId(typeName);
+    return CppQualifier(type->parent, type->baseRef->qualifier, inHeader) + CppId(type->baseRef->name);
+}
 
 // ---- PROCEDURE ----
 

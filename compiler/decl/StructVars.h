@@ -64,6 +64,8 @@ public:
 
 private:
     void WriteOpenLengths(CCppOutput& f);
+    // [<module>::]<type> of a named pointer type or of a named base written in place.
+    std::string PointedCpp(bool inHeader) const;
 };
 
 // PROCEDURE variables.

@@ -342,6 +342,14 @@ std::unique_ptr<CBaseVar> CQualidentType::CreateVar(CBaseName* owner) const
     std::unique_ptr<CBaseVar> v = static_cast<CBaseType*>(t)->CreateVar(owner);
     v->typeName = ref.name;
     v->typeModule = ref.qualifier;
+    // A type of an imported module made a variable of this one (the element of an imported array
+    // type): its name is qualified with the real module, which every including file knows.
+    CBaseName* home = GetOwningModule(const_cast<CQualidentType*>(this));
+    if (owner && home != GetOwningModule(owner) && home->kind != kindModule) {
+        CBaseName* entry = ref.qualifier.empty() ? nullptr : FindUnqualified(parent, ref.qualifier);
+        v->typeModule = !entry ? home->name
+                      : entry->kind == kindImport ? static_cast<CImportName*>(entry)->moduleName : ref.qualifier;
+    }
     return v;
 }
 

@@ -52,6 +52,9 @@ public:
     std::string TypeNameDfn() const;
     // The name of the owning module as the C++ text writes it.
     std::string OwnerModuleCpp() const;
+    // The name without the dimensions that an array lends its element variable ("a" of "a[3][4]"),
+    // for the invented names built around it.
+    std::string PlainName() const { return name.substr(0, name.find('[')); }
 };
 
 // BOOLEAN, CHAR, SHORTINT, INTEGER, LONGINT, REAL, LONGREAL, SET and SYSTEM.PTR variables.
