@@ -55,6 +55,12 @@ std::string ElementCppName(const CBaseName* type, bool inHeader)
     return text;
 }
 
+static bool IsPointerType(CBaseName* decl)
+{
+    CBaseName* type = IsTypeKind(decl->kind) ? ResolveType(decl) : nullptr;
+    return type && type->kind == kindPointerType;
+}
+
 // ---- Parsing ----
 
 static bool IsVarParamRecord(CBaseName* decl)
@@ -338,7 +344,7 @@ bool CDesignator::IsRow() const
 void CDesignator::WriteCPP(CCppOutput& f)
 {
     bool row = IsRow();
-    bool deref = dereferenced && !(target && IsVarKind(target->kind) && ArrayOf(target));
+    bool deref = dereferenced && !ArrayOf(target);
     bool wholeVarRecord = selectors.empty() && !dereferenced && !addressMode && IsVarParamRecord(base);
     if (deref || wholeVarRecord) f.Cpp("*(");
     if (row) f.Cpp("(&");
@@ -350,30 +356,39 @@ void CDesignator::WriteCPP(CCppOutput& f)
 
 // ---- Lengths for open-array parameters ----
 
-bool CDesignator::WriteLengths(CCppOutput& f) const
+std::vector<std::string> CDesignator::LengthTexts() const
 {
+    std::vector<std::string> texts;
     SSelector whole;   // the designated array, described like an index selector
     int first = 0;     // the first dimension left
     std::string pointerText;
-    if (!selectors.empty() && selectors.back().kind >= selIndex) {
+    if (!selectors.empty() && selectors.back().kind >= selIndex && !dereferenced) {
         const SSelector& last = selectors.back();
         first = int(last.indices->exprs.size());
-        if (first >= last.array->Dimensions()) return false;
+        if (first >= last.array->Dimensions()) return texts;
         whole.array = last.array;
         whole.arrayName = last.arrayName;
         whole.throughPointer = last.throughPointer;
         if (whole.throughPointer) pointerText = PrefixText(selectors.size() - 1);
     } else {
-        const CArrayType* array = target && IsVarKind(target->kind) ? ArrayOf(target) : nullptr;
-        if (!array) return false;
+        bool pointer = target && (target->kind == kindPointerVar || IsPointerType(target));
+        const CArrayType* array = target && (IsVarKind(target->kind) || pointer) ? ArrayOf(target) : nullptr;
+        if (!array) return texts;
         whole.array = array;
         whole.arrayName = target->name;
-        whole.throughPointer = target->kind == kindPointerVar;
+        whole.throughPointer = pointer;
         if (whole.throughPointer) pointerText = PrefixText(selectors.size());
     }
     int dims = whole.array->Dimensions();
-    for (int i = first; i < dims; ++i) f.Cpp(", %s", LengthText(whole, pointerText, i).c_str());
-    return true;
+    for (int i = first; i < dims; ++i) texts.push_back(LengthText(whole, pointerText, i));
+    return texts;
+}
+
+bool CDesignator::WriteLengths(CCppOutput& f) const
+{
+    std::vector<std::string> texts = LengthTexts();
+    for (const std::string& text : texts) f.Cpp(", %s", text.c_str());
+    return !texts.empty();
 }
 
 std::string CDesignator::ElementCppName() const

@@ -67,6 +67,8 @@ public:
     // variable, a row of an array, or the array a pointer points to); false when it designates
     // no array.
     bool WriteLengths(CCppOutput& f) const;
+    // The same lengths as C++ texts, from the outermost dimension left; empty for no array.
+    std::vector<std::string> LengthTexts() const;
     // The C++ type name of the innermost element of that array, or "".
     std::string ElementCppName() const;
 

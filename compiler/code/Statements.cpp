@@ -160,11 +160,6 @@ static bool IsCharArrayTarget(CBaseName* decl)
     return array && array->Innermost() && array->Innermost()->GetValueKind() == kindCharVar;
 }
 
-static bool IsPointerToArray(CBaseName* decl)
-{
-    return decl && decl->kind == kindPointerVar && static_cast<CPointerVar*>(decl)->BaseIsArray();
-}
-
 int CAssignment::Init(CLexBuf& lb)
 {
     int code = 0;
@@ -176,7 +171,7 @@ int CAssignment::Init(CLexBuf& lb)
     if (decl->kind == kindCommonVar) specId = static_cast<CCommonVar*>(decl)->specId;
     if (decl->kind == kindCommonVar && specId.empty()) return errSpecializedTypeExpected;
     int kind = target->valueKind;
-    copyMode = kind == kindArrayVar || IsPointerToArray(decl);
+    copyMode = kind == kindArrayVar;
     int mode = kind == kindProcedureVar ? exprDesignatorOnly
              : kind == kindCharVar      ? exprCharContext
                                         : exprFull;
@@ -212,9 +207,9 @@ void CAssignment::WriteCPP(CCppOutput& f)
         target->WriteCPP(f);
         f.Cpp(", ");
         value->WriteCPP(f);
-        f.Cpp(", sizeof(");
-        target->WriteCPP(f);
-        f.Cpp("))");
+        f.Cpp(", sizeof(%s)", target->ElementCppName().c_str());
+        for (const std::string& length : target->LengthTexts()) f.Cpp(" * %s", length.c_str());
+        f.Cpp(")");
         return;
     }
     if (!specId.empty()) f.Cpp("*");

@@ -10,6 +10,7 @@
 #include "Diagnostics.h"
 #include "Lexer.h"
 #include "Output.h"
+#include "code/Designator.h"
 #include "code/StdProcs.h"
 #include "decl/CppIdent.h"
 #include "decl/Types.h"
@@ -266,18 +267,20 @@ public:
     }
 };
 
-// LEN(a [, dim]) and LEN("string").
+// LEN(a [, dim]) and LEN("string"). Besides an array variable, any designator of an array
+// is taken: a field, a row a[i], or p^ with the lengths an array made by NEW keeps.
 class CLenFunction : public CStdFunction {
 public:
-    std::string arrayName;
     int dimension = 0;
-    int length = 0;   // 0 for an open dimension
+    int length = 0;          // 0 for an open dimension
+    std::string lengthText;  // the C++ text of an open dimension's length
     using CStdFunction::CStdFunction;
 
     int Init(CLexBuf& lb) override
     {
         resultKind = kindLongintVar;
         if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        SLexPos pos = lb.SavePos();
         int code = 0;
         std::string text;
         if (!lb.NextSymbol(code, text) || (code != symIdent && code != symString)) return errLenNotArray;
@@ -286,15 +289,18 @@ public:
             length = int(text.size());
             return Expect(lb, symRparen, errRparenMissing);
         }
-        arrayName = text;
-        CBaseName* decl = FindUnqualified(scope, arrayName);
-        if (!decl || decl->kind != kindArrayVar) return errLenNotArray;
+        lb.RestorePos(pos);
+        CDesignator array(scope, false);
+        if (int err = array.Init(lb)) return err;
+        std::vector<std::string> lengths = array.isCall ? std::vector<std::string>() : array.LengthTexts();
+        if (lengths.empty()) return errLenNotArray;
         if (int err = ReadDimension(lb)) return err;
-        const CArrayType* d = static_cast<CArrayVar*>(decl)->type.get();
-        if (dimension < 0 || dimension >= d->Dimensions()) return errLenDimension;
-        for (int k = 0; k < dimension; ++k) d = static_cast<const CArrayType*>(d->elem.get());
-        if (!d || d->kind != kindArrayType) return errUnknownInternal;
-        length = d->length;
+        if (dimension < 0 || size_t(dimension) >= lengths.size()) return errLenDimension;
+        const std::string& chosen = lengths[size_t(dimension)];
+        if (chosen.find_first_not_of("0123456789") == std::string::npos)
+            length = std::stoi(chosen);
+        else
+            lengthText = chosen;
         return errOK;
     }
     int EvalConst(std::unique_ptr<CBaseVar>& result) override
@@ -308,7 +314,7 @@ public:
         if (length != 0)
             f.Cpp("%i", length);
         else
-            f.Cpp("VYK_ARR_%i_%s", dimension, arrayName.c_str());
+            f.Cpp("%s", lengthText.c_str());
     }
 
 private:
