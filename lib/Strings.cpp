@@ -11,8 +11,7 @@ namespace {
 // The length of the string held by an array of length n: up to the first 0X or the end.
 size_t Len(const char *s, int n) {
 	if (s == nullptr || n <= 0) return 0;
-	const void* end = memchr(s, 0, size_t(n));
-	return end ? size_t((const char*)end - s) : size_t(n);
+	return strnlen(s, size_t(n));
 }
 
 // The source of an operation on dest: where it lies inside dest, a copy
