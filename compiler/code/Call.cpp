@@ -13,6 +13,7 @@
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
+#include "decl/CommonTypeUses.h"
 
 // ---- Expression lists ----
 
@@ -165,6 +166,7 @@ void CCall::WriteCPP(CCppOutput& f)
             WriteActualPar(f, *actuals->exprs[i], (*formals)[i].get());
         }
     }
+    if (commonActuals) WriteCommonActuals(f, *commonActuals, actuals && actuals->Count() > 0);
     f.Cpp(")");
 }
 
@@ -209,6 +211,7 @@ static void WriteOpenArrayActual(CCppOutput& f, CExpr& actual)
 void WriteActualPar(CCppOutput& f, CExpr& actual, CBaseVar* formal)
 {
     if (IsOpenArray(formal)) return WriteOpenArrayActual(f, actual);
+    if (WriteCommonActualPar(f, actual, formal)) return;
     CDesignator* designator = SingleDesignator(actual);
     if (formal->kind == kindRecordVar && formal->isVar) {
         CBaseName* v = actual.GetDesignatedVar();

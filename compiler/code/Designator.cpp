@@ -14,6 +14,7 @@
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
+#include "decl/CommonTypeUses.h"
 
 SSelector::SSelector() = default;
 SSelector::SSelector(SSelector&&) noexcept = default;
@@ -92,6 +93,8 @@ int CDesignator::SplitField(CLexBuf&)
     if (!var->FindName(ident)) return errUndefinedField;
     SSelector sel;
     sel.kind = var->kind == kindRecordVar && !IsVarParamRecord(var) ? selDot : selArrow;
+    sel.specId = CommonFieldPrefix(var);
+    if (!sel.specId.empty()) sel.kind = selCommon;
     sel.field = ident;
     selectors.push_back(std::move(sel));
     ident = qualifier;
@@ -148,6 +151,10 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
         record = static_cast<CPointerType*>(type)->BaseRecord();
         if (!record) return errNotARecordType;
         sel.kind = selArrow;
+    } else if (!CommonFieldPrefix(cur).empty()) {
+        sel.kind = selCommon;
+        sel.specId = CommonFieldPrefix(cur);
+        record = cur;
     } else if (cur->kind == kindRecordVar) {
         sel.kind = IsVarParamRecord(cur) ? selArrow : selDot;
         record = cur;

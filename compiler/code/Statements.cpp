@@ -20,6 +20,8 @@
 #include "decl/Types.h"
 #include "decl/Vars.h"
 #include "decl/CommonType.h"
+#include "decl/CommonType.h"
+#include "decl/CommonTypeUses.h"
 
 int CombineReturnStates(const std::vector<int>& states)
 {
@@ -215,7 +217,7 @@ void CAssignment::WriteCPP(CCppOutput& f)
     if (!specId.empty()) f.Cpp("*");
     target->castAllowed = !target->selectors.empty();
     target->WriteCPP(f);
-    if (!specId.empty()) f.Cpp("->VYK_SPEC_%s", specId.c_str());
+    if (!specId.empty()) f.Cpp("%sVYK_SPEC_%s", CommonAccess(target->GetTarget()), specId.c_str());
     f.Cpp(" = ");
     value->WriteCPP(f);
 }

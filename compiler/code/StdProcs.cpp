@@ -12,6 +12,7 @@
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
+#include "decl/CommonTypeUses.h"
 
 namespace {
 
@@ -208,6 +209,7 @@ class CNewProc : public CSyntaxNode {
 public:
     std::unique_ptr<CDesignator> pointer;
     std::vector<std::unique_ptr<CExpr>> lengths;
+    SNewCommon common;   // NEW(p<x>) on a pointer to a common type
     using CSyntaxNode::CSyntaxNode;
 
     int Init(CLexBuf& lb) override
@@ -219,6 +221,7 @@ public:
         CBaseName* target = pointer->GetTarget();
         if (!target) return errUndeclaredIdent;
         if (!PointerBase(target) || pointer->dereferenced || pointer->isCall) return errInapplicableOperand;
+        if (int err = ReadNewSpecialization(lb, scope, target, PointerBase(target), common)) return err;
         const CArrayType* array = ArrayOf(target);
         int code = 0;
         if (!lb.NextSymbol(code)) return errRparenMissing;
@@ -242,6 +245,7 @@ public:
         std::string type = ObjectTypeName(target);
         f.Indent();
         pointer->WriteCPP(f);
+        if (common.common) return WriteNewCommon(f, common);
         if (lengths.empty()) {
             const CArrayType* array = ArrayOf(target);
             f.Cpp(" = new(%s", type.c_str());

@@ -20,6 +20,7 @@ int CGuard::Init(CLexBuf& lb)
     if (int err = ReadVariable(lb, staticModule, staticName)) return err;
     int code = 0;
     if (!lb.NextSymbol(code) || code != symColon) return errColonMissing;
+    if (guardKind == guardCommon) return ReadCommonGuard(lb, scope, variable, common);
     return ReadGuardType(lb, staticModule, staticName);
 }
 
@@ -32,6 +33,10 @@ int CGuard::ReadVariable(CLexBuf& lb, std::string& staticModule, std::string& st
     if (!variable)
         return !varQualifier.empty() && FindUnqualified(scope, varQualifier) ? errColonMissing
                                                                               : errUndeclaredIdent;
+    if (IsCommonGuardVariable(variable)) {
+        guardKind = guardCommon;
+        return errOK;
+    }
     CRecordType* record = nullptr;
     if (variable->kind == kindRecordVar) {
         auto* var = static_cast<CRecordVar*>(variable);
@@ -81,6 +86,7 @@ void CGuard::WriteCPP(CCppOutput& f)
                                            : CppId(varQualifier) + "::" + CppId(varName);
     std::string type = typeQualifier.empty() ? CppId(typeName)
                                              : CppId(typeQualifier) + "::" + CppId(typeName);
+    if (guardKind == guardCommon) return WriteCommonGuard(f, var, common);
     f.Indent();
     f.Cpp("if (%s && dynamic_cast<%s*>(%s)) {\n", var.c_str(), type.c_str(), var.c_str());
 }
@@ -107,6 +113,11 @@ int CWithBranch::Init(CLexBuf& lb)
 // reference, written with a cast to the guard type wherever a selector follows it.
 void CWithBranch::MakeAlias()
 {
+    if (guard->guardKind == guardCommon) {
+        node->qualifier = guard->varQualifier;
+        node->bound = MakeCommonAlias(guard->variable, guard->common, node.get());
+        return;
+    }
     std::unique_ptr<CBaseVar> alias = static_cast<CBaseType*>(guard->guardType)->CreateVar(node.get());
     alias->name = guard->varName;
     alias->typeName = guard->typeName;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "code/Statements.h"
+#include "decl/CommonTypeUses.h"
 
 class CScopeNode;
 
@@ -30,6 +31,7 @@ public:
     int guardKind = 0;
     CBaseName* guardType = nullptr;         // the declaration of the guard type
     CBaseName* variable = nullptr;
+    SCommonGuard common;                    // guardCommon: the specialization tested
 
     explicit CGuard(CBaseName* scope) : CSyntaxNode(scope) {}
     int Init(CLexBuf& lb) override;
