@@ -169,6 +169,28 @@ int ReadBracket(CLexBuf& lb, CBaseName* scope, SBracket& b)
     return errOK;
 }
 
+// Special parameters bound to specializations of an anonymous common type: variables of that
+// type, written in C++ with the pointer type's name (a synonym of the common type's struct).
+int ReadAnonymousSpecials(CProcedureBase& proc, SCommonPars& pars, const CBaseType& pointer,
+                          const CCommonType& common, bool byRef,
+                          const std::vector<std::pair<std::string, SBracket>>& names)
+{
+    for (const auto& [id, b] : names) {
+        auto v = std::make_unique<CCommonVar>(&proc);
+        std::unique_ptr<CBaseType> copy = common.CloneType(common.parent);
+        v->anonType.reset(static_cast<CCommonType*>(copy.release()));
+        const auto& ref = static_cast<const CQualidentType&>(pointer).ref;
+        v->typeName = ref.name;
+        v->typeModule = ref.qualifier;
+        v->name = id;
+        v->isVar = byRef;
+        bool isDefault = b.qualifier.empty() && b.name.empty();
+        if (int err = v->SetSpecialization(b.qualifier, b.name, isDefault)) return err;
+        pars.params.push_back(std::move(v));
+    }
+    return errOK;
+}
+
 // [VAR] ident ["<" ... ">"] {"," ident ["<" ... ">"]} ":" type: with brackets the type is a
 // common type and each name is bound to its bracket; without, a specialized type.
 int ReadSpecialSection(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
@@ -194,6 +216,14 @@ int ReadSpecialSection(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
     if (int err = ParseType(lb, proc.parent, type)) return err;
     CBaseName* t = ResolveType(type.get());
     bool brackets = names.front().second.present;
+    // A common type written in place behind a pointer is known by the pointer type's name.
+    CBaseName* anon = nullptr;
+    if (brackets && t && t->kind == kindPointerType) {
+        CBaseName* base = static_cast<CPointerType*>(t)->Base();
+        if (base && base->kind == kindCommonType && base->name.empty()) anon = base;
+    }
+    if (anon && type->kind == kindQualidentType)
+        return ReadAnonymousSpecials(proc, pars, *type, *static_cast<CCommonType*>(anon), byRef, names);
     if (brackets && (!t || t->kind != kindCommonType)) return errCommonTypeExpected;
     if (!brackets && (!t || t->kind != kindSpecType)) return errSpecializedTypeExpected;
     for (const auto& [id, b] : names) {
@@ -342,7 +372,9 @@ void CCommonProc::WriteLink(CCppOutput& f)
         f.Vyl("\t\t<CPar");
         std::string module = GetModuleName(c);
         if (!module.empty()) f.Vyl(" Qual=\"%s\"", module.c_str());
-        f.Vyl(" Name=\"%s\" />\n", c->name.c_str());
+        // An anonymous common type has the name of the pointer type declared with it.
+        const std::string& caseName = c->name.empty() ? par->typeName : c->name;
+        f.Vyl(" Name=\"%s\" />\n", caseName.c_str());
     }
     f.Vyl("\t</CProc>\n");
 }
