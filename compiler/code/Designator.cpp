@@ -238,11 +238,15 @@ int CDesignator::Finish(CLexBuf& lb, CBaseName* cur)
         int code = 0;
         if (!lb.NextSymbol(code)) return errBecomesMissing;
         lb.RestorePos(pos);
-        if (code == symBecomes) {
+        // Without "(" a procedure variable inside an expression is its value (p = NIL);
+        // standing as a statement it is called.
+        if (code == symBecomes || (code != symLparen && !inStatement)) {
             valueKind = kindProcedureVar;
         } else {
             isCall = true;
-            valueKind = cur->GetValueKind();
+            CFormalPars* pars = cur->kind == kindProcedureVar ? static_cast<CProcedureVar*>(cur)->Pars()
+                                                              : static_cast<CProcedureType*>(type)->pars.get();
+            valueKind = pars ? pars->ResultKind() : 0;
         }
         return errOK;
     }

@@ -52,6 +52,7 @@ public:
     bool dereferenced = false;
     int valueKind = 0;
     bool addressMode = false;     // passed to a VAR record formal: a VAR record stays a pointer
+    bool inStatement = false;     // begins a statement: a procedure variable alone is called
 
     CDesignator(CBaseName* scope, bool actualPar) : CSyntaxNode(scope), actualPar(actualPar) {}
     ~CDesignator() override;

@@ -20,7 +20,6 @@
 #include "decl/Types.h"
 #include "decl/Vars.h"
 #include "decl/CommonType.h"
-#include "decl/CommonType.h"
 #include "decl/CommonTypeUses.h"
 
 int CombineReturnStates(const std::vector<int>& states)
@@ -113,6 +112,7 @@ int CStatementSeq::ReadStatement(CLexBuf& lb)
     case symIdent: {
         lb.RestorePos(pos);
         auto designator = std::make_unique<CDesignator>(scope, false);
+        designator->inStatement = true;
         if (int err = designator->Init(lb)) return err;
         if (designator->isCall)
             node = std::make_unique<CCall>(scope, std::move(designator), true);
@@ -297,7 +297,8 @@ int CIfStatement::GetReturnState() const
 {
     std::vector<int> states;
     for (auto& branch : branches) states.push_back(branch.second->GetReturnState());
-    if (elseSeq) states.push_back(elseSeq->GetReturnState());
+    // Without ELSE the path past all conditions returns nothing.
+    states.push_back(elseSeq ? elseSeq->GetReturnState() : retNone);
     return CombineReturnStates(states);
 }
 

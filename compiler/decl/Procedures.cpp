@@ -121,7 +121,9 @@ int CProcedureBase::ReadReceiver(CLexBuf& lb)
     int code = 0;
     if (!lb.NextSymbol(code, receiver->name) || code != symIdent) return errIdentExpected;
     if (int err = Expect(lb, symColon, errColonMissing)) return err;
-    if (!lb.NextSymbol(code, receiver->typeName) || code != symIdent) return errIdentExpected;
+    if (!lb.NextSymbol(code, receiver->typeName)) return errIdentExpected;
+    if (code >= symSET && MakeBasicType(code, nullptr)) return errReceiverNotPointerOrVarRecord;
+    if (code != symIdent) return errIdentExpected;
     CBaseName* declared = FindUnqualified(parent, receiver->typeName);
     if (!declared) return errUndeclaredIdent;
     CBaseName* type = ResolveType(declared);
@@ -402,9 +404,7 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
         f.Indent();
         if (array->Length() != 0) {
             array->WriteCPP(f);
-            f.Cpp(";\n");
-            f.Indent();
-            f.Cpp("{");
+            f.Cpp(";\n{");
             int dims = type->Dimensions();
             for (int i = 0; i < dims; ++i) {
                 const CArrayType* dim = type;
