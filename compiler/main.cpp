@@ -3,9 +3,11 @@
 #include <vector>
 
 #include "Driver.h"
+#include "Heap.h"
 
 int main(int argc, char** argv)
 {
+    PrepareCompilerHeap();
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     return RunCompiler(args);
 }
