@@ -71,6 +71,8 @@ static bool IsVarParamRecord(CBaseName* decl)
 
 int CDesignator::Init(CLexBuf& lb)
 {
+    CNestingGuard guard;   // a[a[a[...]]] and f(f(f(...))) nest through designators
+    if (guard.TooDeep()) return errFactorStart;
     if (int err = ReadQualifiedName(lb, scope, qualifier, ident)) return err;
     base = qualifier.empty() ? FindUnqualified(scope, ident) : GetGlobalName(scope, qualifier, ident);
     if (!base && !qualifier.empty()) {

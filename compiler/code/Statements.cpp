@@ -103,9 +103,11 @@ static bool IsFunctionWord(int code)
 //              RETURN [Expression] | StandardProcedureCall].
 int CStatementSeq::ReadStatement(CLexBuf& lb)
 {
+    CNestingGuard guard;   // statements nested deeper than the guard allows are refused
     SLexPos pos = lb.SavePos();
     int code = 0;
-    if (!lb.NextSymbol(code) || (code >= symInteger && code <= symChar && code != symIdent))
+    if (!lb.NextSymbol(code) || (code >= symInteger && code <= symChar && code != symIdent) ||
+        guard.TooDeep())
         return errStatementStart;
     std::unique_ptr<CSyntaxNode> node;
     switch (code) {

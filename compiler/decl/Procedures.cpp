@@ -210,6 +210,8 @@ static CProcedureBase* AddProcedure(CDeclSeq& seq, std::unique_ptr<CProcedureBas
 // PROCEDURE ["^"] [Receiver] IdentDef [FormalParameters] ...
 int ReadProcedureDeclaration(CLexBuf& lb, CDeclSeq& seq)
 {
+    CNestingGuard guard;   // procedures declared inside procedures, too deep to be real
+    if (guard.TooDeep()) return errIdentExpected;
     std::unique_ptr<CProcedureBase> proc;
     if (PeekSymbol(lb, symArrow))
         proc = std::make_unique<CForwardProc>(seq.owner);
