@@ -33,7 +33,7 @@ test: deps build asan
 	cd $(ASAN_BUILD) && ctest -j $(JOBS) --output-on-failure
 	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
 
-demo: build
+demo: deps build
 	@sh tools/demo.sh $(BUILD)/bin
 
 clean:
