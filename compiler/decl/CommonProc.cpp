@@ -478,20 +478,20 @@ void CHandlerProc::WriteCPP(CCppOutput& f)
     std::string buffer;
     const std::string module = CppId(GetOwningModule(this)->name);
     WriteLink(f);
-    f.Cpp("//HANDLER PROCEDURE %s\n", name.c_str());
-    f.Hdr("//HANDLER PROCEDURE %s\n", name.c_str());
+    f.Cpp("//HANDLER PROCEDURE %s\n", servedName.c_str());
+    f.Hdr("//HANDLER PROCEDURE %s\n", servedName.c_str());
     f.Cpp("%s", ResultWord(*this, false, buffer));
     f.Hdr("%s", ResultWord(*this, true, buffer));
-    f.Cpp("%s::VYK_HANDLER_%s_%i(", module.c_str(), name.c_str(), uid);
-    f.Hdr("VYK_HANDLER_%s_%i(", name.c_str(), uid);
+    f.Cpp("%s::VYK_HANDLER_%s_%i(", module.c_str(), servedName.c_str(), uid);
+    f.Hdr("VYK_HANDLER_%s_%i(", servedName.c_str(), uid);
     formals->WriteParams(f, false);
     f.Cpp(") {\n");
     formals->WriteParams(f, true);
     f.Hdr(");\n");
     // Inside the handler its name is the common procedure, also when that is imported.
-    if (!qualifier.empty()) f.Cpp("\tusing %s::%s;\n", CppId(qualifier).c_str(), CppId(name).c_str());
+    if (!qualifier.empty()) f.Cpp("\tusing %s::%s;\n", CppId(qualifier).c_str(), CppId(servedName).c_str());
     WriteBodyText(f);
-    f.Cpp("}\n//END %s;\n", name.c_str());
+    f.Cpp("}\n//END %s;\n", servedName.c_str());
 }
 
 void CHandlerProc::WriteDFN(CDfnOutput&) { throw error_Internal("CHandlerProc::WriteDFN"); }
@@ -501,7 +501,7 @@ void CHandlerProc::WriteLink(CCppOutput& f)
 {
     f.Vyl("\t<HProc ");
     if (!qualifier.empty()) f.Vyl("Qual=\"%s\" ", GetOwningModule(served)->name.c_str());
-    f.Vyl("Name=\"%s\" UID=\"%i\">\n", name.c_str(), uid);
+    f.Vyl("Name=\"%s\" UID=\"%i\">\n", servedName.c_str(), uid);
     for (const auto& par : special.params) {
         auto* v = static_cast<CCommonVar*>(par.get());
         f.Vyl("\t\t<SPar");
@@ -545,7 +545,12 @@ int ReadCommonProcedure(CLexBuf& lb, CDeclSeq& seq)
         if (int herr = handler->Init(lb)) return herr;
         CHandlerProc* raw = handler.get();
         seq.AddName(std::move(handler));
-        return raw->ReadBlock(lb);
+        if (int berr = raw->ReadBlock(lb)) return berr;
+        // Known by its common procedure only, it takes no name of the module: a procedure of
+        // the same name may follow.
+        raw->servedName = raw->name;
+        raw->name.clear();
+        return errOK;
     }
     if (err) return err;
     if (seq.FindName(proc->name)) return errMultiplyDefinedIdent;

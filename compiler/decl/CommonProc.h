@@ -79,6 +79,7 @@ public:
     std::string qualifier;          // import alias of the common procedure, "" for this module
     int uid = 0;
     CBaseName* served = nullptr;    // the common procedure (kind 8 or 10)
+    std::string servedName;         // the name, once the declaration is read (name is then "")
 
     explicit CHandlerProc(CBaseName* parent);
     // Its own name denotes the common procedure it serves, so a handler can call it again.
