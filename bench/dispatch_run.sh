@@ -10,7 +10,8 @@ calls=${2:-20000000}
 work=$(mktemp -d "${TMPDIR:-/tmp}/vykdispatch.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 sh "$here/dispatch_gen.sh" "$work/src"
-vyk=$(VYK_WORK="$work/build" VYK_BUILD_ONLY=1 sh "$here/../tools/vykbuild.sh" "$bin" "$work/src" 2>/dev/null)
+vyk=$(VYK_WORK="$work/build" VYK_BUILD_ONLY=1 sh "$here/../tools/vykbuild.sh" "$bin" "$work/src" 2>"$work/build.err") || true
+[ -n "$vyk" ] && [ -x "$vyk" ] || { echo "dispatch_run: the VYK program was not built:" >&2; cat "$work/build.err" >&2; exit 1; }
 g++ -std=c++17 -O3 -o "$work/baseline" "$here/dispatch_baseline.cpp"
 
 seconds() { # seconds <program> <mode>: wall time of one run, and its output in $work/out
