@@ -109,7 +109,7 @@ void CRecordVar::WriteDFN(CDfnOutput& f)
 {
     if (isConst) throw error_Internal("CRecordVar::WriteDFN");
     f.Dfn("%s%s : ", name.c_str(), readOnly ? "-" : "");
-    if (!typeName.empty()) {
+    if (DfnNamesType()) {
         f.Dfn("%s", TypeNameDfn().c_str());
         return;
     }
@@ -240,7 +240,7 @@ void CPointerVar::WriteDFN(CDfnOutput& f)
         return;
     }
     f.Dfn("%s%s : ", name.c_str(), readOnly ? "-" : "");
-    if (!typeName.empty()) {
+    if (DfnNamesType()) {
         f.Dfn("%s%s", typeIsPointer ? "" : "POINTER TO ", TypeNameDfn().c_str());
         return;
     }
@@ -341,7 +341,7 @@ void CProcedureVar::WriteDFN(CDfnOutput& f)
 {
     if (isConst) throw error_Internal("CProcedureVar::WriteDFN");
     f.Dfn("%s%s : ", name.c_str(), readOnly ? "-" : "");
-    if (!typeName.empty()) {
+    if (DfnNamesType()) {
         f.Dfn("%s", TypeNameDfn().c_str());
         return;
     }

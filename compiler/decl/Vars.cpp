@@ -98,6 +98,14 @@ std::string CBaseVar::TypeNameDfn() const
     return typeModule.empty() ? typeName : typeModule + "." + typeName;
 }
 
+bool CBaseVar::DfnNamesType() const
+{
+    if (typeName.empty()) return false;
+    if (!typeModule.empty()) return true;
+    CBaseName* decl = GetGlobalName(parent, typeModule, typeName);
+    return !decl || decl->exported || GetOwningModule(decl)->kind != kindModule;
+}
+
 std::string CBaseVar::OwnerModuleCpp() const
 {
     return CppId(GetOwningModule(const_cast<CBaseVar*>(this))->name);
@@ -208,7 +216,7 @@ void CScalarVar::WriteDFN(CDfnOutput& f)
         return;
     }
     const char* mark = readOnly ? "-" : "";
-    if (!typeName.empty()) {
+    if (DfnNamesType()) {
         f.Dfn("%s%s : %s", name.c_str(), mark, TypeNameDfn().c_str());
         return;
     }
@@ -388,7 +396,7 @@ void CArrayVar::WriteDFN(CDfnOutput& f)
         return;
     }
     f.Dfn("%s%s : ", name.c_str(), readOnly ? "-" : "");
-    if (!typeName.empty()) {
+    if (DfnNamesType()) {
         f.Dfn("%s", TypeNameDfn().c_str());
         return;
     }

@@ -50,6 +50,9 @@ public:
     std::string TypeQualifierCpp(bool inHeader) const;
     // "[<alias>.]<type name>" for the definition file.
     std::string TypeNameDfn() const;
+    // True when the definition file can name the variable's type: it has a type name that is
+    // imported or exported. A hidden type is written out in full instead.
+    bool DfnNamesType() const;
     // The name of the owning module as the C++ text writes it.
     std::string OwnerModuleCpp() const;
     // The name without the dimensions that an array lends its element variable ("a" of "a[3][4]"),
