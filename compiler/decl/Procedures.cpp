@@ -147,6 +147,7 @@ int CProcedureBase::ReadNameAndParams(CLexBuf& lb)
     if (int err = ident.Init(lb)) return err;
     name = ident.name;
     exported = ident.exported;
+    if (exported && IsLocal()) return errIllegallyMarkedIdent;   // nothing local is exported
     return formals->Init(lb, receiver ? receiver->name : std::string());
 }
 
