@@ -1,0 +1,153 @@
+// Statements, designators, calls and predeclared functions inside a fixed module: the C++ text
+// of single statements (as a table of snippets), their return states, and the folding of the
+// predeclared functions with the sound rules (ODD of negatives, ASH to the right, MIN of reals).
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <climits>
+
+#include "Lexer.h"
+#include "Module.h"
+#include "Output.h"
+#include "Project.h"
+#include "code/Statements.h"
+#include "decl/Vars.h"
+
+namespace {
+
+const char* const kModule =
+    "MODULE M;\n"
+    "TYPE R = RECORD f: INTEGER END; P = POINTER TO R; Row = POINTER TO ARRAY OF CHAR;\n"
+    "VAR i, j, n: INTEGER; r: R; p: P; a: ARRAY 3, 4 OF INTEGER; s: ARRAY 10 OF CHAR;\n"
+    "  c: CHAR; row: Row; b: BOOLEAN; l: LONGINT;\n"
+    "PROCEDURE Q(VAR v: R; VAR o: ARRAY OF ARRAY OF INTEGER; t: ARRAY OF CHAR);\n"
+    "BEGIN\n"
+    "END Q;\n"
+    "PROCEDURE F(k: INTEGER): INTEGER;\n"
+    "BEGIN RETURN k\n"
+    "END F;\n"
+    "END M.\n";
+
+class StmtTest : public ::testing::Test {
+protected:
+    CProject project;
+    CModule module;
+
+    void SetUp() override
+    {
+        auto lb = CLexBuf::TokenizeText(kModule, "M.vyk", 1);
+        ASSERT_TRUE(lb);
+        ASSERT_EQ(module.Init(project, *lb), 0);
+    }
+
+    // Parses `text` as a statement sequence in `scope` (the module, or the procedure named);
+    // the C++ text, or "error <code>".
+    std::string Cpp(const std::string& text, const char* scopeName = nullptr, int* state = nullptr)
+    {
+        auto lb = CLexBuf::TokenizeText(text, "s", 1);
+        CBaseName* scope = scopeName ? module.FindName(scopeName) : &module;
+        CStatementSeq seq(scope);
+        if (int err = seq.Init(*lb)) return "error " + std::to_string(err);
+        int code = 0;
+        if (lb->NextSymbol(code)) return "not all read";
+        if (state) *state = seq.GetReturnState();
+        CCppOutput f;
+        f.OpenInMemory("M");
+        f.level = -1;   // the sequence raises it to 0: no indentation
+        size_t start = f.SourceText().size();
+        seq.WriteCPP(f);
+        return f.SourceText().substr(start);
+    }
+    int ReturnState(const std::string& text)
+    {
+        int state = -1;
+        Cpp(text, "F", &state);
+        return state;
+    }
+    // Folds a constant expression to its integer value.
+    int64_t FoldInt(const std::string& text)
+    {
+        auto lb = CLexBuf::TokenizeText(text, "e", 1);
+        std::unique_ptr<CBaseVar> value;
+        EXPECT_EQ(ReadConstExpr(*lb, &module, value), 0) << text;
+        return value ? static_cast<CScalarVar*>(value.get())->intValue : -999;
+    }
+};
+
+TEST_F(StmtTest, DesignatorTexts)
+{
+    const std::pair<const char*, const char*> table[] = {
+        {"r.f := 1", "r.f = 1;\n"},
+        {"p^.f := 1", "p->f = 1;\n"},
+        {"p.f := 1", "p->f = 1;\n"},
+        {"r := p^", "r = *(p);\n"},
+        {"a[1][2] := a[1, 2]", "a[1][2] = a[1][2];\n"},
+        {"c := row[i]", "c = row[(i)];\n"},
+    };
+    for (const auto& row : table) EXPECT_EQ(Cpp(row.first), row.second) << row.first;
+}
+
+TEST_F(StmtTest, ParametersOfAProcedure)
+{
+    // a VAR record parameter is a pointer: fields through "->", the whole record dereferenced
+    EXPECT_EQ(Cpp("v.f := 2; r := v; v := r", "Q"), "v->f = 2;\nr = *(v);\n*(v) = r;\n");
+    // open arrays are flat over their length parameters; a row keeps its address
+    EXPECT_EQ(Cpp("o[i, j] := 1", "Q"), "o[(i)*VYK_ARR_1_o+(j)] = 1;\n");
+    EXPECT_EQ(Cpp("Q(v, o, t)", "Q"), "Q(v, (int*)o, VYK_ARR_0_o, VYK_ARR_1_o, (char*)t, VYK_ARR_0_t);\n");
+    EXPECT_EQ(Cpp("Q(r, a, s)"), "Q(&r, (int*)a, 3, 4, (char*)s, 10);\n");
+    EXPECT_EQ(Cpp("Q(r, a, \"A\")"), "Q(&r, (int*)a, 3, 4, (char*)\"A\", 2);\n");
+    // a character stands for the one-character string
+    EXPECT_EQ(Cpp("Q(r, a, c)"), "Q(&r, (int*)a, 3, 4, VYK_CHARSTR(c).s, 2);\n");
+    EXPECT_EQ(Cpp("Q(r, a, row^)"), "Q(&r, (int*)a, 3, 4, row, VYK_LEN(row, 0));\n");
+}
+
+TEST_F(StmtTest, PredeclaredProcedureTexts)
+{
+    const std::pair<const char*, const char*> table[] = {
+        {"INC(i)", "i += 1;\n"},
+        {"DEC(i, n)", "i -= n;\n"},
+        {"HALT(2)", "exit(2);\n"},
+        {"ASSERT(n > 0)", "if (!(n > 0)) exit(253);\n"},
+        {"ASSERT(b, 7)", "if (!(b)) exit(7);\n"},
+        {"NEW(p)", "p = new(P)();\n"},
+        {"NEW(row, n)", "row = VYK_NEW_OPEN<Row>({(long)(n)});\n"},
+        {"COPY(s, s)", "COPY(s, 10, s, 10);\n"},
+        {"l := LONG(i) * i", "l = (((long)(i)) * i);\n"},
+        {"b := ODD(i)", "b = ((i) % 2 != 0);\n"},
+        {"l := ASH(i, n)", "l = VYK_ASH(i, n);\n"},
+        {"s := \"abc\"", "COPY(\"abc\", 4, s, 10);\n"},
+    };
+    for (const auto& row : table) EXPECT_EQ(Cpp(row.first), row.second) << row.first;
+}
+
+TEST_F(StmtTest, ReturnStates)
+{
+    EXPECT_EQ(ReturnState("RETURN 1"), retAll);
+    EXPECT_EQ(ReturnState("IF k > 0 THEN RETURN 1 END"), retSome);   // the path without ELSE
+    EXPECT_EQ(ReturnState("IF k > 0 THEN RETURN 1 ELSE RETURN 2 END"), retAll);
+    EXPECT_EQ(ReturnState("IF k > 0 THEN k := 1 ELSE RETURN 2 END"), retSome);
+    EXPECT_EQ(ReturnState("k := 1"), retNone);
+    EXPECT_EQ(ReturnState("CASE k OF 1: RETURN 1 | 2: RETURN 2 END"), retAll);   // no match traps
+    EXPECT_EQ(ReturnState("WHILE k > 0 DO RETURN 1 END; k := 2"), retAll);
+}
+
+TEST_F(StmtTest, FoldingOfPredeclaredFunctions)
+{
+    EXPECT_EQ(FoldInt("ODD(-3)"), 1);
+    EXPECT_EQ(FoldInt("ODD(4)"), 0);
+    EXPECT_EQ(FoldInt("ASH(1, 3)"), 8);
+    EXPECT_EQ(FoldInt("ASH(-7, -1)"), -4);
+    EXPECT_EQ(FoldInt("ABS(-5)"), 5);
+    EXPECT_EQ(FoldInt("ORD(0FFX)"), 255);
+    EXPECT_EQ(FoldInt("ENTIER(-1.5)"), -2);
+    EXPECT_EQ(FoldInt("SHORT(70000)"), 4464);
+    EXPECT_EQ(FoldInt("MAX(LONGINT)"), LONG_MAX);
+    EXPECT_EQ(FoldInt("MIN(LONGINT)"), LONG_MIN);
+    EXPECT_EQ(FoldInt("LEN(s)"), 10);
+    auto lb = CLexBuf::TokenizeText("MIN(REAL)", "e", 1);
+    std::unique_ptr<CBaseVar> value;
+    ASSERT_EQ(ReadConstExpr(*lb, &module, value), 0);
+    EXPECT_EQ(static_cast<CScalarVar*>(value.get())->realValue, -DBL_MAX);
+}
+
+}  // namespace
