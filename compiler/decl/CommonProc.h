@@ -12,7 +12,7 @@
 
 
 // Exit code of a program whose common procedure found no handler and has no default handler.
-constexpr int kExitNoHandler = 253;
+constexpr int kExitNoHandler = 254;
 
 // Common or special parameter sections between "{" and "}", with the result type that may
 // follow "}" (moved into the formal parameters after reading).

@@ -10,7 +10,7 @@
 	VYK_PROC = (VYK_TYPE)VYK_COMMON_Cells_Hidden(c);
 	VYK_PROC = (VYK_TYPE)VYK_COMMON_Cells_Size(c);
 	VYK_TYPE VYK_PROC;
-	exit(253);
+	exit(254);
 	fputs("VYK: no handler of common procedure Cells.Size\n", stderr);
 	i.VYK_SPEC_int->v = 5;
 	if (VYK_PROC) return VYK_PROC(c);
