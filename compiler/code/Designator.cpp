@@ -10,6 +10,7 @@
 #include "code/Call.h"
 #include "decl/CppIdent.h"
 #include "decl/FormalPars.h"
+#include "decl/Procedures.h"
 #include "decl/RecordType.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"
@@ -124,6 +125,9 @@ int CDesignator::ReadSelectors(CLexBuf& lb)
         } else if (code == symLbrak) {
             dereferenced = false;
             if (int err = SelectIndex(lb, cur)) return err;
+        } else if (code == symArrow && IsProcedureKind(cur->kind) && !selectors.empty() &&
+                   selectors.back().kind <= selCommon) {
+            if (int err = SelectSuper(cur)) return err;
         } else if (code == symArrow) {
             if (cur->kind != kindPointerVar && ResolveType(cur) == nullptr) return errNotAPointer;
             if (cur->kind != kindPointerVar && ResolveType(cur)->kind != kindPointerType)
@@ -172,6 +176,23 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
     if (!member) return errUndefinedField;
     selectors.push_back(std::move(sel));
     cur = member;
+    return errOK;
+}
+
+// p.M^: the procedure M that the base type of M's record has (a super call).
+int CDesignator::SelectSuper(CBaseName*& cur)
+{
+    auto* proc = static_cast<CProcedureBase*>(cur);
+    CRecordType* record = proc->BoundRecord();
+    CRecordType* baseRecord = record ? record->BaseRecord() : nullptr;
+    CBaseName* super = baseRecord ? baseRecord->FindName(proc->name) : nullptr;
+    if (!super || !IsProcedureKind(super->kind) || !static_cast<CProcedureBase*>(super)->receiver)
+        return errNotAPointer;
+    auto* superProc = static_cast<CProcedureBase*>(super);
+    std::string alias = GetModuleAlias(superProc);
+    selectors.back().superType = (alias.empty() ? std::string() : CppId(alias) + "::") +
+                                 CppId(superProc->receiver->typeName);
+    cur = super;
     return errOK;
 }
 
@@ -337,8 +358,11 @@ void CDesignator::WriteSelector(CCppOutput& f, size_t index) const
 {
     const SSelector& sel = selectors[index];
     switch (sel.kind) {
-    case selArrow: f.Cpp("->%s", CppId(sel.field).c_str()); break;
-    case selDot: f.Cpp(".%s", CppId(sel.field).c_str()); break;
+    case selArrow:
+    case selDot:
+        f.Cpp("%s%s%s%s", sel.kind == selArrow ? "->" : ".", sel.superType.c_str(),
+              sel.superType.empty() ? "" : "::", CppId(sel.field).c_str());
+        break;
     case selCommon: f.Cpp("%s->%s", sel.specId.c_str(), CppId(sel.field).c_str()); break;
     default: WriteIndex(f, index); break;
     }

@@ -25,7 +25,8 @@ struct SSelector {
     int kind = selDot;
     std::unique_ptr<CExprList> indices;   // selIndex and selOpenIndex
     std::string field;                    // field selectors
-    std::string specId;                   // selCommon: .VYK_SPEC_<id> or ->VYK_SPEC_<id>
+    std::string specId;                   // selCommon
+    std::string superType;                // p.M^: the base type whose M is called: .VYK_SPEC_<id> or ->VYK_SPEC_<id>
     // Index selectors: the array indexed, the name its lengths are kept under and, for an
     // array reached through a pointer, the pointer's text.
     const CArrayType* array = nullptr;
@@ -80,6 +81,7 @@ private:
     int ReadSelectors(CLexBuf& lb);
     int SelectField(CLexBuf& lb, CBaseName*& cur);
     int SelectIndex(CLexBuf& lb, CBaseName*& cur);
+    int SelectSuper(CBaseName*& cur);
     int Finish(CLexBuf& lb, CBaseName* cur);
     void WriteBase(CCppOutput& f) const;
     void WriteSelector(CCppOutput& f, size_t index) const;

@@ -113,6 +113,11 @@ bool CProcedureBase::IsLocal() const
     return false;
 }
 
+CRecordType* CProcedureBase::BoundRecord() const
+{
+    return receiver ? ReceiverRecord(parent, receiver->typeName) : nullptr;
+}
+
 // Receiver = "(" [VAR] ident ":" ident ")".
 int CProcedureBase::ReadReceiver(CLexBuf& lb)
 {

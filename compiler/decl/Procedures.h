@@ -13,6 +13,7 @@
 #include "decl/FormalPars.h"
 
 class CDeclSeq;
+class CRecordType;
 class CStatementSeq;
 class CCppOutput;
 class CDfnOutput;
@@ -49,6 +50,8 @@ public:
     virtual int CommonParamCount() const { return 0; }
 
     bool IsLocal() const;   // declared inside another procedure
+    // The record a type-bound procedure is bound to, or nullptr.
+    CRecordType* BoundRecord() const;
     // Both C++ files: "virtual <result> Name(<params>)" inside the receiver's struct.
     void WriteMemberDecl(CCppOutput& f, bool toHeader) const;
 
