@@ -19,12 +19,13 @@ const std::size_t kMaxEntityName = 4;    // "quot" is the longest entity name
 // Characters of one input, from memory or from an open file, with one character of look-ahead.
 class CXmlSource {
 public:
-    explicit CXmlSource(const std::string& text) : buf(text) {}
-    explicit CXmlSource(FILE* file) : f(file) {}
+    explicit CXmlSource(const std::string& text) : buf(text), end(text.size()) {}
+    // A file is read through one chunk buffer, sized once.
+    explicit CXmlSource(FILE* file) : buf(kFileChunk, '\0'), f(file) {}
 
     int Peek()
     {
-        if (pos == buf.size() && !Refill()) return kEndOfInput;
+        if (pos == end && !Refill()) return kEndOfInput;
         return static_cast<unsigned char>(buf[pos]);
     }
     int Get()
@@ -39,16 +40,15 @@ private:
     bool Refill()
     {
         if (!f || failed) return false;
-        buf.resize(kFileChunk);
-        std::size_t n = std::fread(&buf[0], 1, kFileChunk, f);
-        if (n == 0 && std::ferror(f)) failed = true;
-        buf.resize(n);
+        end = std::fread(&buf[0], 1, buf.size(), f);
+        if (end == 0 && std::ferror(f)) failed = true;
         pos = 0;
-        return n > 0;
+        return end > 0;
     }
 
     std::string buf;
     std::size_t pos = 0;
+    std::size_t end = 0;
     FILE* f = nullptr;
     bool failed = false;
 };
