@@ -57,6 +57,11 @@ std::string ElementCppName(const CBaseName* type, bool inHeader)
     return text;
 }
 
+static bool IsIndexKind(int kind)
+{
+    return kind == selIndex || kind == selOpenIndex;
+}
+
 static bool IsPointerType(CBaseName* decl)
 {
     CBaseName* type = IsTypeKind(decl->kind) ? ResolveType(decl) : nullptr;
@@ -106,6 +111,30 @@ int CDesignator::SplitField(CLexBuf&)
     return errOK;
 }
 
+// What a type guard applies to: a pointer to a record, or a VAR record parameter.
+static bool IsGuardable(CBaseName* cur)
+{
+    if (cur->kind == kindPointerVar) return static_cast<CPointerVar*>(cur)->BaseIsRecord();
+    if (cur->kind == kindRecordVar) return IsVarParamRecord(cur);
+    CBaseName* type = IsTypeKind(cur->kind) ? ResolveType(cur) : nullptr;
+    return type && type->kind == kindPointerType && static_cast<CPointerType*>(type)->BaseRecord();
+}
+
+// The record a guarded declaration statically is.
+static CRecordType* StaticRecord(CBaseName* cur, CBaseName* scope)
+{
+    if (cur->kind == kindPointerVar) {
+        CBaseName* base = static_cast<CPointerVar*>(cur)->Base();
+        return base && base->kind == kindRecordType ? static_cast<CRecordType*>(base) : nullptr;
+    }
+    if (cur->kind == kindRecordVar) {
+        auto* var = static_cast<CBaseVar*>(cur);
+        CBaseName* type = var->typeName.empty() ? nullptr : ResolveReference(scope, var->typeModule, var->typeName);
+        return type && type->kind == kindRecordType ? static_cast<CRecordType*>(type) : nullptr;
+    }
+    return static_cast<CPointerType*>(ResolveType(cur))->BaseRecord();
+}
+
 int CDesignator::ReadSelectors(CLexBuf& lb)
 {
     CBaseName* cur = base;
@@ -133,6 +162,9 @@ int CDesignator::ReadSelectors(CLexBuf& lb)
             if (cur->kind != kindPointerVar && ResolveType(cur)->kind != kindPointerType)
                 return errNotAPointer;
             dereferenced = true;
+        } else if (code == symLparen && IsGuardable(cur)) {
+            dereferenced = false;
+            if (int err = SelectGuard(lb, cur)) return err;
         } else if (code == symLparen && (cur->kind == kindRecordVar ||
                                          (cur->kind == kindPointerVar &&
                                           !static_cast<CPointerVar*>(cur)->BaseIsRecord()))) {
@@ -177,6 +209,51 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
     selectors.push_back(std::move(sel));
     cur = member;
     return errOK;
+}
+
+// "(" Qualident ")": the type guard p(T) or r(T); the object must be of T or an extension.
+int CDesignator::SelectGuard(CLexBuf& lb, CBaseName*& cur)
+{
+    SSelector sel;
+    sel.kind = selGuard;
+    sel.guardOnRecord = cur->kind == kindRecordVar;
+    std::string q, n;
+    if (int err = ReadQualifiedName(lb, scope, q, n)) return err;
+    CBaseName* type = GetGlobalName(scope, q, n);
+    if (!type) return errUndeclaredIdent;
+    if (!IsTypeKind(type->kind)) return errNotAType;
+    CBaseName* resolved = ResolveType(type);
+    CBaseName* record = resolved;
+    if (!sel.guardOnRecord) {
+        if (!resolved || resolved->kind != kindPointerType) return errGuardNotPointer;
+        record = static_cast<CPointerType*>(resolved)->BaseRecord();
+    } else if (!resolved || resolved->kind != kindRecordType) {
+        return errGuardNotRecord;
+    }
+    CRecordType* staticRecord = StaticRecord(cur, scope);
+    if (!record || !staticRecord || staticRecord->name.empty() ||
+        !IsExtensionOf(record, GetModuleAlias(staticRecord), staticRecord->name))
+        return errGuardNotExtension;
+    int code = 0;
+    if (!lb.NextSymbol(code) || code != symRparen) return errRparenMissing;
+    sel.field = (q.empty() ? std::string() : CppId(q) + "::") + CppId(n);
+    selectors.push_back(std::move(sel));
+    cur = type;
+    return errOK;
+}
+
+// Each guard among the first `count` selectors wraps all that stands before it.
+void CDesignator::WriteGuardOpenings(CCppOutput& f, size_t count) const
+{
+    for (size_t i = count; i-- > 0;) {
+        const SSelector& sel = selectors[i];
+        if (sel.kind != selGuard) continue;
+        bool varParam = i == 0 && IsVarParamRecord(base);
+        if (sel.guardOnRecord)
+            f.Cpp("(*dynamic_cast<%s*>(%s", sel.field.c_str(), varParam ? "" : "&");
+        else
+            f.Cpp("dynamic_cast<%s*>(", sel.field.c_str());
+    }
 }
 
 // p.M^: the procedure M that the base type of M's record has (a super call).
@@ -229,7 +306,7 @@ int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
     sel.kind = array->length == 0 || sel.throughPointer ? selOpenIndex : selIndex;
     sel.array = array;
     sel.arrayName = selectors.empty() ? ident : selectors.back().field;
-    if (!selectors.empty() && selectors.back().kind >= selIndex) sel.arrayName.clear();
+    if (!selectors.empty() && IsIndexKind(selectors.back().kind)) sel.arrayName.clear();
     if (sel.throughPointer && cur->kind != kindPointerVar) sel.arrayName.clear();
     selectors.push_back(std::move(sel));
     CBaseName* elem = array->ElementAfter(n);
@@ -323,6 +400,7 @@ std::string CDesignator::PrefixText(size_t count) const
     CCppOutput out;
     out.OpenInMemory(std::string());
     size_t start = out.SourceText().size();
+    WriteGuardOpenings(out, count);
     WriteBase(out);
     for (size_t i = 0; i < count && i < selectors.size(); ++i) WriteSelector(out, i);
     return out.SourceText().substr(start);
@@ -364,6 +442,7 @@ void CDesignator::WriteSelector(CCppOutput& f, size_t index) const
               sel.superType.empty() ? "" : "::", CppId(sel.field).c_str());
         break;
     case selCommon: f.Cpp("%s->%s", sel.specId.c_str(), CppId(sel.field).c_str()); break;
+    case selGuard: f.Cpp("%s", sel.guardOnRecord ? "))" : ")"); break;
     default: WriteIndex(f, index); break;
     }
 }
@@ -385,6 +464,7 @@ void CDesignator::WriteCPP(CCppOutput& f)
     bool wholeVarRecord = selectors.empty() && !dereferenced && !addressMode && IsVarParamRecord(base);
     if (deref || wholeVarRecord) f.Cpp("*(");
     if (row) f.Cpp("(&");
+    WriteGuardOpenings(f, selectors.size());
     WriteBase(f);
     for (size_t i = 0; i < selectors.size(); ++i) WriteSelector(f, i);
     if (row) f.Cpp(")");
@@ -399,7 +479,7 @@ std::vector<std::string> CDesignator::LengthTexts() const
     SSelector whole;   // the designated array, described like an index selector
     int first = 0;     // the first dimension left
     std::string pointerText;
-    if (!selectors.empty() && selectors.back().kind >= selIndex && !dereferenced) {
+    if (!selectors.empty() && IsIndexKind(selectors.back().kind) && !dereferenced) {
         const SSelector& last = selectors.back();
         first = int(last.indices->exprs.size());
         if (first >= last.array->Dimensions()) return texts;
@@ -431,7 +511,7 @@ bool CDesignator::WriteLengths(CCppOutput& f) const
 std::string CDesignator::ElementCppName() const
 {
     const CArrayType* array = nullptr;
-    if (!selectors.empty() && selectors.back().kind >= selIndex)
+    if (!selectors.empty() && IsIndexKind(selectors.back().kind))
         array = selectors.back().array;
     else if (target && IsVarKind(target->kind))
         array = ArrayOf(target);

@@ -19,6 +19,7 @@ enum ESelectorKind : int {
     selCommon = 2,      // field of a common-type variable
     selIndex = 3,       // indices of an array with a fixed first length
     selOpenIndex = 4,   // indices of an open array (or of an array reached through a pointer)
+    selGuard = 5,       // type guard p(T): field holds the C++ name of T
 };
 
 struct SSelector {
@@ -26,7 +27,8 @@ struct SSelector {
     std::unique_ptr<CExprList> indices;   // selIndex and selOpenIndex
     std::string field;                    // field selectors
     std::string specId;                   // selCommon
-    std::string superType;                // p.M^: the base type whose M is called: .VYK_SPEC_<id> or ->VYK_SPEC_<id>
+    std::string superType;                // p.M^: the base type whose M is called
+    bool guardOnRecord = false;           // selGuard of a record (not of a pointer): .VYK_SPEC_<id> or ->VYK_SPEC_<id>
     // Index selectors: the array indexed, the name its lengths are kept under and, for an
     // array reached through a pointer, the pointer's text.
     const CArrayType* array = nullptr;
@@ -82,6 +84,8 @@ private:
     int SelectField(CLexBuf& lb, CBaseName*& cur);
     int SelectIndex(CLexBuf& lb, CBaseName*& cur);
     int SelectSuper(CBaseName*& cur);
+    int SelectGuard(CLexBuf& lb, CBaseName*& cur);
+    void WriteGuardOpenings(CCppOutput& f, size_t count) const;
     int Finish(CLexBuf& lb, CBaseName* cur);
     void WriteBase(CCppOutput& f) const;
     void WriteSelector(CCppOutput& f, size_t index) const;
