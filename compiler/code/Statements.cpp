@@ -170,7 +170,9 @@ int CAssignment::Init(CLexBuf& lb)
     if (!lb.NextSymbol(code) || code != symBecomes) return errBecomesMissing;
     if (target->readOnly) return errAssignToReadOnly;
     CBaseName* decl = target->GetTarget();
-    if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst))
+    // Only variables (and elements or fields reached through them) can be assigned.
+    if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst) ||
+        (!IsVarKind(decl->kind) && !IsTypeKind(decl->kind)) || (decl == target->GetBase() && IsTypeKind(decl->kind)))
         return errAssignToConst;
     if (decl->kind == kindCommonVar) specId = static_cast<CCommonVar*>(decl)->specId;
     if (decl->kind == kindCommonVar && specId.empty()) return errSpecializedTypeExpected;
