@@ -9,7 +9,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/vyk-linker-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 g++ -std=c++17 -O2 -o "$work/linker_gen" "$root/bench/linker_gen.cpp"
 g++ -std=c++17 -O2 -DNDEBUG -I"$root/linker" -I"$root/xml" -I"$root/common" -o "$work/Vybind" \
-    "$root"/linker/*.cpp "$root/xml/Xml.cpp" "$root/common/TextFile.cpp"
+    "$root"/linker/*.cpp "$root/xml/Xml.cpp" "$root/common/TextFile.cpp" "$root/common/CppIdent.cpp"
 mkdir "$work/CPP"
 "$work/linker_gen" "$work/CPP" "$@"
 echo "input: $(ls "$work/CPP" | wc -l) files, $(cat "$work"/CPP/* | wc -c) bytes"

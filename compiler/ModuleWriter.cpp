@@ -3,7 +3,7 @@
 #include "Module.h"
 
 #include "Output.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 
 // Module names and aliases are C++ namespaces, spelled with CppId; file names, comments and
 // the invented VYK_ names keep them as written.

@@ -5,7 +5,7 @@
 #include "Messages.h"
 #include "Output.h"
 #include "TextFile.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 
 namespace {
 const char* const kSysHeaderPath = "CPP/_VYK_sys.h";

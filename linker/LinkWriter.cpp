@@ -4,6 +4,7 @@
 #include "LinkWriter.h"
 #include "Messages.h"
 #include "TextFile.h"
+#include "CppIdent.h"
 
 using namespace linkmsg;
 
@@ -43,13 +44,16 @@ void CLinkWriter::Compose(const CXmlElement& project, CTextBuffer& header, CText
 
 void CLinkWriter::WriteCase(const CLinkCase& c, CTextBuffer& h, CTextBuffer& s) const
 {
-    const char* name = c.name.c_str();
-    const char* module = c.module.c_str();
+    // Module and type names are written as the compiler spells them in C++; comments and the
+    // invented VYK_ names keep them as declared.
+    const std::string cppName = CppId(c.name), cppModule = CppId(c.module);
+    const char* name = cppName.c_str();
+    const char* module = cppModule.c_str();
     const std::vector<const CLinkSpec*> specs = c.SpecsInIdOrder();
 
-    h.Printf("//CASE \"%s\" declared in module \"%s\"\n", name, module);
+    h.Printf("//CASE \"%s\" declared in module \"%s\"\n", c.name.c_str(), c.module.c_str());
     for (const CLinkSpec* spec : specs) {
-        if (spec->HasType()) h.Printf("namespace %s {struct %s;}\n", spec->qual.c_str(), spec->name.c_str());
+        if (spec->HasType()) h.Printf("namespace %s {struct %s;}\n", CppId(spec->qual).c_str(), CppId(spec->name).c_str());
     }
     h.Printf("namespace %s {\nstruct %s {\n", module, name);
     h.Printf("\tint VYK_SID;\n\tvoid (*VYK_FREE)(%s*);\n", name);
@@ -59,7 +63,7 @@ void CLinkWriter::WriteCase(const CLinkCase& c, CTextBuffer& h, CTextBuffer& s) 
     h.Printf("\t%s(void (*VYK_PFUNC)(%s*)) : VYK_SID(0), VYK_FREE(0) {VYK_PFUNC(this);}\n", name, name);
     h.Printf("\t~%s() {if (VYK_FREE) VYK_FREE(this);}\n\tunion {\n", name);
     for (const CLinkSpec* spec : specs) {
-        if (spec->HasType()) h.Printf("\t\t%s::%s", spec->qual.c_str(), spec->name.c_str());
+        if (spec->HasType()) h.Printf("\t\t%s::%s", CppId(spec->qual).c_str(), CppId(spec->name).c_str());
         else h.Printf("\t\tvoid");
         h.Printf("* VYK_SPEC_%s;\n", SpecSuffix(*spec).c_str());
     }
@@ -76,11 +80,12 @@ void CLinkWriter::WriteCase(const CLinkCase& c, CTextBuffer& h, CTextBuffer& s) 
     for (const CLinkSpec* spec : specs) {
         const std::string suffix = SpecSuffix(*spec);
         const char* sfx = suffix.c_str();
-        s.Printf("\n//%s.%s<%s>\nconst int %s::%s::VYK_SID_%s = %i;\n", module, name, sfx, module, name, sfx, ++id);
+        s.Printf("\n//%s.%s<%s>\nconst int %s::%s::VYK_SID_%s = %i;\n", c.module.c_str(), c.name.c_str(), sfx, module, name, sfx,
+                 ++id);
         s.Printf("\nvoid %s::%s::VYK_INIT_%s(%s* VYK_PCASE)\n{\n", module, name, sfx, name);
         if (spec->HasType()) {
             s.Printf("\tVYK_PCASE->VYK_SPEC_%s = new %s::%s();\n\tVYK_PCASE->VYK_FREE = VYK_FREE_%s;\n", sfx,
-                     spec->qual.c_str(), spec->name.c_str(), sfx);
+                     CppId(spec->qual).c_str(), CppId(spec->name).c_str(), sfx);
         }
         s.Printf("\tVYK_PCASE->VYK_SID = VYK_SID_%s;\n}\n", sfx);
         if (spec->HasType()) {
@@ -100,7 +105,7 @@ void CLinkWriter::WriteDispatch(const CLinkProc& p, CTextBuffer& h, CTextBuffer&
         f->Printf("void* VYK_COMMON_%s_%s(", module, name);
         for (size_t i = 0; i < p.params.size(); ++i) {
             if (i > 0) f->Printf(", ");
-            f->Printf("%s::%s* p%i", p.params[i].qual.c_str(), p.params[i].name.c_str(), int(i));
+            f->Printf("%s::%s* p%i", CppId(p.params[i].qual).c_str(), CppId(p.params[i].name).c_str(), int(i));
         }
     }
     h.Printf(");\n\n");
@@ -113,7 +118,8 @@ void CLinkWriter::WriteDispatch(const CLinkProc& p, CTextBuffer& h, CTextBuffer&
             s.Printf("p%i->VYK_SID_%s == p%i->VYK_SID", int(i), SpecSuffix(par.tag, par.qual, par.name).c_str(),
                      int(i));
         }
-        s.Printf(") return (void*)%s::VYK_HANDLER_%s_%s;\n", handler->module.c_str(), name, handler->uid.c_str());
+        s.Printf(") return (void*)%s::VYK_HANDLER_%s_%s;\n", CppId(handler->module).c_str(), name,
+                 handler->uid.c_str());
     }
     s.Printf("\treturn 0;\n}\n\n");
 }

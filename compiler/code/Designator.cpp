@@ -8,7 +8,7 @@
 #include "Lexer.h"
 #include "Output.h"
 #include "code/Call.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/FormalPars.h"
 #include "decl/Procedures.h"
 #include "decl/RecordType.h"

@@ -10,7 +10,7 @@
 #include "Lexer.h"
 #include "Output.h"
 #include "code/ExprSet.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/RecordType.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"

@@ -6,7 +6,7 @@
 #include "Lexer.h"
 #include "Output.h"
 #include "code/Expr.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
 

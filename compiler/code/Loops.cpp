@@ -6,7 +6,7 @@
 #include "Diagnostics.h"
 #include "Lexer.h"
 #include "Output.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/Vars.h"
 
 static int loopCounter = 0;

@@ -14,7 +14,7 @@
 #include "code/Loops.h"
 #include "code/StdProcs.h"
 #include "code/With.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/Procedures.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"

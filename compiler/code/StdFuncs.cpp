@@ -12,7 +12,7 @@
 #include "Output.h"
 #include "code/Designator.h"
 #include "code/StdProcs.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
 

@@ -8,7 +8,7 @@
 #include "Lexer.h"
 #include "Output.h"
 #include "code/Designator.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"

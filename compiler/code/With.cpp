@@ -7,7 +7,7 @@
 #include "Diagnostics.h"
 #include "Lexer.h"
 #include "Output.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/RecordType.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"

@@ -10,7 +10,7 @@
 #include "Output.h"
 #include "decl/CommonType.h"
 #include "decl/CommonTypeUses.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/StructVars.h"
 
 namespace {

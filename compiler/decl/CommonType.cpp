@@ -8,7 +8,7 @@
 #include "Diagnostics.h"
 #include "Lexer.h"
 #include "Output.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/StructVars.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "code/Expr.h"
 #include "decl/CommonProc.h"
 #include "decl/CommonType.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/StructVars.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "Output.h"
 #include "code/Designator.h"
 #include "code/Statements.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/RecordType.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"

@@ -10,7 +10,7 @@
 #include "Output.h"
 #include "Project.h"
 #include "code/Expr.h"
-#include "decl/CppIdent.h"
+#include "CppIdent.h"
 #include "decl/FormalPars.h"
 #include "decl/Vars.h"
 
