@@ -1,6 +1,7 @@
 // The numbered messages: codes outside the table fall back to entry 0, and both positioned
 // line formats go to the message stream.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -25,7 +26,7 @@ TEST(Diagnostics, MessageTableLookup)
 
 TEST(Diagnostics, PositionedLinesUseTheBufferPosition)
 {
-    std::string path = testing::TempDir() + "vyk_diagnostics.txt";
+    std::string path = testing::TempDir() + "vyk_diagnostics." + std::to_string(getpid()) + ".txt";
     bool closedOk;
     ASSERT_TRUE(SetMessageFile(path, closedOk));
     auto lb = CLexBuf::TokenizeText("MODULE M;\n\tx := 1\n", "t.vyk", 4);

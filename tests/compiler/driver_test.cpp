@@ -1,6 +1,7 @@
 // Command-line scan of the compiler: which argument is the source and which the project file,
 // which arguments are switch values, and the tab-size rule.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ namespace {
 // Scans with the messages captured; returns them.
 std::string Scan(const std::vector<std::string>& args, SCommandLine& cl)
 {
-    std::string path = testing::TempDir() + "vyk_driver_messages.txt";
+    std::string path = testing::TempDir() + "vyk_driver_messages." + std::to_string(getpid()) + ".txt";
     bool closedOk;
     EXPECT_TRUE(SetMessageFile(path, closedOk));
     cl = ScanCommandLine(args);

@@ -1,6 +1,7 @@
 // Lexer tests: token codes, texts, lines and columns, the chunking of long lines, comment
 // nesting, every lexical error at its position, and inputs that must neither crash nor hang.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -32,7 +33,7 @@ std::ostream& operator<<(std::ostream& os, const SSeen& s)
 // Sends the message stream to a file for the lifetime of the object.
 class CCapture {
 public:
-    CCapture() : path(testing::TempDir() + "vyk_lexer_messages.txt")
+    CCapture() : path(testing::TempDir() + "vyk_lexer_messages." + std::to_string(getpid()) + ".txt")
     {
         bool closedOk;
         EXPECT_TRUE(SetMessageFile(path, closedOk));

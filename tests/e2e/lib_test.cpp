@@ -2,6 +2,7 @@
 // generated code calls it: character arrays with their lengths, VAR
 // parameters by reference, standard input and output through stdio.
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <stdio.h>
 #include <string.h>
 #include <string>
@@ -135,7 +136,7 @@ struct LibIn : testing::Test {
 		In::Open();
 	}
 	void TearDown() override { remove(path.c_str()); }
-	std::string path = testing::TempDir() + "vyk_in_test.txt";
+	std::string path = testing::TempDir() + "vyk_in_test." + std::to_string(getpid()) + ".txt";
 };
 
 TEST_F(LibIn, ReadsNumbersUntilTheEnd) {
