@@ -90,6 +90,13 @@ void CBaseVar::CopyVarFields(CBaseVar& to) const
 
 std::string CBaseVar::TypeQualifierCpp(bool inHeader) const
 {
+    // The source file says "using namespace M", so there a type of M named M itself would be
+    // ambiguous with the namespace: it is written ::M::M (fully qualified, since inside M a
+    // plain M::M would name the record's constructor).
+    if (!inHeader && typeModule.empty() && parent) {
+        CBaseName* module = GetOwningModule(parent);
+        if (module->kind == kindModule && module->name == typeName) return "::" + CppId(typeName) + "::";
+    }
     return CppQualifier(parent, typeModule, inHeader);
 }
 
