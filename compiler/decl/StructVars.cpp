@@ -20,19 +20,6 @@ CBaseName* NamedType(const CBaseVar& v)
     return ResolveReference(v.parent, v.typeModule, v.typeName);
 }
 
-// Lends a name to a type for one write and takes it back, also on an exception.
-class CNameLoan {
-public:
-    CNameLoan(CBaseName& t, const std::string& name) : t(t), saved(t.name) { t.name = name; }
-    ~CNameLoan() { t.name = saved; }
-    CNameLoan(const CNameLoan&) = delete;
-    CNameLoan& operator=(const CNameLoan&) = delete;
-
-private:
-    CBaseName& t;
-    std::string saved;
-};
-
 // Module-level form of a variable declared with a type name: `<T><star> <name>`.
 void WriteNamedModuleLevel(const CBaseVar& v, CCppOutput& f, const char* star)
 {

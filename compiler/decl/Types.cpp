@@ -488,21 +488,6 @@ std::unique_ptr<CBaseVar> CArrayType::CreateVar(CBaseName* owner) const
     return v;
 }
 
-namespace {
-// Lends `name` to an anonymous type for one write and takes it back, also on an exception.
-class CNameLoan {
-public:
-    CNameLoan(CBaseName& t, const std::string& name) : t(t), saved(t.name) { t.name = name; }
-    ~CNameLoan() { t.name = saved; }
-    CNameLoan(const CNameLoan&) = delete;
-    CNameLoan& operator=(const CNameLoan&) = delete;
-
-private:
-    CBaseName& t;
-    std::string saved;
-};
-}  // namespace
-
 void CArrayType::WriteCPP(CCppOutput& f, bool toHeader)
 {
     CBaseType* inner = Innermost();

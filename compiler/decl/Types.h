@@ -39,6 +39,19 @@ const char* BasicDfnWord(int valueKind);
 // True for the value kinds that a reference writes as a basic word (30, 36 to 42).
 bool IsBasicValueKind(int valueKind);
 
+// Lends a name to an anonymous type for one write and takes it back, also on an exception.
+class CNameLoan {
+public:
+    CNameLoan(CBaseName& t, const std::string& name) : t(t), saved(t.name) { t.name = name; }
+    ~CNameLoan() { t.name = saved; }
+    CNameLoan(const CNameLoan&) = delete;
+    CNameLoan& operator=(const CNameLoan&) = delete;
+
+private:
+    CBaseName& t;
+    std::string saved;
+};
+
 // "<module>::" for a name of an imported module, "" without qualifier. The header names the
 // module itself, the source its import alias (the source declares the alias as a namespace).
 std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHeader);
