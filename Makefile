@@ -4,7 +4,9 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-PACKAGES   := cmake ninja-build g++ make libgtest-dev qt6-base-dev
+PACKAGES   := cmake ninja-build g++ make libgtest-dev qt6-base-dev \
+              libqscintilla2-qt6-dev qt6-translations-l10n libgc-dev ccache distcc \
+              xvfb xauth
 
 .PHONY: all deps build asan test demo clean
 
