@@ -50,6 +50,10 @@ inline constexpr char kDescriptionFormat[] = "ERROR: Incorrect VYK makefile (\"%
 inline constexpr char kUnknownInternal[] = "ERROR: UNKNOWN INTERNAL ERROR\n";
 inline constexpr char kNoMainModule[] = "ERROR: Not found name of main module in VYK makefile (\"%s\")\n";
 inline constexpr char kFileWithoutName[] = "WARNING: File entry without Name in VYK makefile (\"%s\") is skipped\n";
+// Values of the build description that a makefile cannot take (value, path).
+inline constexpr char kBadModuleName[] = "ERROR: Incorrect module name \"%s\" in VYK makefile (\"%s\")\n";
+inline constexpr char kBadExecName[] = "ERROR: Incorrect executable name \"%s\" in VYK makefile (\"%s\")\n";
+inline constexpr char kBadFolder[] = "ERROR: Incorrect folder \"%s\" in VYK makefile (\"%s\")\n";
 inline constexpr char kCannotOpenForWriting[] = "ERROR: Cannot open file \"%s\" for writing\n";
 
 // Outcome.

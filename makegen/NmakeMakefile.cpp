@@ -2,6 +2,7 @@
 // FILE_PATH_i pair per file, a CLEAN rule, inference rules and one compile rule per file.
 // The windowed target differs only in the tool list, the compiler flags and the subsystem.
 #include "Makefiles.h"
+#include "ProjectValues.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void FileVariables(CTextFile& f, const std::vector<CModuleEntry>& files)
         int n = static_cast<int>(i);
         f.Printf("FILE_NAME_%i=%s\nFILE_PATH_%i=", n, files[i].name.c_str(), n);
         if (files[i].path.empty()) f.Printf("\n");
-        else f.Printf("%s\\\n", files[i].path.c_str());
+        else f.Printf("%s\\\n", QuoteForNmake(files[i].path).c_str());
     }
 }
 

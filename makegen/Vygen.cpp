@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "Makefiles.h"
 #include "MessageStream.h"
+#include "OutputFiles.h"
 #include "Messages.h"
 
 namespace {
@@ -22,19 +23,21 @@ void Usage(CVygenMessages& messages)
     for (const char* piece : genmsg::kUsage) messages.Printf("%s", piece);
 }
 
-// Writes the makefile `path`; a makefile that was opened is closed before anything is reported,
-// and a partly written one stays.
+// Writes the makefile `path` beside its place and moves it in once it is complete, so a failed
+// run leaves the earlier makefile, and an unchanged one keeps its time.
 bool WriteMakefileFile(const std::string& path, const CVygenOptions& options,
                        const CBuildDescription& description, CVygenMessages& messages)
 {
+    COutputFiles outputs;
     CTextFile makefile;
-    if (!makefile.Open(path, "w")) {
+    if (!outputs.Open(makefile, path)) {
         messages.Printf(genmsg::kCannotOpenForWriting, path.c_str());
         return false;
     }
     WriteMakefile(makefile, options, description);
     bool written = !std::ferror(makefile.Handle());
-    if (!makefile.Close() || !written) {
+    std::string failed;
+    if (!makefile.Close() || !written || !outputs.Commit(failed)) {
         messages.Printf(genmsg::kCannotClose, path.c_str());
         return false;
     }

@@ -1,7 +1,8 @@
 // Vygen's pieces that the command-line cases show only indirectly: the code-page table of
-// folder names and the values the switch scan stores.
+// folder names, the values the switch scan stores, and the quoting of folders for make and sh.
 #include "CommandLine.h"
 #include "Makefiles.h"
+#include "ProjectValues.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,33 @@ TEST(Win1251ToOem866, MapsAllSixtySixLettersAndNothingElse)
         EXPECT_EQ(Convert(c), c) << "byte " << c;
     }
     EXPECT_EQ(Win1251ToOem866("C:\\\xCF\xF0\xEE\xE5\xEA\xF2\\"), "C:\\\x8F\xE0\xAE\xA5\xAA\xE2\\");
+}
+
+// The shell reads a backslash as an escape only before $ ` " \ and the closing quote.
+TEST(QuoteForShellRecipe, EscapesForMakeAndShOnlyWhatTheyWouldRead)
+{
+    EXPECT_EQ(QuoteForShellRecipe("C:\\lib\\", 'A'), "C:\\lib\\");
+    EXPECT_EQ(QuoteForShellRecipe("lib/"), "lib/");
+    EXPECT_EQ(QuoteForShellRecipe("a\\"), "a\\\\");
+    EXPECT_EQ(QuoteForShellRecipe("a\\", '$'), "a\\\\");
+    EXPECT_EQ(QuoteForShellRecipe("$(x)`y`\"z\""), "\\$$(x)\\`y\\`\\\"z\\\"");
+    EXPECT_EQ(QuoteForShellRecipe("\\$"), "\\\\\\$$");
+    EXPECT_EQ(QuoteForShellRecipe("a b;c&d#e'f"), "a b;c&d#e'f");
+}
+
+TEST(ProjectValueRules, NamesFileNamesAndFolders)
+{
+    for (const char* good : {"M", "_VYK_main", "Lib2"}) EXPECT_TRUE(IsModuleName(good)) << good;
+    for (const char* bad : {"", "2a", "a-b", "a.b", "../a", "a b"}) EXPECT_FALSE(IsModuleName(bad)) << bad;
+    for (const char* good : {"prog", ".exe", "My Prog&Co", "\xCF\xF0", "a-b.1"})
+        EXPECT_TRUE(IsPlainFileName(good)) << good;
+    for (const char* bad : {"", "..", "a..b", "a/b", "a\\b", "a\nb", "a$b", "a`b", "a\"b", "a'b", "a:b", "a=b", "a#b"})
+        EXPECT_FALSE(IsPlainFileName(bad)) << bad;
+    EXPECT_TRUE(IsQuotableFolder("C:\\x y\\$(z)`w`/"));
+    EXPECT_FALSE(IsQuotableFolder("a\"b"));
+    EXPECT_FALSE(IsQuotableFolder("a\tb"));
+    EXPECT_EQ(ShownValue("a\nb\x7f"), "a?b?");
+    EXPECT_EQ(QuoteForNmake("C:\\a#b^$(c)\\"), "C:\\a^#b^^$$(c)\\");
 }
 
 struct CScan {
