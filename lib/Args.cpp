@@ -1,5 +1,5 @@
 // Args: reads the command line that main stored in SYSTEM; argument 0, the
-// program name, is not counted.
+// program name, is not counted but can be read.
 #include <string.h>
 #include "Args.h"
 
@@ -9,7 +9,7 @@ int Args::Count() {
 
 void Args::Get(int n, char *s, const int VYK_ARR_0_s) {
 	if (s == nullptr || VYK_ARR_0_s <= 0) return;
-	const char* arg = (n >= 1 && n <= Count() && SYSTEM::VYK_ARGV != nullptr) ? SYSTEM::VYK_ARGV[n] : "";
+	const char* arg = (n >= 0 && n < SYSTEM::VYK_ARGC && SYSTEM::VYK_ARGV != nullptr) ? SYSTEM::VYK_ARGV[n] : "";
 	if (arg == nullptr) arg = "";
 	size_t length = strlen(arg);
 	size_t count = length < size_t(VYK_ARR_0_s) - 1 ? length : size_t(VYK_ARR_0_s) - 1;

@@ -228,6 +228,40 @@ void In::Name(char *s, const int VYK_ARR_0_s) {
 	if (!Store(text, s, VYK_ARR_0_s)) Fail();
 }
 
+void In::Line(char *s, const int VYK_ARR_0_s) {
+	if (!Done) return;
+	std::string text;
+	size_t keep = Capacity(VYK_ARR_0_s);
+	int c = getchar();
+	if (c == EOF) {
+		Store("", s, VYK_ARR_0_s);
+		Fail();
+		return;
+	}
+	size_t total = 0;
+	int last = EOF;
+	while (c != '\n' && c != EOF) {
+		if (text.size() < keep) text += char(c);
+		++total;
+		last = c;
+		c = getchar();
+	}
+	if (last == '\r') {
+		--total;
+		if (text.size() > total) text.resize(total);
+	}
+	// One character more than fits tells Store that the line was too long.
+	if (total > text.size()) text += ' ';
+	if (!Store(text, s, VYK_ARR_0_s)) Fail();
+}
+
+bool In::Eof() {
+	int c = getchar();
+	if (c == EOF) return true;
+	ungetc(c, stdin);
+	return false;
+}
+
 void In::VYK_SYS_In() {
 	static bool VYK_SYS_was_started(false);
 	if (VYK_SYS_was_started) return;

@@ -26,6 +26,10 @@ void LongReal(long double &x);
 void String(char *s, const int VYK_ARR_0_s);
 //PROCEDURE Name
 void Name(char *s, const int VYK_ARR_0_s);
+//PROCEDURE Line
+void Line(char *s, const int VYK_ARR_0_s);
+//PROCEDURE Eof
+bool Eof();
 
 //MODULE INITIALIZATION
 void VYK_SYS_In();

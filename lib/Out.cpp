@@ -1,63 +1,59 @@
-// Out: formatted output to standard output through the C library's stdio,
-// so it mixes freely with the exit() of HALT and ASSERT (exit flushes).
-// Field widths are capped at kMaxField characters: a width is a layout
-// request, not a way to write gigabytes of blanks.
+// Out: formatted output to standard output through the C library's stdio, so it
+// mixes freely with the exit() of HALT and ASSERT (exit flushes). The
+// formatting is TextOut.h's, shared with Err.
 #include <stdio.h>
-#include <string.h>
+#include "TextOut.h"
 #include "Out.h"
-
-namespace {
-
-const long kMaxField = 1024;
-// "-d.E+dd": sign, leading digit, point and a four-character exponent.
-const int kRealFrame = 7;
-const int kMinDigits = 1;
-const int kMaxRealDigits = 16;
-const int kMaxLongRealDigits = 18;
-
-int FieldWidth(long n) {
-	if (n < 0) return 0;
-	if (n > kMaxField) return int(kMaxField);
-	return int(n);
-}
-
-int FractionDigits(int n, int most) {
-	int digits = n - kRealFrame;
-	if (digits < kMinDigits) return kMinDigits;
-	if (digits > most) return most;
-	return digits;
-}
-
-}
 
 void Out::Open() {
 }
 
 void Out::Char(char ch) {
-	putchar((unsigned char)ch);
+	VykTextOut::Char(stdout, ch);
 }
 
 void Out::String(char *VYK_ARR_s, const int VYK_ARR_0_s) {
-	if (VYK_ARR_s == nullptr || VYK_ARR_0_s <= 0) return;
-	const void* end = memchr(VYK_ARR_s, 0, size_t(VYK_ARR_0_s));
-	size_t length = end ? size_t((const char*)end - VYK_ARR_s) : size_t(VYK_ARR_0_s);
-	fwrite(VYK_ARR_s, 1, length, stdout);
+	VykTextOut::String(stdout, VYK_ARR_s, VYK_ARR_0_s);
 }
 
 void Out::Int(long i, long n) {
-	printf("%*ld", FieldWidth(n), i);
+	VykTextOut::Int(stdout, i, n);
+}
+
+void Out::Hex(long i, long n) {
+	VykTextOut::Hex(stdout, i, n);
+}
+
+void Out::Bool(bool b) {
+	VykTextOut::Bool(stdout, b);
+}
+
+void Out::Set(int s) {
+	VykTextOut::Set(stdout, s);
 }
 
 void Out::Real(double x, int n) {
-	printf("%*.*E", FieldWidth(n), FractionDigits(FieldWidth(n), kMaxRealDigits), x);
+	VykTextOut::Real(stdout, x, n);
 }
 
 void Out::LongReal(long double x, int n) {
-	printf("%*.*LE", FieldWidth(n), FractionDigits(FieldWidth(n), kMaxLongRealDigits), x);
+	VykTextOut::LongReal(stdout, x, n);
+}
+
+void Out::Fixed(double x, int n, int k) {
+	VykTextOut::Fixed(stdout, x, n, k);
+}
+
+void Out::LongFixed(long double x, int n, int k) {
+	VykTextOut::LongFixed(stdout, x, n, k);
 }
 
 void Out::Ln() {
-	putchar('\n');
+	putc('\n', stdout);
+}
+
+void Out::Flush() {
+	fflush(stdout);
 }
 
 void Out::VYK_SYS_Out() {

@@ -3,11 +3,15 @@
 // parameters by reference, standard input and output through stdio.
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <float.h>
+#include <limits.h>
+#include <math.h>
 #include <stdio.h>
 #include <string.h>
 #include <string>
 
 #include "Args.h"
+#include "Err.h"
 #include "In.h"
 #include "Math.h"
 #include "MathL.h"
@@ -127,6 +131,25 @@ TEST(LibOut, FormatsNumbersAndStrings) {
 	EXPECT_EQ(Output([] { Out::Int(1, 100000000); }).size(), 1024u);
 }
 
+TEST(LibOut, HexBoolSetAndFixedPoint) {
+	EXPECT_EQ(Output([] { Out::Hex(255, 4); Out::Hex(0, 0); Out::Hex(-1, 0); }), "  FF0FFFFFFFFFFFFFFFF");
+	EXPECT_EQ(Output([] { Out::Bool(true); Out::Bool(false); }), "TRUEFALSE");
+	EXPECT_EQ(Output([] { Out::Set(0); Out::Set(int(0x80000009u)); }), "{}{0, 3, 31}");
+	EXPECT_EQ(Output([] { Out::Fixed(3.14159, 8, 2); Out::Char('|'); Out::Fixed(2.5, 0, -3); Out::Char('|'); Out::Fixed(-0.125, 0, 3); }),
+		"    3.14|2|-0.125");
+	EXPECT_EQ(Output([] { Out::LongFixed(1.0L / 3, 0, 20); }), "0.33333333333333333334");
+	EXPECT_EQ(Output([] { Out::Fixed(HUGE_VAL, 5, 2); Out::Fixed(-HUGE_VAL, 0, 2); Out::Fixed(NAN, 0, 1); }), "  INF-INFNAN");
+	EXPECT_EQ(Output([] { Out::Fixed(1.0, 0, 1000000); }).size(), 66u);
+	EXPECT_EQ(Output([] { Out::Fixed(DBL_MAX, 0, 0); }).size(), 309u);
+}
+
+TEST(LibErr, WritesWhatOutWritesOnStandardError) {
+	testing::internal::CaptureStderr();
+	Err::String(Lit("n="), 3); Err::Int(-5, 3); Err::Hex(171, 0); Err::Bool(true); Err::Set(6);
+	Err::Real(1.5, 12); Err::Fixed(2.25, 6, 1); Err::Ln(); Err::Flush();
+	EXPECT_EQ(testing::internal::GetCapturedStderr(), "n= -5ABTRUE{1, 2} 1.50000E+00   2.2\n");
+}
+
 struct LibIn : testing::Test {
 	void Feed(const char* text) {
 		FILE* w = fopen(path.c_str(), "w");
@@ -211,6 +234,60 @@ TEST_F(LibIn, ReadsCharsStringsAndNames) {
 	EXPECT_FALSE(In::Done);
 }
 
+TEST_F(LibIn, ReadsLinesAndSeesTheEnd) {
+	Feed("first line\r\nsecond\n\nlast");
+	Buf<16> s;
+	const char* want[] = {"first line", "second", "", "last"};
+	for (const char* w : want) {
+		EXPECT_FALSE(In::Eof());
+		In::Line(s.a, 16);
+		ASSERT_TRUE(In::Done);
+		EXPECT_EQ(s.str(), w);
+	}
+	EXPECT_TRUE(In::Eof());
+	EXPECT_TRUE(In::Done);
+	In::Line(s.a, 16);
+	EXPECT_FALSE(In::Done);
+	EXPECT_EQ(s.str(), "");
+	Feed("abcd\r\nabcde\nxy");
+	Buf<5> small;
+	In::Line(small.a, 5);
+	EXPECT_TRUE(In::Done);
+	EXPECT_EQ(small.str(), "abcd");
+	In::Line(small.a, 5);
+	EXPECT_FALSE(In::Done);
+	EXPECT_EQ(small.str(), "abcd");
+	In::Open();
+	In::Line(small.a, 5);
+	EXPECT_EQ(small.str(), "xy");
+}
+
+TEST_F(LibIn, EveryNumberReadRefusesMalformedText) {
+	const char* bad[] = {"", "abc", "-", "+ 1", "--1", ".5", "H", "x12"};
+	for (const char* text : bad) {
+		SCOPED_TRACE(text);
+		int i = 7; long l = 7; double x = 7; long double lx = 7;
+		Feed(text); In::Int(i); EXPECT_FALSE(In::Done); EXPECT_EQ(i, 7);
+		Feed(text); In::LongInt(l); EXPECT_FALSE(In::Done); EXPECT_EQ(l, 7);
+		Feed(text); In::Real(x); EXPECT_FALSE(In::Done); EXPECT_EQ(x, 7);
+		Feed(text); In::LongReal(lx); EXPECT_FALSE(In::Done); EXPECT_EQ(lx, 7);
+	}
+	Feed("1.5E+ 2");
+	double x = 7;
+	In::Real(x);
+	EXPECT_FALSE(In::Done);
+	EXPECT_EQ(x, 7);
+	Feed("1E-400 1E5000");
+	long double lx = 7;
+	In::Real(x); EXPECT_TRUE(In::Done); EXPECT_EQ(x, 0);
+	In::LongReal(lx); EXPECT_FALSE(In::Done);
+	Buf<8> s;
+	Feed("   ");
+	In::Name(s.a, 8); EXPECT_FALSE(In::Done);
+	Feed("noquote");
+	In::String(s.a, 8); EXPECT_FALSE(In::Done);
+}
+
 TEST(LibArgs, CountsAndCutsArguments) {
 	char* argv[] = {Lit("prog"), Lit("first"), Lit(""), Lit("third")};
 	SYSTEM::VYK_ARGC = 4;
@@ -222,12 +299,127 @@ TEST(LibArgs, CountsAndCutsArguments) {
 	Args::Get(2, s.a, 4);
 	EXPECT_EQ(s.str(), "");
 	Args::Get(0, s.a, 4);
+	EXPECT_EQ(s.str(), "pro");
+	Args::Get(-1, s.a, 4);
 	EXPECT_EQ(s.str(), "");
 	Args::Get(4, s.a, 4);
 	EXPECT_EQ(s.str(), "");
 	SYSTEM::VYK_ARGC = 0;
 	SYSTEM::VYK_ARGV = nullptr;
 	EXPECT_EQ(Args::Count(), 0);
+}
+
+TEST(LibStrings, IntegerConversionsAtTheirBoundaries) {
+	Buf<24> s;
+	Strings::IntToStr(LONG_MIN, s.a, 24);
+	EXPECT_EQ(s.str(), "-9223372036854775808");
+	Strings::IntToStr(0, s.a, 24);
+	EXPECT_EQ(s.str(), "0");
+	Buf<4> small("zz");
+	Strings::IntToStr(-12, small.a, 4);
+	EXPECT_EQ(small.str(), "-12");
+	Strings::IntToStr(1234, small.a, 4);
+	EXPECT_EQ(small.str(), "");
+	struct { const char* text; bool done; int value; } ints[] = {
+		{"2147483647", true, INT_MAX}, {"-2147483648", true, INT_MIN}, {" +42\t", true, 42},
+		{"0FFH", true, 255}, {"7FFFFFFFH", true, INT_MAX}, {"2147483648", false, 0},
+		{"-2147483649", false, 0}, {"80000000H", false, 0}, {"", false, 0}, {" ", false, 0},
+		{"+", false, 0}, {"12a", false, 0}, {"1 2", false, 0}, {"0x10", false, 0},
+		{"FFH", false, 0}, {"1.5", false, 0}, {"12AB", false, 0}, {"0FFh", false, 0}};
+	for (auto& c : ints) {
+		SCOPED_TRACE(c.text);
+		int i = -7;
+		bool done = !c.done;
+		Strings::StrToInt(Lit(c.text), int(strlen(c.text)) + 1, i, done);
+		EXPECT_EQ(done, c.done);
+		EXPECT_EQ(i, c.done ? c.value : -7);
+	}
+	long l = 0;
+	bool done = false;
+	Strings::StrToLongInt(Lit("-9223372036854775808"), 21, l, done);
+	EXPECT_TRUE(done); EXPECT_EQ(l, LONG_MIN);
+	Strings::StrToLongInt(Lit("9223372036854775808"), 20, l, done);
+	EXPECT_FALSE(done); EXPECT_EQ(l, LONG_MIN);
+	char unterminated[3] = {'1', '2', '3'};
+	Strings::StrToLongInt(unterminated, 3, l, done);
+	EXPECT_TRUE(done); EXPECT_EQ(l, 123);
+}
+
+TEST(LibStrings, RealsGoToTextAndBackUnchanged) {
+	const double values[] = {0.1, 1.0 / 3, -2.5, 100, 1.5e20, 1e-300, DBL_MAX, DBL_MIN, 5e-324, -0.0, M_PI, HUGE_VAL, -HUGE_VAL};
+	for (double v : values) {
+		Buf<32> s;
+		Strings::RealToStr(v, s.a, 32);
+		double back = 0;
+		bool done = false;
+		Strings::StrToReal(s.a, 32, back, done);
+		EXPECT_TRUE(done) << s.str();
+		EXPECT_EQ(memcmp(&back, &v, sizeof v), 0) << s.str();
+	}
+	const long double longValues[] = {0.1L, 1.0L / 3, LDBL_MAX, LDBL_MIN, LDBL_TRUE_MIN, -1e4000L};
+	for (long double v : longValues) {
+		Buf<40> s;
+		Strings::LongRealToStr(v, s.a, 40);
+		long double back = 0;
+		bool done = false;
+		Strings::StrToLongReal(s.a, 40, back, done);
+		EXPECT_TRUE(done) << s.str();
+		EXPECT_EQ(back, v) << s.str();
+	}
+	Buf<32> s;
+	Strings::RealToStr(0.1, s.a, 32); EXPECT_EQ(s.str(), "0.1");
+	Strings::RealToStr(1.5e20, s.a, 32); EXPECT_EQ(s.str(), "1.5E+20");
+	Strings::RealToStr(NAN, s.a, 32); EXPECT_EQ(s.str(), "NAN");
+	double x = 0;
+	bool done = false;
+	Strings::StrToReal(s.a, 32, x, done); EXPECT_TRUE(done); EXPECT_TRUE(isnan(x));
+	Buf<4> small("zz");
+	Strings::RealToStr(1.0 / 3, small.a, 4); EXPECT_EQ(small.str(), "");
+	Strings::FixedToStr(3.14159L, 2, s.a, 32); EXPECT_EQ(s.str(), "3.14");
+	Strings::FixedToStr(2.5L, -1, s.a, 32); EXPECT_EQ(s.str(), "2");
+	Strings::FixedToStr(LDBL_MAX, 2, s.a, 32); EXPECT_EQ(s.str(), "");
+}
+
+TEST(LibStrings, RealConversionRefusesMalformedText) {
+	struct { const char* text; bool done; double value; } reals[] = {
+		{"1.5", true, 1.5}, {" -2E3 ", true, -2000}, {"7.25D-1", true, 0.725}, {"1.", true, 1},
+		{"3e2", true, 300}, {"1E-400", true, 0}, {"1E5000", false, 0}, {".5", false, 0}, {"1e", false, 0},
+		{"1.5.2", false, 0}, {"0x1p3", false, 0}, {"inf", false, 0}, {"nan", false, 0}, {"1,5", false, 0},
+		{"", false, 0}, {"-", false, 0}, {"1E+", false, 0}, {"- 1", false, 0}};
+	for (auto& c : reals) {
+		SCOPED_TRACE(c.text);
+		double x = -7;
+		long double lx = -7;
+		bool done = !c.done;
+		Strings::StrToReal(Lit(c.text), int(strlen(c.text)) + 1, x, done);
+		EXPECT_EQ(done, c.done);
+		EXPECT_EQ(x, c.done ? c.value : -7);
+		done = !c.done;
+		Strings::StrToLongReal(Lit(c.text), int(strlen(c.text)) + 1, lx, done);
+		EXPECT_EQ(done, c.done);
+	}
+	double x = 0;
+	bool done = true;
+	Strings::StrToReal(Lit("1E400"), 6, x, done);
+	EXPECT_FALSE(done);
+	long double lx = 0;
+	Strings::StrToLongReal(Lit("1E4000"), 7, lx, done);
+	EXPECT_TRUE(done);
+}
+
+TEST(LibStrings, CompareAndCase) {
+	EXPECT_EQ(Strings::Compare(Lit("abc"), 4, Lit("abd"), 4), -1);
+	EXPECT_EQ(Strings::Compare(Lit("ab"), 3, Lit("abc"), 4), -1);
+	EXPECT_EQ(Strings::Compare(Lit("b"), 2, Lit("abc"), 4), 1);
+	char unterminated[3] = {'a', 'b', 'c'};
+	EXPECT_EQ(Strings::Compare(unterminated, 3, Lit("abc"), 4), 0);
+	EXPECT_EQ(Strings::Compare(Lit("\xE9"), 2, Lit("z"), 2), 1);
+	EXPECT_EQ(Strings::Compare(Lit(""), 1, Lit(""), 1), 0);
+	Buf<12> s("Mixed-Case\xE9");
+	Strings::Upper(s.a, 12);
+	EXPECT_EQ(s.str(), "MIXED-CASE\xE9");
+	Strings::Lower(s.a, 12);
+	EXPECT_EQ(s.str(), "mixed-case\xE9");
 }
 
 TEST(LibMath, ConstantsAndFunctions) {
@@ -237,6 +429,30 @@ TEST(LibMath, ConstantsAndFunctions) {
 	EXPECT_DOUBLE_EQ(Math::arctan(1.0) * 4, Math::pi);
 	EXPECT_NEAR(double(MathL::sqrt_(2.0L) * MathL::sqrt_(2.0L)), 2.0, 1e-18);
 	EXPECT_NEAR(double(MathL::sin_(MathL::pi / 2)), 1.0, 1e-18);
+}
+
+TEST(LibMath, TheWholeList) {
+	EXPECT_DOUBLE_EQ(Math::tan_(Math::pi / 4), 1.0);
+	EXPECT_DOUBLE_EQ(Math::arcsin(1.0), Math::pi / 2);
+	EXPECT_DOUBLE_EQ(Math::arccos(-1.0), Math::pi);
+	// The numerator first: the point (-1, 1) lies at 3/4 pi.
+	EXPECT_DOUBLE_EQ(Math::arctan2(1.0, -1.0), 3 * Math::pi / 4);
+	EXPECT_DOUBLE_EQ(Math::arctan2(-1.0, 0.0), -Math::pi / 2);
+	EXPECT_DOUBLE_EQ(Math::log_(1000.0), 3.0);
+	EXPECT_DOUBLE_EQ(Math::exp_(Math::ln(5.0)), 5.0);
+	EXPECT_EQ(Math::round_(2.5), 3.0);
+	EXPECT_EQ(Math::round_(-2.5), -3.0);
+	EXPECT_EQ(Math::round_(0.49999999999999994), 0.0);
+	EXPECT_DOUBLE_EQ(Math::cosh_(1.0) * Math::cosh_(1.0) - Math::sinh_(1.0) * Math::sinh_(1.0), 1.0);
+	EXPECT_DOUBLE_EQ(Math::arcsinh(Math::sinh_(1.5)), 1.5);
+	EXPECT_DOUBLE_EQ(Math::arccosh(Math::cosh_(2.0)), 2.0);
+	EXPECT_DOUBLE_EQ(Math::arctanh(Math::tanh_(0.5)), 0.5);
+	EXPECT_TRUE(isnan(Math::sqrt_(-1.0)));
+	EXPECT_NEAR(double(MathL::arctan2(1.0L, -1.0L) - 3 * MathL::pi / 4), 0.0, 1e-18);
+	EXPECT_NEAR(double(MathL::log_(1e10L)), 10.0, 1e-18);
+	EXPECT_EQ(MathL::round_(-0.5L), -1.0L);
+	EXPECT_NEAR(double(MathL::arccosh(MathL::cosh_(3.0L))), 3.0, 1e-15);
+	EXPECT_NEAR(double(MathL::tan_(MathL::arctan(0.75L))), 0.75, 1e-18);
 }
 
 }
