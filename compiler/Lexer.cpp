@@ -11,6 +11,7 @@
 
 #include "Diagnostics.h"
 #include "Messages.h"
+#include "VykWords.h"
 
 namespace {
 
@@ -65,31 +66,19 @@ struct SWord {
     const char* text;
     ESymbol code;
 };
-const SWord kReservedWords[] = {
-    {"BY", symBY}, {"DO", symDO}, {"IF", symIF}, {"IN", symIN}, {"IS", symIS}, {"OF", symOF},
-    {"OR", symOR}, {"TO", symTO}, {"DIV", symDIV}, {"END", symEND}, {"FOR", symFOR},
-    {"MOD", symMOD}, {"NIL", symNIL}, {"VAR", symVAR}, {"ABS", symABS}, {"ASH", symASH},
-    {"CAP", symCAP}, {"CHR", symCHR}, {"DEC", symDEC}, {"INC", symINC}, {"LEN", symLEN},
-    {"MAX", symMAX}, {"MIN", symMIN}, {"NEW", symNEW}, {"ODD", symODD}, {"ORD", symORD},
-    {"SET", symSET}, {"CASE", symCASE}, {"ELSE", symELSE}, {"EXIT", symEXIT}, {"LOOP", symLOOP},
-    {"THEN", symTHEN}, {"TYPE", symTYPE}, {"WITH", symWITH}, {"CHAR", symCHAR},
-    {"COPY", symCOPY}, {"EXCL", symEXCL}, {"HALT", symHALT}, {"INCL", symINCL},
-    {"LONG", symLONG}, {"REAL", symREAL}, {"SIZE", symSIZE}, {"TRUE", symTRUE},
-    {"BEGIN", symBEGIN}, {"CONST", symCONST}, {"ELSIF", symELSIF}, {"ARRAY", symARRAY},
-    {"UNTIL", symUNTIL}, {"WHILE", symWHILE}, {"FALSE", symFALSE}, {"LOCAL", symLOCAL},
-    {"SHORT", symSHORT}, {"ASSERT", symASSERT}, {"IMPORT", symIMPORT}, {"MODULE", symMODULE},
-    {"RECORD", symRECORD}, {"REPEAT", symREPEAT}, {"RETURN", symRETURN},
-    {"ENTIER", symENTIER}, {"POINTER", symPOINTER}, {"BOOLEAN", symBOOLEAN},
-    {"INTEGER", symINTEGER}, {"LONGINT", symLONGINT}, {"LONGREAL", symLONGREAL},
-    {"SHORTINT", symSHORTINT}, {"PROCEDURE", symPROCEDURE}, {"DEFINITION", symDEFINITION}};
-
 // The reserved words grouped by length and first letter, so a lookup compares a handful.
 struct SWordTable {
     static constexpr int kLetters = 26;
     std::vector<SWord> slots[kMaxReservedLength + 1][kLetters];
     SWordTable()
     {
-        for (const SWord& w : kReservedWords) slots[std::strlen(w.text)][w.text[0] - 'A'].push_back(w);
+        static_assert(kVykFirstWordCode == kFirstReservedWord &&
+                      kVykFirstWordCode + kVykWordCount - 1 == kLastReservedWord,
+                      "the shared word table covers the reserved-word codes");
+        for (int i = 0; i < kVykWordCount; ++i) {
+            const SWord w = {kVykWords[i].text, ESymbol(kVykFirstWordCode + i)};
+            slots[std::strlen(w.text)][w.text[0] - 'A'].push_back(w);
+        }
     }
     // The code of the reserved word s[0..n), or symIdent when it is none.
     int Find(const char* s, size_t n) const
@@ -490,8 +479,7 @@ const char* SymbolSpelling(int code)
         "#", "~", "&", ",", "^", "|"};
     constexpr int kSymbolCount = int(sizeof kSymbols / sizeof kSymbols[0]);
     if (code >= 0 && code < kSymbolCount) return kSymbols[code];
-    for (const SWord& w : kReservedWords)
-        if (w.code == code) return w.text;
+    if (IsReservedWord(code)) return kVykWords[code - kVykFirstWordCode].text;
     return "";
 }
 

@@ -50,6 +50,7 @@ CToolPipeline::CToolPipeline(CDeskProject& project, IDeskPrompts& prompts, QObje
     tmSheduller->setInterval(ShedullerInterval);
     connect(tmLogger, &QTimer::timeout, this, &CToolPipeline::LoggerTick);
     connect(tmSheduller, &QTimer::timeout, this, &CToolPipeline::ShedullerTick);
+    connect(&p, &CDeskProject::LogCleared, this, [this] { locations.Clear(); });
 }
 
 CToolPipeline::~CToolPipeline()
@@ -117,7 +118,10 @@ bool CToolPipeline::RunTool(const QString& commandLine)
 
 void CToolPipeline::EmitLine(const QByteArray& bytes)
 {
-    p.AddLog(QString::fromUtf8(bytes));
+    const QString text = QString::fromUtf8(bytes);
+    const int place = locations.Add(text);
+    p.AddLog(text);
+    if (place >= 0) emit LineLocated(place);
 }
 
 // Each chunk is split at line ends (CR, LF or CR LF); tabs become blanks and the text after
@@ -235,6 +239,7 @@ void CToolPipeline::CompileNextFile()
     const QString file = steps.at(stepIndex++);
     p.AddLog(QString());
     p.AddLog(Q(Compiling) + Quote(file) + Q(CompilingEnd));
+    locations.SetSource(QDir(p.projectFolder).absoluteFilePath(file), file);
     if (!RunTool(CompilerCommand(file))) {
         p.AddLog(Q(CompilerStartError) + Quote(file));
         ++errorCount;
@@ -259,6 +264,7 @@ void CToolPipeline::ShedullerTick()
         stage = stLinking;
         p.AddLog(QString());
         p.AddLog(Q(RunningVybind));
+        locations.SetSource(QString(), QString());
         if (!RunTool(LinkerCommand())) {
             p.AddLog(Q(VybindStartError));
             ++errorCount;
@@ -353,6 +359,7 @@ void CToolPipeline::CompileFile(int selected)
     if (!PrepareCompilation()) return;
     const QString file = p.files.at(selected);
     p.AddLog(Q(Compiling) + Quote(file) + Q(CompilingEnd));
+    locations.SetSource(QDir(p.projectFolder).absoluteFilePath(file), file);
     stage = stCompileOne;
     if (!RunTool(CompilerCommand(file))) {
         p.AddLog(Q(CompilerStartError) + Quote(file));
@@ -386,6 +393,7 @@ void CToolPipeline::BuildExecutable()
         return;
     }
     p.AddLog(Q(Building));
+    locations.SetToolFolder(cppFolder);
     p.AddLog(QString());
     stage = stBuild;
     errorCount = 0;

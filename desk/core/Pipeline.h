@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include "LogLocations.h"
 #include "ToolProcess.h"
 
 class CDeskProject;
@@ -54,6 +55,7 @@ public:
     int errorCount = 0;
     int stepIndex = 0;
     QStringList steps;
+    CLogLocations locations;  // the places that the lines of the last run point to
 
     QString CompilerCommand(const QString& file) const;
     QString LinkerCommand() const;
@@ -62,6 +64,8 @@ public:
 
 signals:
     void CommandsEnabled(bool enabled);
+    // The log line just added points to the place locations.At(index).
+    void LineLocated(int index);
 
 private:
     bool ReadLog();

@@ -30,6 +30,7 @@ void CToolSettings::SetDefaults()
     winToOem = false;
     confirmClear = true;
     usePause = true;
+    alwaysSave = false;
 }
 
 QString NormalizeTabSize(const QString& value)
@@ -68,6 +69,7 @@ void CToolSettings::LoadSettings(const QString& path)
         else if (k == QLatin1String("WINTOOEM")) winToOem = kv.value == QLatin1String(OnText);
         else if (k == QLatin1String("CONFIRMCLEAR")) confirmClear = kv.value == QLatin1String(OnText);
         else if (k == QLatin1String("USEPAUSE")) usePause = kv.value == QLatin1String(OnText);
+        else if (k == QLatin1String("ALWAYSSAVE")) alwaysSave = kv.value == QLatin1String(OnText);
     }
 }
 
@@ -89,6 +91,8 @@ bool CToolSettings::SaveSettings(const QString& path) const
     w.Line("WINTOOEM", QLatin1String(winToOem ? OnText : OffText));
     w.Line("CONFIRMCLEAR", QLatin1String(confirmClear ? OnText : OffText));
     w.Line("USEPAUSE", QLatin1String(usePause ? OnText : OffText));
+    // Written only when on, so the file of a user who never set it stays as it was.
+    if (alwaysSave) w.Line("ALWAYSSAVE", QLatin1String(OnText));
     return w.Commit();
 }
 

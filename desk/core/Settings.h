@@ -15,6 +15,7 @@ struct CToolSettings {
     bool winToOem = false;
     bool confirmClear = true;
     bool usePause = true;
+    bool alwaysSave = false;    // compile and build save modified sources without asking
 
     CToolSettings() { SetDefaults(); }
     void SetDefaults();

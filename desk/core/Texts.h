@@ -88,6 +88,22 @@ inline constexpr const char* ScriptError = "Ошибка создания ком
 inline constexpr const char* RunError = "Ошибка при запуске исполняемого файла";
 inline constexpr const char* PressEnter = "Для продолжения нажмите Enter...";
 
+// Source editor.
+inline constexpr const char* SaveSourcesQuestion = "Сохранить изменённые исходные тексты перед запуском ?";
+inline constexpr const char* SaveSourcesOnClose = "Сохранить изменённые исходные тексты ?";
+inline constexpr const char* SaveSourceQuestion = "Сохранить изменения в файле \"";
+inline constexpr const char* SaveSourceQuestionEnd = "\" ?";
+inline constexpr const char* ReloadQuestion = "Файл \"";
+inline constexpr const char* ReloadQuestionEnd = "\" изменён другой программой. Загрузить его заново ?";
+inline constexpr const char* ReloadLosesEdits = "\" изменён другой программой. Загрузить его заново, отказавшись от правки в редакторе ?";
+inline constexpr const char* NotFound = "Текст не найден: ";
+inline constexpr const char* Replaced = "Заменено: ";
+inline constexpr const char* ReadOnlyMark = " (только чтение)";
+inline constexpr const char* FindCaption = "Найти:";
+inline constexpr const char* ReplaceCaption = "Заменить на:";
+inline constexpr const char* GoToLineCaption = "Перейти к строке:";
+inline constexpr const char* AlwaysSave = "Сохранять исходные тексты перед компиляцией без вопроса";
+
 // Tool settings dialog.
 inline constexpr const char* ConfCaption = "Настройка инструментальных средств";
 inline constexpr const char* NoVyk = "Не указан компилятор VYK";

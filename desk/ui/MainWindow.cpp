@@ -28,6 +28,7 @@
 #include "About.h"
 #include "ConfTools.h"
 #include "Dialogs.h"
+#include "Editor.h"
 #include "Texts.h"
 
 using namespace DeskText;
@@ -37,6 +38,7 @@ namespace {
 constexpr int FormWidth = 615;
 constexpr int FormHeight = 467;
 constexpr int UpperHeight = 160;
+constexpr int LogHeight = 120;
 constexpr int SettingsWidth = 302;
 constexpr int SplitterMinimum = 50;
 constexpr int ItemTextGap = 2;
@@ -288,10 +290,11 @@ void TfrVydesk::CreateControls()
     lbxLog->setUniformItemSizes(true);
     logLayout->addWidget(lbxLog);
     splBottom->addWidget(pnFilesSettings);
+    CreateEditorArea(splBottom);
     splBottom->addWidget(pnLog);
-    splBottom->setStretchFactor(0, 0);
+    for (int i : {0, 2}) splBottom->setStretchFactor(i, 0);
     splBottom->setStretchFactor(1, 1);
-    splBottom->setSizes({UpperHeight, FormHeight - UpperHeight});
+    splBottom->setSizes({UpperHeight, FormHeight - UpperHeight - LogHeight, LogHeight});
 }
 
 QWidget* TfrVydesk::CreateFilesPanel(QWidget* parent)
@@ -334,7 +337,9 @@ QWidget* TfrVydesk::CreateSettingsPages(QWidget* parent)
     cbConfirmClear->setObjectName(QStringLiteral("cbConfirmClear"));
     cbUsePause = new QCheckBox(QStringLiteral("Ожидать нажатия клавиши при запуске файла"), tshSettings);
     cbUsePause->setObjectName(QStringLiteral("cbUsePause"));
-    for (QWidget* w : std::initializer_list<QWidget*>{lbExecFile, edExecFile, lbTarget, cbxTarget, cbConfirmClear, cbUsePause})
+    cbAlwaysSave = new QCheckBox(Q(AlwaysSave), tshSettings);
+    cbAlwaysSave->setObjectName(QStringLiteral("cbAlwaysSave"));
+    for (QWidget* w : std::initializer_list<QWidget*>{lbExecFile, edExecFile, lbTarget, cbxTarget, cbConfirmClear, cbUsePause, cbAlwaysSave})
         settingsLayout->addWidget(w);
     settingsLayout->addStretch();
     pgcSettings->addTab(tshSettings, QStringLiteral("Настройки"));
@@ -419,6 +424,7 @@ void TfrVydesk::ConnectCommands()
     connect(cbUsePause, &QCheckBox::toggled, this, [this](bool on) { project.settings.usePause = on; });
     connect(lbxLog, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { lbxLog->setToolTip(it->text()); });
     connect(lbxPaths, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { lbxPaths->setToolTip(it->text()); });
+    ConnectEditor();
 }
 
 void TfrVydesk::Start(const QString& settingsFile, const QStringList& arguments)
@@ -453,6 +459,7 @@ void TfrVydesk::ShowPaths()
     if (row >= 0 && row < lbxPaths->count()) lbxPaths->setCurrentRow(row);
     cbConfirmClear->setChecked(project.settings.confirmClear);
     cbUsePause->setChecked(project.settings.usePause);
+    cbAlwaysSave->setChecked(project.settings.alwaysSave);
 }
 
 void TfrVydesk::ShowRecent()
@@ -532,9 +539,18 @@ void TfrVydesk::miRemovePathClick()
 void TfrVydesk::miPathUpClick() { lbxPaths->setCurrentRow(commands.PathUp(PathRow())); }
 void TfrVydesk::miPathDownClick() { lbxPaths->setCurrentRow(commands.PathDown(PathRow())); }
 void TfrVydesk::miConfToolsClick() { frConfTools->exec(); }
-void TfrVydesk::miCompileClick() { pipeline->CompileFile(FileRow()); }
-void TfrVydesk::miCompileAllClick() { pipeline->CompileProject(); }
-void TfrVydesk::miMakeClick() { pipeline->BuildExecutable(); }
+void TfrVydesk::miCompileClick()
+{
+    if (SaveSourcesFirst()) pipeline->CompileFile(FileRow());
+}
+void TfrVydesk::miCompileAllClick()
+{
+    if (SaveSourcesFirst()) pipeline->CompileProject();
+}
+void TfrVydesk::miMakeClick()
+{
+    if (SaveSourcesFirst()) pipeline->BuildExecutable();
+}
 void TfrVydesk::miRunExecClick() { pipeline->RunExecutable(); }
 void TfrVydesk::miVersionInfoClick() { pipeline->VersionInfo(); }
 void TfrVydesk::miAboutClick() { frAbout->exec(); }
@@ -575,14 +591,18 @@ bool TfrVydesk::FormKeyDown(QKeyEvent* key)
 bool TfrVydesk::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this && QApplication::activeModalWidget() == nullptr)
-        return FormKeyDown(static_cast<QKeyEvent*>(event));
+        static_cast<QWidget*>(watched)->window() == this && QApplication::activeModalWidget() == nullptr) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const EKeyRoute route = EditorKeyDown(watched, key);
+        if (route != EKeyRoute::ToForm) return route == EKeyRoute::Handled;
+        return FormKeyDown(key);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TfrVydesk::closeEvent(QCloseEvent* event)
 {
-    if (!commands.QueryClose()) {
+    if (!editors->QuerySaveAll() || !commands.QueryClose()) {
         event->ignore();
         return;
     }

@@ -22,6 +22,8 @@ class QTabWidget;
 class QToolBar;
 class QKeyEvent;
 class TfrConfTools;
+class CEditorArea;
+class QSplitter;
 class TfrAbout;
 
 class TfrVydesk : public QMainWindow, public IDeskPrompts {
@@ -49,6 +51,16 @@ public:
     void RestoreFromMinimized();
 
     TfrConfTools* ConfTools() const { return frConfTools; }
+    CEditorArea* Editors() const { return editors; }
+
+    // The editor (MainWindowEditor.cpp): sources open from the file list, log lines lead to
+    // their places, F4 and Shift+F4 walk the places of the last run.
+    void OpenListedFile(int row);
+    bool ShowLogPlace(int index);
+    void StepPlace(int direction);
+    // Before a compile or build: saves the modified sources, asking once unless the setting
+    // says always; false when the user cancelled or a file could not be saved.
+    bool SaveSourcesFirst();
     TfrAbout* About() const { return frAbout; }
 
     // IDeskPrompts
@@ -76,6 +88,11 @@ private:
     QWidget* CreateFilesPanel(QWidget* parent);
     QWidget* CreateSettingsPages(QWidget* parent);
     QWidget* CreateImportPage(QWidget* parent);
+    void CreateEditorArea(QSplitter* parent);
+    void ConnectEditor();
+    void TagLogLine(int index);
+    enum class EKeyRoute { Handled, ToWidget, ToForm };
+    EKeyRoute EditorKeyDown(QObject* watched, QKeyEvent* key);
     void ConnectCommands();
     QAction* NewAction(const char* name, const QString& text);
     void Bind(const char* menuItem, const char* toolButton, void (TfrVydesk::*handler)());
@@ -129,4 +146,7 @@ private:
     QAction* miReopenSub[MaxRecentProjects] = {};
     TfrConfTools* frConfTools = nullptr;
     TfrAbout* frAbout = nullptr;
+    CEditorArea* editors = nullptr;
+    QCheckBox* cbAlwaysSave = nullptr;
+    int currentPlace = -1;  // the place F4 went to last
 };
