@@ -86,6 +86,7 @@ int ColumnToOffset(const QByteArray& line, int column, SLogLocation::EColumns un
     for (int i = 0; i < line.size(); ++i) {
         const char c = line.at(i);
         if (unit == SLogLocation::DisplayColumns && Utf8Continuation(c)) continue;
+        if (unit == SLogLocation::CompilerColumns && c == '\t' && tabSize <= 0) continue;  // takes no column
         if (col >= column) return i;
         if (c != '\t') ++col;
         else if (unit == SLogLocation::CompilerColumns) col += tabSize;

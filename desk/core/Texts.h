@@ -102,7 +102,7 @@ inline constexpr const char* ReadOnlyMark = " (только чтение)";
 inline constexpr const char* FindCaption = "Найти:";
 inline constexpr const char* ReplaceCaption = "Заменить на:";
 inline constexpr const char* GoToLineCaption = "Перейти к строке:";
-inline constexpr const char* AlwaysSave = "Сохранять исходные тексты перед компиляцией без вопроса";
+inline constexpr const char* AlwaysSave = "Сохранять исходные тексты без вопроса";
 
 // Tool settings dialog.
 inline constexpr const char* ConfCaption = "Настройка инструментальных средств";

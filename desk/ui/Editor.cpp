@@ -27,6 +27,10 @@ namespace {
 constexpr int LineNumberMargin = 0;
 constexpr int SignMargin = 1;
 constexpr int DefaultTabWidth = 4;
+constexpr int CaretLineAlpha = 70;
+// Styles of the messages under marked lines, above the highlighters' styles.
+constexpr int ErrorNoteStyle = 60;
+constexpr int WarningNoteStyle = 61;
 constexpr const char* LineNumberDigits = "000000";
 
 QString Key(const QString& path)
@@ -71,7 +75,10 @@ CSourceEditor::CSourceEditor(const QString& filePath, QWidget* parent) : QsciSci
     setMarginSensitivity(SignMargin, false);
     setBraceMatching(SloppyBraceMatch);
     setCaretLineVisible(true);
-    setCaretLineBackgroundColor(QColor(240, 244, 255));
+    setCaretLineBackgroundColor(QColor(200, 215, 255));
+    SendScintilla(SCI_SETCARETLINEBACKALPHA, CaretLineAlpha);  // a marked line shows through
+    SendScintilla(SCI_SETSCROLLWIDTH, 1);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, true);
     setAutoIndent(true);
     setIndentationsUseTabs(true);
     setTabWidth(DefaultTabWidth);
@@ -88,7 +95,13 @@ CSourceEditor::CSourceEditor(const QString& filePath, QWidget* parent) : QsciSci
     setMarkerForegroundColor(QColor(120, 80, 0), WarningSign);
     indicatorDefine(SquiggleIndicator, PlaceIndicator);
     setIndicatorForegroundColor(QColor(210, 0, 0), PlaceIndicator);
+    errorNote = std::make_unique<QsciStyle>(ErrorNoteStyle, QStringLiteral("Error note"), QColor(120, 0, 0),
+                                            QColor(255, 236, 236), font);
+    warningNote = std::make_unique<QsciStyle>(WarningNoteStyle, QStringLiteral("Warning note"), QColor(100, 70, 0),
+                                              QColor(255, 248, 220), font);
 }
+
+CSourceEditor::~CSourceEditor() = default;
 
 bool CSourceEditor::Load()
 {
@@ -132,15 +145,11 @@ void CSourceEditor::GoTo(int line, int offset)
 
 void CSourceEditor::MarkPlace(int line, int offset, const QString& message, bool warning)
 {
-    static const QsciStyle errorNote(-1, QStringLiteral("Error note"), QColor(120, 0, 0), QColor(255, 236, 236),
-                                     CVykLexer::EditorFont());
-    static const QsciStyle warningNote(-1, QStringLiteral("Warning note"), QColor(100, 70, 0), QColor(255, 248, 220),
-                                       CVykLexer::EditorFont());
     markerAdd(line, warning ? WarningLine : ErrorLine);
     markerAdd(line, warning ? WarningSign : ErrorSign);
     const QString before = annotation(line);
     if (!before.split(QLatin1Char('\n')).contains(message))
-        annotate(line, before.isEmpty() ? message : before + QLatin1Char('\n') + message, warning ? warningNote : errorNote);
+        annotate(line, before.isEmpty() ? message : before + QLatin1Char('\n') + message, warning ? *warningNote : *errorNote);
     const int from = positionFromLineIndex(line, offset);
     const int wordEnd = int(SendScintilla(SCI_WORDENDPOSITION, from, true));
     const int lineEnd = int(SendScintilla(SCI_GETLINEENDPOSITION, line));

@@ -7,6 +7,7 @@
 #pragma once
 #include <QFileSystemWatcher>
 #include <QWidget>
+#include <memory>
 #include <Qsci/qsciscintilla.h>
 
 #include "LogLocations.h"
@@ -19,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QTabWidget;
 class CVykLexer;
+class QsciStyle;
 
 // One tab: the text of one file.
 class CSourceEditor : public QsciScintilla {
@@ -28,6 +30,7 @@ public:
     static constexpr int PlaceIndicator = 8;
 
     CSourceEditor(const QString& path, QWidget* parent);
+    ~CSourceEditor() override;
 
     const QString& Path() const { return path; }
     bool IsUtf8() const { return utf8; }
@@ -48,6 +51,7 @@ public:
 private:
     QString path;
     bool utf8 = true;
+    std::unique_ptr<QsciStyle> errorNote, warningNote;
 };
 
 class CEditorArea : public QWidget {
