@@ -1,6 +1,7 @@
 // The compiler's run from the token list to the outcome line: parse the module, write
 // DFN/<m>.dfn, then CPP/<m>.vyl, .cpp and .h, then (main module) the support files, and last
-// the build description. Files written before a failing step stay as they are.
+// the build description. Every file is written beside its place and all of them are moved in
+// only when the whole run has succeeded, so a failing step leaves the files of earlier runs.
 #include "Compile.h"
 
 #include "Diagnostics.h"
@@ -15,10 +16,10 @@ namespace {
 constexpr int kExitOK = 0;
 constexpr int kExitFailed = 1;
 
-bool WriteDefinitionFile(CModule& module)
+bool WriteDefinitionFile(CModule& module, COutputFiles& outputs)
 {
     CDfnOutput dfn;
-    if (dfn.Open(module.name)) return false;
+    if (dfn.Open(module.name, &outputs)) return false;
     try {
         module.WriteDFN(dfn);
     } catch (const error_Internal& e) {
@@ -29,10 +30,10 @@ bool WriteDefinitionFile(CModule& module)
     return dfn.Close();
 }
 
-bool WriteCppFiles(CModule& module)
+bool WriteCppFiles(CModule& module, COutputFiles& outputs)
 {
     CCppOutput cpp;
-    if (cpp.Open(module.name)) {
+    if (cpp.Open(module.name, &outputs)) {
         cpp.Close();
         return false;
     }
@@ -48,19 +49,33 @@ bool WriteCppFiles(CModule& module)
 
 // The build description after the module files: the main module records itself as Main
 // (and gets the support files), any other module gets its File entry; then every import.
-bool UpdateBuildDescription(const SCommandLine& cl, CProject& project, bool mainFlag, CModule& module)
+bool UpdateBuildDescription(const SCommandLine& cl, CProject& project, bool mainFlag, CModule& module,
+                            COutputFiles& outputs)
 {
     if (cl.drop)
         project.DropBuildDescription();
     else if (!project.LoadBuildDescription())
         return false;
     if (mainFlag) {
-        if (!WriteSupportFiles(module.name)) return false;
+        if (!WriteSupportFiles(module.name, &outputs)) return false;
     } else {
         project.AddCompiledModule(cl.source, module.name);
     }
     project.AddImportedModules(module);
-    return project.WriteBuildDescription(mainFlag, module.name);
+    return project.WriteBuildDescription(mainFlag, module.name, &outputs);
+}
+
+bool WriteOutputs(const SCommandLine& cl, CProject& project, bool mainFlag, CModule& module)
+{
+    if (mainFlag && !project.CheckExecutableName()) return false;
+    COutputFiles outputs;
+    if (!WriteDefinitionFile(module, outputs) || !WriteCppFiles(module, outputs) ||
+        !UpdateBuildDescription(cl, project, mainFlag, module, outputs))
+        return false;
+    std::string failed;
+    if (outputs.Commit(failed)) return true;
+    Msg(msg::kCannotCloseFile, failed.c_str());
+    return false;
 }
 }  // namespace
 
@@ -93,8 +108,7 @@ int CompileModule(const SCommandLine& cl, CProject& project, bool mainFlag, std:
         return kExitFailed;
     }
     lb.reset();
-    if (!WriteDefinitionFile(module) || !WriteCppFiles(module) ||
-        !UpdateBuildDescription(cl, project, mainFlag, module)) {
+    if (!WriteOutputs(cl, project, mainFlag, module)) {
         Msg(msg::kModuleFailed, module.name.c_str(), cl.source.c_str());
         return kExitFailed;
     }

@@ -63,6 +63,7 @@ constexpr const char* kImportsTooDeep = "ERROR: imports nested deeper than %d de
 constexpr const char* kTooManyImports = "ERROR: more than %d definition files read while importing \"%s\"\n";
 constexpr const char* kMakeSureFolder = "WARNING: Make sure that folder \"%s\" exists in source file folder\n";
 constexpr const char* kCannotCloseFile = "ERROR: Cannot close file \"%s\"\n";
+constexpr const char* kBadExecName = "ERROR: Incorrect executable name \"%s\" in project file\n";
 constexpr const char* kBuildContent = "ERROR: Incorrect VYK makefile (\"%s\") content\n";
 constexpr const char* kBuildFormat = "ERROR: Incorrect VYK makefile (\"%s\") format\n";
 constexpr const char* kUnknownXmlError = "ERROR: Unknown XML error\n";

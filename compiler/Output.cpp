@@ -17,10 +17,10 @@ const char* const kDfnFolder = "DFN";
 const char* const kTab = "\t";
 }  // namespace
 
-bool COutputSink::OpenFile(const std::string& path)
+bool COutputSink::OpenFile(const std::string& path, COutputFiles* outputs)
 {
     memory = false;
-    open = file.Open(path, "w");
+    open = outputs ? outputs->Open(file, path) : file.Open(path, "w");
     return open;
 }
 
@@ -66,22 +66,22 @@ bool COutputSink::Close()
 
 // ---- CCppOutput ----
 
-int CCppOutput::Open(const std::string& moduleName)
+int CCppOutput::Open(const std::string& moduleName, COutputFiles* outputs)
 {
     baseName = std::string(kCppFolder) + "/" + moduleName;
     path = std::string(kCppFolder) + "/" + moduleName + ".vyl";
-    if (!link.OpenFile(path)) {
+    if (!link.OpenFile(path, outputs)) {
         Msg(msg::kMakeSureFolder, kCppFolder);
         Msg(msg::kCannotOpenForWriting, path.c_str());
         return errUnknownInternal;
     }
     path = std::string(kCppFolder) + "/" + moduleName + ".cpp";
-    if (!source.OpenFile(path)) {
+    if (!source.OpenFile(path, outputs)) {
         Msg(msg::kCannotOpenForWriting, path.c_str());
         return errUnknownInternal;
     }
     path = std::string(kCppFolder) + "/" + moduleName + ".h";
-    if (!header.OpenFile(path)) {
+    if (!header.OpenFile(path, outputs)) {
         Msg(msg::kCannotOpenForWriting, path.c_str());
         return errUnknownInternal;
     }
@@ -173,10 +173,10 @@ void CCppOutput::Indent()
 
 // ---- CDfnOutput ----
 
-int CDfnOutput::Open(const std::string& moduleName)
+int CDfnOutput::Open(const std::string& moduleName, COutputFiles* outputs)
 {
     path = std::string(kDfnFolder) + "/" + moduleName + ".dfn";
-    if (!file.OpenFile(path)) {
+    if (!file.OpenFile(path, outputs)) {
         Msg(msg::kMakeSureFolder, kDfnFolder);
         Msg(msg::kCannotOpenForWriting, path.c_str());
         return errUnknownInternal;

@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <string>
 
+#include "OutputFiles.h"
 #include "TextFile.h"
 
 // Texts shared by the generated files.
@@ -17,7 +18,9 @@ extern const char* const kSysPrefix;         // "VYK_SYS_"
 // One output text: a file opened for writing, or a buffer in memory.
 class COutputSink {
 public:
-    bool OpenFile(const std::string& path);
+    // Opens `path` for writing; with `outputs`, under a temporary name that the run's commit
+    // moves into place.
+    bool OpenFile(const std::string& path, COutputFiles* outputs = nullptr);
     void OpenMemory();
     bool IsOpen() const { return open; }
     void Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -46,7 +49,7 @@ public:
 
     // Opens CPP/<m>.vyl, CPP/<m>.cpp and CPP/<m>.h and writes their frames: 0, or 5 after the
     // folder warning and the open error have been written to the message stream.
-    int Open(const std::string& moduleName);
+    int Open(const std::string& moduleName, COutputFiles* outputs = nullptr);
     // The same frames written into memory buffers.
     void OpenInMemory(const std::string& moduleName);
     // Writes the frame ends of whichever files are open and closes them; false (after an
@@ -85,7 +88,7 @@ public:
     ~CDfnOutput() { Close(); }
 
     // Opens DFN/<m>.dfn and writes its banner: 0, or 5 after the warning and error messages.
-    int Open(const std::string& moduleName);
+    int Open(const std::string& moduleName, COutputFiles* outputs = nullptr);
     void OpenInMemory();
     bool Close();   // false after the close-failure message
 

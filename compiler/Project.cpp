@@ -10,6 +10,7 @@
 #include "Messages.h"
 #include "Module.h"
 #include "Output.h"
+#include "ProjectValues.h"
 #include "TextFile.h"
 
 const char* const kBuildDescriptionPath = "CPP/_VYK_make.vym";
@@ -201,7 +202,14 @@ void CProject::AddImportedModules(const CModuleBase& module)
     }
 }
 
-bool CProject::WriteBuildDescription(bool mainFlag, const std::string& moduleName)
+bool CProject::CheckExecutableName() const
+{
+    if (!execName || execName->empty() || IsPlainFileName(*execName)) return true;
+    Msg(msg::kBadExecName, ShownValue(*execName).c_str());
+    return false;
+}
+
+bool CProject::WriteBuildDescription(bool mainFlag, const std::string& moduleName, COutputFiles* outputs)
 {
     if (!build) DropBuildDescription();
     std::string mainName, exec;
@@ -213,7 +221,7 @@ bool CProject::WriteBuildDescription(bool mainFlag, const std::string& moduleNam
         exec = ValueOrEmpty(*build, kExecAttr);
     }
     CTextFile file;
-    if (!file.Open(kBuildDescriptionPath, "w")) {
+    if (!(outputs ? outputs->Open(file, kBuildDescriptionPath) : file.Open(kBuildDescriptionPath, "w"))) {
         Msg(msg::kCannotOpenForWriting, kBuildDescriptionPath);
         return false;
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "OutputFiles.h"
 #include "Xml.h"
 
 class CModuleBase;
@@ -46,8 +47,12 @@ public:
     void AddCompiledModule(const std::string& sourcePath, const std::string& module);
     // Entries of every imported module, recursively through the imports of the imports.
     void AddImportedModules(const CModuleBase& module);
-    // Writes CPP/_VYK_make.vym; false after an error message.
-    bool WriteBuildDescription(bool mainFlag, const std::string& moduleName);
+    // Writes CPP/_VYK_make.vym (with `outputs`, as a file that the run's commit moves into
+    // place); false after an error message.
+    bool WriteBuildDescription(bool mainFlag, const std::string& moduleName, COutputFiles* outputs = nullptr);
+    // False, after its message, when the main module would record an executable name that is
+    // not a plain file name (see ProjectValues.h).
+    bool CheckExecutableName() const;
 };
 
 // Upper-cases the letters a to z only.

@@ -82,9 +82,9 @@ const char* const kSysSourceLines[] = {
     "\treturn res;\n}",
 };
 
-bool OpenSupportFile(CTextFile& file, const char* path)
+bool OpenSupportFile(CTextFile& file, const char* path, COutputFiles* outputs)
 {
-    if (file.Open(path, "w")) {
+    if (outputs ? outputs->Open(file, path) : file.Open(path, "w")) {
         file.Printf("%s// %s //\n%s\n", kRuleLine, kGeneratedNotice, kRuleLine);
         return true;
     }
@@ -105,28 +105,28 @@ void WriteLines(CTextFile& file, const char* const (&lines)[N])
     for (const char* line : lines) file.Printf("%s\n", line);
 }
 
-bool WriteSysHeader()
+bool WriteSysHeader(COutputFiles* outputs)
 {
     CTextFile file;
-    if (!OpenSupportFile(file, kSysHeaderPath)) return false;
+    if (!OpenSupportFile(file, kSysHeaderPath, outputs)) return false;
     file.Printf("#ifndef VYK_H_FILE__VYK_sys\n#define VYK_H_FILE__VYK_sys\n\n");
     WriteLines(file, kSysHeaderLines);
     file.Printf("#endif\n");
     return CloseSupportFile(file, kSysHeaderPath);
 }
 
-bool WriteSysSource()
+bool WriteSysSource(COutputFiles* outputs)
 {
     CTextFile file;
-    if (!OpenSupportFile(file, kSysSourcePath)) return false;
+    if (!OpenSupportFile(file, kSysSourcePath, outputs)) return false;
     WriteLines(file, kSysSourceLines);
     return CloseSupportFile(file, kSysSourcePath);
 }
 
-bool WriteMainHeader(const std::string& mainModule)
+bool WriteMainHeader(const std::string& mainModule, COutputFiles* outputs)
 {
     CTextFile file;
-    if (!OpenSupportFile(file, kMainHeaderPath)) return false;
+    if (!OpenSupportFile(file, kMainHeaderPath, outputs)) return false;
     file.Printf("#ifndef VYK_H_FILE__VYK_main\n");
     file.Printf("#define VYK_H_FILE__VYK_main\n\n");
     file.Printf("#include \"%s.h\"\n\n", mainModule.c_str());
@@ -135,10 +135,10 @@ bool WriteMainHeader(const std::string& mainModule)
     return CloseSupportFile(file, kMainHeaderPath);
 }
 
-bool WriteMainSource(const std::string& mainModule)
+bool WriteMainSource(const std::string& mainModule, COutputFiles* outputs)
 {
     CTextFile file;
-    if (!OpenSupportFile(file, kMainSourcePath)) return false;
+    if (!OpenSupportFile(file, kMainSourcePath, outputs)) return false;
     file.Printf("#include \"%s.h\"\n#include \"_VYK_ppp.cpp\"\n\n", mainModule.c_str());
     file.Printf("void %smain_init() {\n", kSysPrefix);
     file.Printf("\t%s::%s%s();\n}\n", CppId(mainModule).c_str(), kSysPrefix, mainModule.c_str());
@@ -146,8 +146,8 @@ bool WriteMainSource(const std::string& mainModule)
 }
 }  // namespace
 
-bool WriteSupportFiles(const std::string& mainModule)
+bool WriteSupportFiles(const std::string& mainModule, COutputFiles* outputs)
 {
-    if (!WriteSysHeader() || !WriteSysSource()) return false;
-    return WriteMainHeader(mainModule) && WriteMainSource(mainModule);
+    if (!WriteSysHeader(outputs) || !WriteSysSource(outputs)) return false;
+    return WriteMainHeader(mainModule, outputs) && WriteMainSource(mainModule, outputs);
 }

@@ -2,7 +2,9 @@
 // VYK_SET_RANGE) and CPP/_VYK_main.h/.cpp (VYK_SYS_main_init, which starts the main module).
 #pragma once
 #include <string>
+#include "OutputFiles.h"
 
-// Writes the system pair, then (only when that succeeded) the main pair. False after an
-// "ERROR: Cannot open/close file" message; files of a failed pair after it are not written.
-bool WriteSupportFiles(const std::string& mainModule);
+// Writes the system pair, then (only when that succeeded) the main pair; with `outputs`, as
+// files that the run's commit moves into place. False after an "ERROR: Cannot open/close file"
+// message; files of a failed pair after it are not written.
+bool WriteSupportFiles(const std::string& mainModule, COutputFiles* outputs = nullptr);
