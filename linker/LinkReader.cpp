@@ -3,6 +3,10 @@
 // specializations, incompatible or repeated handlers). Program-wide checks follow in LinkChecks.
 #include "LinkReader.h"
 #include "Messages.h"
+#include "ProjectValues.h"
+
+#include <cctype>
+#include <sys/stat.h>
 
 using namespace linkmsg;
 
@@ -18,21 +22,45 @@ static const char kTypeTagged[] = "type";
 
 static bool IsYes(const std::string* value) { return value && *value == kYes; }
 
+// Every name in a link description goes into the generated C++ text: Name, Qual and Tag must be
+// identifiers and UID a decimal number. Returns the first value that is not, or nullptr.
+static const std::string* BadValue(const CXmlElement& e)
+{
+    for (const char* attr : {"Name", "Qual", "Tag"}) {
+        const std::string* value = e.AttributeValue(attr);
+        if (value && !IsModuleName(*value)) return value;
+    }
+    if (const std::string* uid = e.AttributeValue("UID")) {
+        for (char c : *uid)
+            if (!std::isdigit(static_cast<unsigned char>(c))) return uid;
+    }
+    for (const auto& child : e.children)
+        if (const std::string* bad = BadValue(*child)) return bad;
+    return nullptr;
+}
+
 bool CLinkReader::ReadLinkDescription(const std::string& path, bool& found)
 {
     std::unique_ptr<CXmlElement> root;
     XmlResult result = XmlLoad(path, root);
-    if (result == xmlFormatError) {
-        // Not an error (the module's description may be missing or stale), but never silent.
-        out.Printf(kLinkFormat, path.c_str());
-        found = true;
-        return true;
-    }
-    found = result == xmlOk;
+    struct stat st;
+    found = result != xmlCannotOpen || stat(path.c_str(), &st) == 0;
     if (!found) return true;
+    if (result == xmlFormatError) {
+        out.Printf(kLinkFormat, path.c_str());
+        return false;
+    }
+    if (result != xmlOk) {
+        out.Printf(kLinkUnreadable, path.c_str());
+        return false;
+    }
     if (!root || root->name != kModuleElement) {
         out.Printf(kNoModuleDescription, path.c_str());
-        return true;
+        return false;
+    }
+    if (const std::string* bad = BadValue(*root)) {
+        out.Printf(kBadLinkName, ShownValue(*bad).c_str(), path.c_str());
+        return false;
     }
     const std::string* module = root->AttributeValue("Name");
     for (const auto& child : root->children) {

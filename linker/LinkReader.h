@@ -12,7 +12,9 @@ class CLinkReader {
 public:
     CLinkReader(CLinkTables& tables, CMessageStream& out) : tables(tables), out(out) {}
 
-    // Reads `path`. found is false (and the result true) when the file cannot be read as XML.
+    // Reads `path`. found is false (and the result true) when there is no such file; a file that
+    // exists but cannot be read, is not well formed, is not a module description or holds a name
+    // that is not an identifier fails after its message.
     bool ReadLinkDescription(const std::string& path, bool& found);
 
     // Case Name [Qual] [TagType] { Spec }

@@ -3,6 +3,7 @@
 // (the main module's own source includes it after the main header).
 #include "LinkWriter.h"
 #include "Messages.h"
+#include "OutputFiles.h"
 #include "TextFile.h"
 #include "CppIdent.h"
 
@@ -124,13 +125,8 @@ void CLinkWriter::WriteDispatch(const CLinkProc& p, CTextBuffer& h, CTextBuffer&
     s.Printf("\treturn 0;\n}\n\n");
 }
 
-bool CLinkWriter::WriteFile(const std::string& path, const std::string& text)
+bool CLinkWriter::WriteFile(CTextFile& file, const std::string& path, const std::string& text)
 {
-    CTextFile file;
-    if (!file.Open(path, "w")) {
-        out.Printf(kCannotOpenForWriting, path.c_str());
-        return false;
-    }
     file.Write(text);
     const bool written = std::fflush(file.Handle()) == 0 && !std::ferror(file.Handle());
     const bool closed = file.Close();
@@ -143,16 +139,20 @@ bool CLinkWriter::WriteLinkOutput(const CXmlElement& project, const std::string&
 {
     const std::string headerPath = HeaderPath(outputFolder);
     const std::string sourcePath = SourcePath(outputFolder);
-    // Opening for appending changes nothing, so a folder or file that refuses writing fails the
-    // link before either previous file has been truncated.
-    for (const std::string* path : {&headerPath, &sourcePath}) {
-        CTextFile probe;
-        if (!probe.Open(*path, "a")) {
+    COutputFiles outputs;
+    CTextFile headerFile, sourceFile;
+    for (auto [file, path] : {std::pair{&headerFile, &headerPath}, std::pair{&sourceFile, &sourcePath}}) {
+        if (!outputs.Open(*file, *path)) {
             out.Printf(kCannotOpenForWriting, path->c_str());
             return false;
         }
     }
     CTextBuffer header, source;
     Compose(project, header, source);
-    return WriteFile(headerPath, header.Text()) && WriteFile(sourcePath, source.Text());
+    if (!WriteFile(headerFile, headerPath, header.Text()) || !WriteFile(sourceFile, sourcePath, source.Text()))
+        return false;
+    std::string failed;
+    if (outputs.Commit(failed)) return true;
+    out.Printf(kCannotWrite, failed.c_str());
+    return false;
 }

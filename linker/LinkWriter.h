@@ -6,6 +6,7 @@
 #include "LinkTables.h"
 #include "MessageStream.h"
 #include "TextBuffer.h"
+#include "TextFile.h"
 #include "Xml.h"
 
 class CLinkWriter {
@@ -13,7 +14,8 @@ public:
     CLinkWriter(const CLinkTables& tables, CMessageStream& out) : tables(tables), out(out) {}
 
     // Writes both files into the output folder; false after the message when one cannot be
-    // opened, written or closed. Neither file is touched unless both can be opened.
+    // opened, written or closed. Both are written beside their places and moved in together
+    // once both are complete, so a failure leaves the earlier pair; an unchanged file keeps its time.
     bool WriteLinkOutput(const CXmlElement& project, const std::string& outputFolder);
     // The complete texts of both files.
     void Compose(const CXmlElement& project, CTextBuffer& header, CTextBuffer& source) const;
@@ -38,7 +40,7 @@ private:
     //     return 0;
     // }
     void WriteDispatch(const CLinkProc& p, CTextBuffer& header, CTextBuffer& source) const;
-    bool WriteFile(const std::string& path, const std::string& text);
+    bool WriteFile(CTextFile& file, const std::string& path, const std::string& text);
 
     const CLinkTables& tables;
     CMessageStream& out;

@@ -7,6 +7,7 @@
 #include "LinkReader.h"
 #include "LinkWriter.h"
 #include "Messages.h"
+#include "ProjectValues.h"
 #include "Xml.h"
 
 using namespace linkmsg;
@@ -29,6 +30,9 @@ public:
     bool Link();
 
 private:
+    // Module names go into file paths and the C++ text, folders into both: names must be
+    // identifiers and folders free of control characters and double quotes.
+    bool CheckValues();
     bool ReadModules();
     bool ReadMainModule();
 
@@ -55,6 +59,7 @@ bool CLinkRun::ReadBuildDescription()
         out.Printf(kMakefileContent, path);
         return false;
     }
+    if (!CheckValues()) return false;
     if (options.inputFolder) {
         inputFolder = *options.inputFolder;
     } else {
@@ -62,6 +67,30 @@ bool CLinkRun::ReadBuildDescription()
         inputFolder = slash == std::string::npos ? std::string() : options.makefile.substr(0, slash + 1);
     }
     outputFolder = options.outputFolder ? *options.outputFolder : inputFolder;
+    return true;
+}
+
+bool CLinkRun::CheckValues()
+{
+    const char* path = options.makefile.c_str();
+    const std::string* mainName = project->AttributeValue("Main");
+    if (mainName && !IsModuleName(*mainName)) {
+        out.Printf(kBadModuleName, ShownValue(*mainName).c_str(), path);
+        return false;
+    }
+    for (const auto& file : project->children) {
+        if (file->name != "File") continue;
+        const std::string* name = file->AttributeValue("Name");
+        const std::string* folder = file->AttributeValue("Path");
+        if (name && !IsModuleName(*name)) {
+            out.Printf(kBadModuleName, ShownValue(*name).c_str(), path);
+            return false;
+        }
+        if (folder && !IsQuotableFolder(*folder)) {
+            out.Printf(kBadFolder, ShownValue(*folder).c_str(), path);
+            return false;
+        }
+    }
     return true;
 }
 

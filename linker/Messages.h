@@ -40,14 +40,19 @@ inline constexpr char kCannotClose[] = "ERROR: Cannot close file \"%s\"\n";     
 inline constexpr char kMakefileFormat[] = "ERROR: Incorrect VYK makefile (\"%s\") format\n";      // path
 inline constexpr char kMakefileContent[] = "ERROR: Incorrect VYK makefile (\"%s\") content\n";    // path
 inline constexpr char kUnknownInternal[] = "ERROR: UNKNOWN INTERNAL ERROR\n";
+inline constexpr char kBadModuleName[] = "ERROR: Incorrect module name \"%s\" in VYK makefile (\"%s\")\n";  // name, path
+inline constexpr char kBadFolder[] = "ERROR: Incorrect folder \"%s\" in VYK makefile (\"%s\")\n";       // folder, path
 
 // Link descriptions.
 inline constexpr char kOutputPathTooLong[] = "ERROR: Path to output files too long\n";
 inline constexpr char kFileNameTooLong[] = "WARNING: File name too long: \"%s\"\n";              // name
 inline constexpr char kNoMainFile[] = "WARNING: Not specified main file in project\n";
 inline constexpr char kMainNotFound[] = "WARNING: Not found file \"%s\"\n";                     // path
-inline constexpr char kNoModuleDescription[] = "WARNING: Not found module description in file \"%s\"\n";
-inline constexpr char kLinkFormat[] = "WARNING: Incorrect format of link description \"%s\"\n";  // path
+// A link description that exists but cannot be used fails the link (a missing one does not).
+inline constexpr char kNoModuleDescription[] = "ERROR: Not found module description in file \"%s\"\n";
+inline constexpr char kLinkFormat[] = "ERROR: Incorrect format of link description \"%s\"\n";  // path
+inline constexpr char kLinkUnreadable[] = "ERROR: Cannot read link description \"%s\"\n";       // path
+inline constexpr char kBadLinkName[] = "ERROR: Incorrect name \"%s\" in link description \"%s\"\n";  // value, path
 inline constexpr char kFileFailed[] = "ERROR: File \"%s\" - FAILED\n";                          // path
 
 // Common types.
