@@ -6,6 +6,10 @@
 # <bin-folder> holds VYK, Vybind and Vygen. <program-folder> holds the modules
 # (*.vyk) and, when there is more than one, a file `modules` naming them in
 # compilation order, one a line, imported modules first and the main module last.
+# Each line is the name of a file in <program-folder> itself: letters, digits,
+# ".", "_" and "-", not starting with "." or "-"; a line like ../X.vyk or /X.vyk,
+# or a name that is a symbolic link, is refused (exit 2), so that nothing
+# outside the program folder is read.
 # The script makes a fresh project folder (CPP, DFN, Make and a project file
 # naming the standard library as import folder by absolute path), copies the
 # modules into it and runs, there:
@@ -59,6 +63,13 @@ else
   fi
 fi
 [ -n "$modules" ] || { echo "vykbuild: no modules in $src" >&2; exit 2; }
+# Checked line by line before the list is split into words, so no line can
+# become several names or a pattern.
+bad=$(printf '%s\n' "$modules" | grep -v '^[A-Za-z0-9_][A-Za-z0-9._-]*$' | head -n 1)
+if [ -n "$bad" ]; then
+  echo "vykbuild: '$bad' in $src/modules is not the name of a file in the program folder" >&2
+  exit 2
+fi
 main=$(echo "$modules" | tail -n 1)
 
 if [ -n "${VYK_WORK:-}" ]; then
@@ -86,11 +97,12 @@ step() {
   fi
 }
 
-first=-d
 for m in $modules; do
+  [ -L "$src/$m" ] && { echo "vykbuild: module file $src/$m is a symbolic link" >&2; exit 2; }
   [ -f "$src/$m" ] || { echo "vykbuild: module file $src/$m not found" >&2; exit 2; }
   cp "$src/$m" "$work/$m"
 done
+first=-d
 for m in $modules; do
   if [ "$m" = "$main" ]; then
     step "$bin/VYK" "$m" vydeskpro.tmp -a $first -m
