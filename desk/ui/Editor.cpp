@@ -27,7 +27,6 @@ namespace {
 constexpr int LineNumberMargin = 0;
 constexpr int SignMargin = 1;
 constexpr int DefaultTabWidth = 4;
-constexpr int CaretLineAlpha = 70;
 // Styles of the messages under marked lines, above the highlighters' styles.
 constexpr int ErrorNoteStyle = 60;
 constexpr int WarningNoteStyle = 61;
@@ -75,8 +74,11 @@ CSourceEditor::CSourceEditor(const QString& filePath, QWidget* parent) : QsciSci
     setMarginSensitivity(SignMargin, false);
     setBraceMatching(SloppyBraceMatch);
     setCaretLineVisible(true);
-    setCaretLineBackgroundColor(QColor(200, 215, 255));
-    SendScintilla(SCI_SETCARETLINEBACKALPHA, CaretLineAlpha);  // a marked line shows through
+    setCaretLineBackgroundColor(QColor(240, 244, 255));
+    // The caret line's colour would hide a marked line's, so it pauses there.
+    connect(this, &QsciScintilla::cursorPositionChanged, this, [this](int line, int) {
+        setCaretLineVisible(!(markersAtLine(line) & ((1 << ErrorLine) | (1 << WarningLine))));
+    });
     SendScintilla(SCI_SETSCROLLWIDTH, 1);
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, true);
     setAutoIndent(true);
@@ -147,6 +149,7 @@ void CSourceEditor::MarkPlace(int line, int offset, const QString& message, bool
 {
     markerAdd(line, warning ? WarningLine : ErrorLine);
     markerAdd(line, warning ? WarningSign : ErrorSign);
+    setCaretLineVisible(false);
     const QString before = annotation(line);
     if (!before.split(QLatin1Char('\n')).contains(message))
         annotate(line, before.isEmpty() ? message : before + QLatin1Char('\n') + message, warning ? *warningNote : *errorNote);
@@ -163,6 +166,7 @@ void CSourceEditor::MarkPlace(int line, int offset, const QString& message, bool
 void CSourceEditor::ClearMarks()
 {
     markerDeleteAll();
+    setCaretLineVisible(true);
     clearAnnotations();
     SendScintilla(SCI_SETINDICATORCURRENT, PlaceIndicator);
     SendScintilla(SCI_INDICATORCLEARRANGE, 0, length());
