@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -195,6 +196,14 @@ CEditorArea::CEditorArea(IDeskPrompts& prompts, QWidget* parent) : QWidget(paren
     HideBar();
     connect(tabs, &QTabWidget::tabCloseRequested, this, [this](int index) { CloseTab(index); });
     connect(&watcher, &QFileSystemWatcher::fileChanged, this, &CEditorArea::FileChanged);
+    if (QWidget* top = window(); top != this) top->installEventFilter(this);
+}
+
+bool CEditorArea::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && watched == window())
+        QTimer::singleShot(0, this, &CEditorArea::CheckOutsideChanges);
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget* CEditorArea::CreateBar()

@@ -108,6 +108,10 @@ public:
 signals:
     void FileSaved(const QString& path);
 
+protected:
+    // The window coming back to the front checks the files too: a watcher can miss a change.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* CreateBar();
     void ShowTitle(CSourceEditor* editor);
