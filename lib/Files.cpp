@@ -41,6 +41,8 @@ const int kExtendedBytes = 10;
 const int kExtendedBias = 16383;
 const int kExtendedMantissaBits = 64;
 const unsigned kExtendedMaxExponent = 0x7FFF;
+const unsigned kExtendedSign = 0x8000;
+const int kExtendedTop = 8;
 const uint64_t kExtendedTopBit = uint64_t(1) << 63;
 const uint64_t kExtendedQuiet = uint64_t(3) << 62;
 const long kDateYear = 512;
@@ -207,7 +209,7 @@ void WriteLittle(Files::Rider* r, uint64_t value, int count) {
 // leading bit, then sign and 15-bit exponent, built from the value alone so
 // that it is the same on every machine.
 void EncodeExtended(long double x, uint64_t &mantissa, unsigned &top) {
-	unsigned sign = signbit(x) ? 0x8000u : 0u;
+	unsigned sign = signbit(x) ? kExtendedSign : 0u;
 	long exponent = 0;
 	mantissa = 0;
 	if (isnan(x)) {
@@ -240,7 +242,7 @@ long double DecodeExtended(uint64_t mantissa, unsigned top) {
 	} else {
 		x = ldexpl((long double)mantissa, int(exponent) - kExtendedBias - (kExtendedMantissaBits - 1));
 	}
-	return (top & 0x8000u) ? -x : x;
+	return (top & kExtendedSign) ? -x : x;
 }
 
 // Makes the side file of a new file named name; answers nullptr with errno.
@@ -469,7 +471,7 @@ void Files::ReadLReal(Rider* r, long double &x) {
 	}
 	uint64_t mantissa = 0;
 	for (int i = int(sizeof(uint64_t)) - 1; i >= 0; --i) mantissa = mantissa << kByteBits | bytes[i];
-	x = DecodeExtended(mantissa, unsigned(bytes[8]) | unsigned(bytes[9]) << kByteBits);
+	x = DecodeExtended(mantissa, unsigned(bytes[kExtendedTop]) | unsigned(bytes[kExtendedTop + 1]) << kByteBits);
 }
 
 void Files::ReadSet(Rider* r, int &x) {
@@ -553,8 +555,8 @@ void Files::WriteLReal(Rider* r, long double x) {
 	EncodeExtended(x, mantissa, top);
 	unsigned char bytes[kExtendedBytes];
 	for (int i = 0; i < int(sizeof(uint64_t)); ++i) bytes[i] = (unsigned char)(mantissa >> (kByteBits * i));
-	bytes[8] = (unsigned char)(top & 0xFFu);
-	bytes[9] = (unsigned char)(top >> kByteBits);
+	bytes[kExtendedTop] = (unsigned char)top;
+	bytes[kExtendedTop + 1] = (unsigned char)(top >> kByteBits);
 	WriteAt(r, bytes, kExtendedBytes);
 }
 

@@ -126,7 +126,8 @@ size_t SkipDigits(const std::string &text, size_t i) {
 // Checks the syntax of a real number and answers it in the form strtold
 // reads (scale letter E), or an empty string when the text is no number.
 std::string RealText(std::string text) {
-	if (text == "INF" || text == "+INF" || text == "-INF" || text == "NAN") return text;
+	std::string magnitude = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? text.substr(1) : text;
+	if (magnitude == "INF" || magnitude == "NAN") return text;
 	size_t i = 0;
 	if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
 	size_t digits = SkipDigits(text, i);

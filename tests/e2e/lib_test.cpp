@@ -373,6 +373,8 @@ TEST(LibStrings, RealsGoToTextAndBackUnchanged) {
 	double x = 0;
 	bool done = false;
 	Strings::StrToReal(s.a, 32, x, done); EXPECT_TRUE(done); EXPECT_TRUE(isnan(x));
+	Strings::RealToStr(-NAN, s.a, 32); EXPECT_EQ(s.str(), "-NAN");
+	Strings::StrToReal(s.a, 32, x, done); EXPECT_TRUE(done); EXPECT_TRUE(isnan(x) && signbit(x));
 	Buf<4> small("zz");
 	Strings::RealToStr(1.0 / 3, small.a, 4); EXPECT_EQ(small.str(), "");
 	Strings::FixedToStr(3.14159L, 2, s.a, 32); EXPECT_EQ(s.str(), "3.14");
