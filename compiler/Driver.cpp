@@ -15,6 +15,7 @@
 #include "Lexer.h"
 #include "Messages.h"
 #include "Project.h"
+#include "Switches.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr size_t kSwitchLength = 2;   // "-x": a switch is exactly its sign and 
 
 bool IsSwitch(const std::string& arg)
 {
-    return !arg.empty() && (arg[0] == '-' || arg[0] == '/');
+    return IsSwitchArgument(arg, {"m", "d", "a", "v", "h", "?", "t", "f"});
 }
 
 enum class EScanStep { next, stop };

@@ -42,6 +42,7 @@ constexpr const char* kUsage[] = {
     "  f <file>  Specify file for output messages instead of stdout\n",
     "  v         Version info\n",
     "  h,?       This help\n",
+    "\nAn argument that begins with / is a path unless it is exactly one of the switches.\n",
 };
 
 // Driver: outcome of a compilation.

@@ -4,10 +4,14 @@
 #include "CommandLine.h"
 #include <cctype>
 #include "Messages.h"
+#include "Switches.h"
 
 using namespace linkmsg;
 
-static bool IsSwitch(const std::string& arg) { return !arg.empty() && (arg[0] == '-' || arg[0] == '/'); }
+static bool IsSwitch(const std::string& arg)
+{
+    return IsSwitchArgument(arg, {"h", "?", "v", "a", "d", "f", "o", "i"});
+}
 
 static bool EndsWithSeparator(const std::string& folder)
 {

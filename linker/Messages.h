@@ -23,6 +23,7 @@ inline constexpr const char* kUsage[] = {
     "  f <file>  Specify file for output messages instead of stdout\n",
     "  v         Version info\n",
     "  h,?       This help\n",
+    "\nAn argument that begins with / is a path unless it is exactly one of the switches.\n",
 };
 
 // Command line.
