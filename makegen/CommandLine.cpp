@@ -53,7 +53,7 @@ bool TakesValue(ESwitch kind)
 void SetPlatform(const std::string& value, CVygenOptions& options, CVygenMessages& messages)
 {
     char digit = value.empty() ? '\0' : value[0];
-    if (digit >= '0' && digit <= '3') {
+    if (digit >= '0' && digit <= '4') {
         options.platform = static_cast<EPlatform>(digit - '0');
     } else {
         messages.Printf(genmsg::kUnknownPlatform);
@@ -65,7 +65,8 @@ void SetPlatform(const std::string& value, CVygenOptions& options, CVygenMessage
 
 bool IsSwitch(const std::string& arg)
 {
-    return !arg.empty() && (arg[0] == '-' || arg[0] == '/');
+    if (arg.empty() || (arg[0] != '-' && arg[0] != '/')) return false;
+    return arg[0] == '-' || Classify(arg) != swUnknown;
 }
 
 bool ScanCommandLine(const std::vector<std::string>& args, CVygenOptions& options, CVygenMessages& messages)
@@ -89,7 +90,10 @@ bool ScanCommandLine(const std::vector<std::string>& args, CVygenOptions& option
         case swPlatform: SetPlatform(value, options, messages); break;
         case swConvert: options.convertPaths = true; break;
         case swCompiler: options.compiler = value; break;
-        case swCompilerArg: options.compilerArgs = value; break;
+        case swCompilerArg:
+            options.compilerArgs = value;
+            options.compilerArgsGiven = true;
+            break;
         case swOutputDir: options.outputDir = value; break;
         case swNoAbout: options.about = false; break;
         case swVersion: options.version = true; break;

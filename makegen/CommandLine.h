@@ -12,6 +12,7 @@ enum EPlatform {
     platNmakeWindows = 1,
     platMingwConsole = 2,
     platMingwWindows = 3,
+    platGnuMake = 4,          // GNU make on Linux: one object per module, the library archive
 };
 
 struct CVygenOptions {
@@ -19,6 +20,7 @@ struct CVygenOptions {
     bool convertPaths = false;                        // -c: Win1251 -> OEM Cyrillic, MinGW only
     std::string compiler = "c++";                     // -cp
     std::string compilerArgs = "-fconserve-space -O3 -s";   // -ca
+    bool compilerArgsGiven = false;                   // target 4 has its own default, -O2
     std::string outputDir = "../Make";                // -o
     bool about = true;                                // cleared by -a
     bool version = false;                             // -v
@@ -26,7 +28,11 @@ struct CVygenOptions {
     bool error = false;                               // any command-line error
 };
 
-// True for an argument that the scan takes as a switch.
+// The compiler arguments of target 4 when -ca gives none.
+inline constexpr char kGnuMakeDefaultArgs[] = "-O2";
+
+// True for an argument that the scan takes as a switch: one that begins with '-', or with '/'
+// and is exactly one of the switches; any other argument that begins with '/' is a path.
 bool IsSwitch(const std::string& arg);
 
 // Scans every switch of `args` (the arguments after the program name) left to right.

@@ -48,7 +48,8 @@ void WriteMakefileHead(CTextFile& f, const CVygenOptions& options, const CBuildD
     f.Printf("EXE_NAME=%s\n", description.executable.c_str());
 }
 
-void WriteMakefile(CTextFile& f, const CVygenOptions& options, const CBuildDescription& description)
+void WriteMakefile(CTextFile& f, const CVygenOptions& options, const CBuildDescription& description,
+                   const CLibraryArchive& library, const std::string& makefileFolder)
 {
     WriteMakefileHead(f, options, description);
     switch (options.platform) {
@@ -56,5 +57,6 @@ void WriteMakefile(CTextFile& f, const CVygenOptions& options, const CBuildDescr
     case platNmakeWindows: WriteNmakeMakefile(f, description, true); break;
     case platMingwConsole:
     case platMingwWindows: WriteMingwMakefile(f, options, description); break;
+    case platGnuMake: WriteGnuMakefile(f, options, description, library, makefileFolder); break;
     }
 }

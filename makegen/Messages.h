@@ -21,6 +21,7 @@ inline constexpr const char* kUsage[] = {
     "  p 1       Win32 Application (MS VC++ 6.0)\n",
     "  p 2       Console Application (MinGW 3.1.0)\n",
     "  p 3       Win32 Application (MinGW 3.1.0)\n",
+    "  p 4       Console Application (GNU make, one object per module, \"-O2\" by default)\n",
     "  c         File name conversion from Win1251 to OEM Cyrillic (only with -p 2,3)\n",
     "  cp <file> Specify path for c++ compiler (only with -p 2,3, \"c++\" by default)\n",
     "  ca <arg>  Pass <arg> to c++ compiler (only with -p 2,3)\n",
@@ -29,6 +30,7 @@ inline constexpr const char* kUsage[] = {
     "  f <file>  Specify file for output messages instead of stdout\n",
     "  v         Version info\n",
     "  h,?       This help\n",
+    "\nAn argument that begins with / is a path unless it is exactly one of the switches.\n",
 };
 
 // Command line.
@@ -54,6 +56,10 @@ inline constexpr char kFileWithoutName[] = "WARNING: File entry without Name in 
 inline constexpr char kBadModuleName[] = "ERROR: Incorrect module name \"%s\" in VYK makefile (\"%s\")\n";
 inline constexpr char kBadExecName[] = "ERROR: Incorrect executable name \"%s\" in VYK makefile (\"%s\")\n";
 inline constexpr char kBadFolder[] = "ERROR: Incorrect folder \"%s\" in VYK makefile (\"%s\")\n";
+inline constexpr char kUnsafeValue[] =
+    "ERROR: Value \"%s\" in VYK makefile (\"%s\") cannot be written into a makefile of target 4\n";
+inline constexpr char kUnsafeOutputDir[] = "ERROR: Output directory \"%s\" cannot be written into a makefile of target 4\n";
+inline constexpr char kUnsafeCompilerText[] = "ERROR: Compiler path or arguments with a line break\n";
 inline constexpr char kCannotOpenForWriting[] = "ERROR: Cannot open file \"%s\" for writing\n";
 
 // Outcome.

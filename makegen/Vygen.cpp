@@ -29,12 +29,16 @@ bool WriteMakefileFile(const std::string& path, const CVygenOptions& options,
                        const CBuildDescription& description, CVygenMessages& messages)
 {
     COutputFiles outputs;
+    CLibraryArchive library;
+    if (options.platform == platGnuMake) FindToolchainLibrary(library);
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
     CTextFile makefile;
     if (!outputs.Open(makefile, path)) {
         messages.Printf(genmsg::kCannotOpenForWriting, path.c_str());
         return false;
     }
-    WriteMakefile(makefile, options, description);
+    WriteMakefile(makefile, options, description, library, folder);
     bool written = !std::ferror(makefile.Handle());
     std::string failed;
     if (!makefile.Close() || !written || !outputs.Commit(failed)) {
@@ -69,6 +73,7 @@ int Run(const std::vector<std::string>& args, CVygenMessages& messages)
 
     CBuildDescription description;
     if (!ReadBuildDescription(args[0], description, messages) ||
+        (options.platform == platGnuMake && !CheckGnuMakeValues(options, description, args[0], messages)) ||
         !WriteMakefileFile(args[1], options, description, messages)) {
         messages.Printf(genmsg::kFailed);
         return exitFailed;

@@ -15,8 +15,10 @@
 # modules into it and runs, there:
 #   VYK <module> vydeskpro.tmp -a      for each module (-d on the first, -m on the last)
 #   Vybind CPP/_VYK_make.vym -a
-#   Vygen CPP/_VYK_make.vym CPP/Makefile.mak -p 2 -a
-#   make -f Makefile.mak               in CPP
+#   Vygen CPP/_VYK_make.vym CPP/Makefile.mak -p 4 -a
+#   make -j<cores> -f Makefile.mak     in CPP
+# (target 4: one object per module under Make/obj, the library linked from the
+# archive that the toolchain's build made beside bin/).
 # and then runs Make/<program> in the caller's folder with the remaining
 # arguments and the caller's standard input; its exit code is the script's.
 # The program folder is never written to.
@@ -113,11 +115,12 @@ for m in $modules; do
 done
 step "$bin/Vybind" CPP/_VYK_make.vym -a
 if [ -n "${VYK_CXXFLAGS:-}" ]; then
-  step "$bin/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak -p 2 -a -ca "$VYK_CXXFLAGS"
+  step "$bin/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak -p 4 -a -ca "$VYK_CXXFLAGS"
 else
-  step "$bin/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak -p 2 -a
+  step "$bin/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak -p 4 -a
 fi
-step sh -c 'cd CPP && make -f Makefile.mak'
+jobs=$(nproc 2>/dev/null || echo 1)
+step sh -c "cd CPP && make -j$jobs -f Makefile.mak"
 
 exe=$(sed -n 's/.*<Project [^>]*Exec="\([^"]*\)".*/\1/p' "$work/CPP/_VYK_make.vym")
 [ -n "$exe" ] && [ -x "$work/Make/$exe" ] || { echo "vykbuild: the program was not built (Make/$exe)" >&2; exit "$build_failed"; }

@@ -108,10 +108,22 @@ TEST(VygenScan, ErrorsStopTheScanExceptAnUnknownPlatform)
     s = Scan({"-cx", "-a"});
     EXPECT_TRUE(s.options.error);
     EXPECT_TRUE(s.options.about);                      // the scan stopped at -cx
-    for (const char* bad : {"-", "/", "-pp", "-cpx", "-help", "-??"})
+    for (const char* bad : {"-", "-pp", "-cpx", "-help", "-??"})
         EXPECT_TRUE(Scan({bad}).options.error) << bad;
     for (const char* last : {"-p", "-cp", "-ca", "-o", "-f"})
         EXPECT_TRUE(Scan({"a.vym", "m.mak", last}).options.error) << last;
+}
+
+TEST(VygenScan, SlashStartsASwitchOnlyWhenItIsExactlyOne)
+{
+    for (const char* sw : {"/p", "/CA", "/?", "/o", "-x", "-"}) EXPECT_TRUE(IsSwitch(sw)) << sw;
+    for (const char* path : {"/", "/home/u/p/CPP/Makefile.mak", "/pp", "/a.vym", "CPP/m.mak"})
+        EXPECT_FALSE(IsSwitch(path)) << path;
+    CScan s = Scan({"/home/u/p/CPP/_VYK_make.vym", "/home/u/p/CPP/Makefile.mak", "/p", "4", "/ca", "-O3"});
+    EXPECT_FALSE(s.options.error);
+    EXPECT_EQ(s.options.platform, platGnuMake);
+    EXPECT_EQ(s.options.compilerArgs, "-O3");
+    EXPECT_TRUE(s.options.compilerArgsGiven);
 }
 
 TEST(VygenScan, MessageFileThatCannotBeOpenedEndsTheRun)
