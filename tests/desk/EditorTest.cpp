@@ -52,7 +52,7 @@ class EditorTest : public QObject {
         WriteText(Path("p/Other.vyk"), kOther);
         DeskDialogs::SetNextFileNames({Path("p/p.pro")});
         w->findChild<QAction*>(QStringLiteral("miOpenPro"))->trigger();
-        QCOMPARE(w->project.files.size(), files.count('\n'));
+        QCOMPARE(w->project.files.size(), files.count("FILE="));
     }
     void CompileAll()
     {
@@ -299,20 +299,26 @@ private slots:
         QVERIFY(!Editors()->FindNext(true));
     }
 
-    // A C++ compiler line opens the generated file, read-only, at its line.
+    // A C++ compiler line of the build opens the generated file, read-only, at its line and
+    // column (a tab moves to the next multiple of eight there).
     void cppCompilerLinesOpenTheGeneratedFile()
     {
-        OpenProject("FILE=Bad.vyk\n");
+        OpenProject("EXEC=bad\nFILE=Bad.vyk\n");
+        WriteText(Path("p/CPP/Makefile.mak"), "");
         WriteText(Path("p/CPP/Bad.cpp"), "#include \"Bad.h\"\nnamespace Bad {\n\tint x = y;\n}\n");
-        w->pipeline->locations.SetToolFolder(Path("p/CPP"));
-        const QString text = QStringLiteral("Bad.cpp:3:10: error: 'y' was not declared in this scope");
-        const int index = w->pipeline->locations.Add(text);
-        w->AddLog(text);
-        emit w->pipeline->LineLocated(index);
-        QCOMPARE(List("lbxLog")->item(List("lbxLog")->count() - 1)->text(), text);
-        DoubleClickRow("lbxLog", List("lbxLog")->count() - 1);
-        CheckCursor("p/CPP/Bad.cpp", 2, 2);
+        QVERIFY(QFile::link(QStringLiteral(FAKETOOL), Path("p/fakemake")));
+        WriteText(Path("p/CPP/fakemake.txt"), "out Bad.cpp: In function 'void f()':\n"
+                                              "out Bad.cpp:3:17: error: 'y' was not declared in this scope\nexit 2\n");
+        w->project.settings.make = Path("p/fakemake");
+        QTest::keyClick(w.get(), Qt::Key_F8);
+        QVERIFY(RunUntilIdle(*w->pipeline));
+        QCOMPARE(w->pipeline->locations.Count(), 1);
+        const int row = LogRowOfPlace(0);
+        QCOMPARE(List("lbxLog")->item(row)->text(), QStringLiteral("Bad.cpp:3:17: error: 'y' was not declared in this scope"));
+        DoubleClickRow("lbxLog", row);
+        CheckCursor("p/CPP/Bad.cpp", 2, 9);
         QVERIFY(Editors()->Current()->isReadOnly());
+        QVERIFY(Editors()->Current()->markersAtLine(2) & (1 << CSourceEditor::ErrorLine));
     }
 
     void screenshotsOfAMarkedError()
