@@ -255,7 +255,9 @@ void CDeskCommands::ClearProject()
     DeleteMatching(dfn, QStringLiteral("*.dfn"));
     for (const char* pattern : {"*.bat", "*.exe", "*.idb", "*.obj", "*.pch", "*.o", "*.sh"})
         DeleteMatching(make, QLatin1String(pattern));
-    if (!built.isEmpty()) DeleteMatching(make, built);
+    const QString builtPath = p.projectFolder + make + QLatin1Char('/') + built;
+    if (IsPlainFileName(built) && QFileInfo(builtPath).isFile() && !QFile::remove(builtPath))
+        p.AddLog(Quoted(DeleteError, builtPath, "\""));
     DeleteMatching(QString(), QLatin1String(LogFileName));
     DeleteMatching(QString(), QLatin1String(TempProjectName));
     p.AddLog(Q(ClearDone));

@@ -20,6 +20,8 @@ using namespace DeskText;
 namespace {
 
 constexpr const char* BuildDescription = "CPP/_VYK_make.vym";
+// The start of every error line of the compiler, the linker and the makefile creator.
+constexpr const char* ErrorPrefix = "ERROR";
 constexpr int TargetVcWindowed = 1;
 constexpr int TargetGppConsole = 2;
 constexpr int TargetGppWindowed = 3;
@@ -53,36 +55,48 @@ CToolPipeline::CToolPipeline(CDeskProject& project, IDeskPrompts& prompts, QObje
     connect(&p, &CDeskProject::LogCleared, this, [this] { locations.Clear(); });
 }
 
+// The project may be gone already (the window owns both), so only the tool and the log are
+// let go here; the window calls Shutdown while its project still exists.
 CToolPipeline::~CToolPipeline()
 {
-    Shutdown();
+    process.Stop();
+    CloseLog();
 }
 
-QString CToolPipeline::CompilerCommand(const QString& file) const
+QStringList CToolPipeline::CompilerCommand(const QString& file) const
 {
-    return Quote(p.settings.vyk) + QLatin1Char(' ') + Quote(file) + QLatin1Char(' ') +
-           QLatin1String(TempProjectName) + QStringLiteral(" -a");
+    return {p.settings.vyk, file, QLatin1String(TempProjectName), QStringLiteral("-a")};
 }
 
-QString CToolPipeline::LinkerCommand() const
+QStringList CToolPipeline::LinkerCommand() const
 {
-    return Quote(p.settings.vybind) + QStringLiteral(" CPP/_VYK_make.vym -a");
+    return {p.settings.vybind, QLatin1String(BuildDescription), QStringLiteral("-a")};
 }
 
-QString CToolPipeline::TargetSwitch() const
+QStringList CToolPipeline::TargetSwitch() const
 {
-    QString s = QStringLiteral("p ") + QString::number(p.target >= TargetVcWindowed && p.target <= TargetGppWindowed ? p.target : 0);
-    if (p.settings.winToOem && (p.target == TargetGppConsole || p.target == TargetGppWindowed)) s += QStringLiteral(" -c");
+    const int t = p.target >= TargetVcWindowed && p.target <= TargetGppWindowed ? p.target : 0;
+    QStringList s = {QStringLiteral("-p"), QString::number(t)};
+    if (p.settings.winToOem && (p.target == TargetGppConsole || p.target == TargetGppWindowed)) s << QStringLiteral("-c");
     return s;
 }
 
-QString CToolPipeline::MakegenCommand() const
+QStringList CToolPipeline::MakegenCommand() const
 {
-    return Quote(p.settings.vygen) + QStringLiteral(" CPP/_VYK_make.vym \"CPP/") + p.settings.makefile +
-           QStringLiteral("\" -a -") + TargetSwitch() + QStringLiteral(" -cp ") + Quote(p.settings.cpp);
+    return QStringList{p.settings.vygen, QLatin1String(BuildDescription), QStringLiteral("CPP/") + p.settings.makefile,
+                       QStringLiteral("-a")} +
+           TargetSwitch() + QStringList{QStringLiteral("-cp"), p.settings.cpp};
 }
 
-bool CToolPipeline::RunTool(const QString& commandLine)
+// The make command is the user's own text: it is split as typed, and nothing of the project
+// is added to it.
+QStringList CToolPipeline::MakeCommand() const
+{
+    const bool gpp = p.target == TargetGppConsole || p.target == TargetGppWindowed;
+    return SplitCommandLine(gpp ? p.settings.make : p.settings.nmake);
+}
+
+bool CToolPipeline::RunTool(const QStringList& command)
 {
     if (tmLogger->isActive()) {
         ui.Error(Q(PreviousRunning));
@@ -95,7 +109,7 @@ bool CToolPipeline::RunTool(const QString& commandLine)
         p.AddLog(Q(LogCreateError));
         return false;
     }
-    const bool started = process.Start(commandLine, writeFd);
+    const bool started = process.Start(command, writeFd);
     if (::close(writeFd) != 0) {
         p.AddLog(Q(LogCloseError));
         return false;
@@ -111,6 +125,7 @@ bool CToolPipeline::RunTool(const QString& commandLine)
     }
     logPath = path;
     skipLineFeed = false;
+    toolErrorLines = 0;
     emit CommandsEnabled(false);
     tmLogger->start();
     return true;
@@ -118,6 +133,7 @@ bool CToolPipeline::RunTool(const QString& commandLine)
 
 void CToolPipeline::EmitLine(const QByteArray& bytes)
 {
+    if (bytes.startsWith(ErrorPrefix)) ++toolErrorLines;
     const QString text = QString::fromUtf8(bytes);
     const int place = locations.Add(text);
     p.AddLog(text);
@@ -186,11 +202,13 @@ void CToolPipeline::ToolEnded()
     case stCompileFiles:
     case stLinking:
     case stMakegen:
-        if (!haveCode) {
-            ++errorCount;
-            p.AddLog(Q(BadTermination));
-        } else if (code != 0) {
-            ++errorCount;
+        if (!haveCode) p.AddLog(Q(BadTermination));
+        if (!haveCode || code != 0) {
+            // A failed tool counts its ERROR lines, and at least one error.
+            errorCount += qMax(1, toolErrorLines);
+            ++failedTools;
+        } else {
+            errorCount += toolErrorLines;
         }
         break;
     case stCompileOne:
@@ -226,7 +244,7 @@ void CToolPipeline::NextVersion(int nextStage)
         const QString& tool = stage == stVersionVyk      ? p.settings.vyk
                               : stage == stVersionVybind ? p.settings.vybind
                                                          : p.settings.vygen;
-        if (RunTool(Quote(tool) + QStringLiteral(" -v"))) return;
+        if (RunTool({tool, QStringLiteral("-v")})) return;
         p.AddLog(Q(errors[stage - stVersionVyk]));
     }
     stage = stVersionVygen;
@@ -243,6 +261,7 @@ void CToolPipeline::CompileNextFile()
     if (!RunTool(CompilerCommand(file))) {
         p.AddLog(Q(CompilerStartError) + Quote(file));
         ++errorCount;
+        ++failedTools;
     }
 }
 
@@ -258,6 +277,7 @@ void CToolPipeline::ShedullerTick()
             return;
         }
         QFile::remove(QLatin1String(TempProjectName));
+        if (SkipRest(SkipLinker)) return;
         stage = stLinkNext;
         [[fallthrough]];
     case stLinkNext:
@@ -268,10 +288,12 @@ void CToolPipeline::ShedullerTick()
         if (!RunTool(LinkerCommand())) {
             p.AddLog(Q(VybindStartError));
             ++errorCount;
+            ++failedTools;
         }
         tmSheduller->start();
         break;
     case stLinking:
+        if (SkipRest(SkipMakegen)) return;
         stage = stMakegen;
         p.AddLog(QString());
         p.AddLog(Q(RunningVygen));
@@ -282,13 +304,30 @@ void CToolPipeline::ShedullerTick()
         tmSheduller->start();
         break;
     case stMakegen:
-        p.AddLog(QString());
-        p.AddLog(Q(ProjectCompiled) + QString::number(errorCount));
-        emit CommandsEnabled(true);
+        Summary();
         break;
     default:
         break;
     }
+}
+
+// After a failed step the later ones would only add errors of their own: they are skipped
+// with one line saying why.
+bool CToolPipeline::SkipRest(const char* why)
+{
+    if (failedTools == 0) return false;
+    p.AddLog(QString());
+    p.AddLog(Q(why));
+    Summary();
+    return true;
+}
+
+void CToolPipeline::Summary()
+{
+    stage = stIdle;
+    p.AddLog(QString());
+    p.AddLog(Q(ProjectCompiled) + QString::number(errorCount));
+    emit CommandsEnabled(true);
 }
 
 void CToolPipeline::Cancel(const QString& dialog)
@@ -340,6 +379,7 @@ void CToolPipeline::CompileProject()
     steps = p.files;
     p.AddLog(Q(CompilingProject));
     errorCount = 0;
+    failedTools = 0;
     stepIndex = 0;
     stage = stCompileFiles;
     tmSheduller->start();
@@ -367,6 +407,24 @@ void CToolPipeline::CompileFile(int selected)
     }
 }
 
+// The name under which the makefile leaves the program in Make/, or an empty text after
+// telling the user why a crafted name is refused.
+QString CToolPipeline::ProgramName(const QString& makefile)
+{
+    const QString name = DeskPlatform::BuiltExecutableName(makefile, p.ExecutableName());
+    if (IsPlainFileName(name)) return name;
+    ui.Error(Q(BadProgramName) + name + Q(BadProgramNameEnd));
+    p.AddLog(Q(BadProgramName) + name + Q(BadProgramNameEnd));
+    return QString();
+}
+
+bool CToolPipeline::IsGppTarget() const
+{
+    return p.target == TargetGppConsole || p.target == TargetGppWindowed;
+}
+
+// Only the program about to be rebuilt is deleted, and only inside Make/: its name is a plain
+// file name, so neither a project file nor a makefile can point the deletion elsewhere.
 void CToolPipeline::BuildExecutable()
 {
     CBusy busy(ui);
@@ -375,36 +433,35 @@ void CToolPipeline::BuildExecutable()
         return;
     }
     p.ClearLog();
+    if (!IsGppTarget()) {
+        ui.Warning(Q(NMakeWindowsOnly));
+        p.AddLog(Q(NMakeWindowsOnly));
+        return;
+    }
     const QString cppFolder = p.projectFolder + QLatin1String(CppFolder);
-    EnterFolder(cppFolder, false);
     const QString makefile = cppFolder + QLatin1Char('/') + p.settings.makefile;
     if (p.settings.makefile.isEmpty() || !QFileInfo(makefile).isFile()) {
         ui.Warning(Q(CompileFirst));
         p.AddLog(Q(NotCompiled));
-        EnterFolder(p.projectFolder, false);
         return;
     }
-    const QString exe = p.projectFolder + QLatin1String(MakeFolder) + QLatin1Char('/') +
-                        DeskPlatform::BuiltExecutableName(makefile, p.ExecutableName());
-    if (QFileInfo::exists(exe) && !QFile::remove(exe)) p.AddLog(Q(DeleteError) + exe + QLatin1Char('"'));
-    if (QFileInfo::exists(exe)) {
+    const QString name = ProgramName(makefile);
+    if (name.isEmpty()) return;
+    const QString exe = p.projectFolder + QLatin1String(MakeFolder) + QLatin1Char('/') + name;
+    const QFileInfo old(exe);
+    if ((old.isFile() || old.isSymLink()) && !QFile::remove(exe)) p.AddLog(Q(DeleteError) + exe + QLatin1Char('"'));
+    if (QFileInfo(exe).exists() || QFileInfo(exe).isSymLink()) {
         p.AddLog(Q(OldExecutable));
-        EnterFolder(p.projectFolder, false);
         return;
     }
+    EnterFolder(cppFolder, false);
     p.AddLog(Q(Building));
     locations.SetToolFolder(cppFolder);
     p.AddLog(QString());
     stage = stBuild;
     errorCount = 0;
-    if (p.target == TargetGppConsole || p.target == TargetGppWindowed) {
-        if (!RunTool(p.settings.make)) {
-            p.AddLog(Q(MakeStartError));
-            EnterFolder(p.projectFolder, false);
-        }
-    } else if (!RunTool(p.settings.nmake)) {
-        ui.Error(Q(NMakeStartDialog));
-        p.AddLog(Q(NMakeStartError));
+    if (!RunTool(MakeCommand())) {
+        p.AddLog(Q(MakeStartError));
         EnterFolder(p.projectFolder, false);
     }
 }
@@ -416,22 +473,19 @@ void CToolPipeline::RunExecutable()
         return;
     }
     const QString makeFolder = p.projectFolder + QLatin1String(MakeFolder) + QLatin1Char('/');
-    EnterFolder(makeFolder, false);
     const QString makefile = p.projectFolder + QLatin1String(CppFolder) + QLatin1Char('/') + p.settings.makefile;
     const QString exe = DeskPlatform::BuiltExecutableName(makefile, p.ExecutableName());
-    const QString script = exe + DeskPlatform::RunScriptExtension();
     if (exe.isEmpty() || !QFileInfo(makeFolder + exe).isFile()) {
         ui.Warning(Q(BuildFirst));
-        EnterFolder(p.projectFolder, false);
         return;
     }
+    if (ProgramName(makefile).isEmpty()) return;
+    const QString script = exe + DeskPlatform::RunScriptExtension();
     if (!DeskPlatform::WriteRunScript(makeFolder + script, exe, p.settings.usePause)) {
         ui.Error(Q(ScriptError) + script + QLatin1Char('"'));
-        EnterFolder(p.projectFolder, false);
         return;
     }
     if (!DeskPlatform::OpenInTerminal(makeFolder + script)) ui.Error(Q(RunError));
-    EnterFolder(p.projectFolder, false);
 }
 
 void CToolPipeline::VersionInfo()
@@ -444,11 +498,30 @@ void CToolPipeline::VersionInfo()
     NextVersion(stVersionVyk);
 }
 
+bool CToolPipeline::IsBusy() const
+{
+    return tmLogger->isActive() || tmSheduller->isActive();
+}
+
+// The tool and everything it started end; what it wrote so far is shown, and the log file and
+// the temporary project file are removed.
+void CToolPipeline::Stop()
+{
+    if (!IsBusy()) return;
+    process.Stop();
+    ReadLog();
+    Shutdown();
+    p.AddLog(QString());
+    p.AddLog(Q(Stopped));
+    emit CommandsEnabled(true);
+}
+
 void CToolPipeline::Shutdown()
 {
     tmLogger->stop();
     tmSheduller->stop();
-    if (logFd >= 0) ::close(logFd);
-    logFd = -1;
-    process.Detach();
+    process.Stop();
+    CloseLog();
+    if (!p.projectFolder.isEmpty()) QFile::remove(p.projectFolder + QLatin1String(TempProjectName));
+    stage = stIdle;
 }

@@ -43,10 +43,15 @@ public:
     void RunExecutable();
     void VersionInfo();
 
-    bool RunTool(const QString& commandLine);
+    // Starts one tool: the program and its arguments, each passed as it is.
+    bool RunTool(const QStringList& command);
     void LoggerTick();
     void ShedullerTick();
-    // The window closes: the timers stop and the log is let go; the tool runs on.
+    // True while a tool runs or the next one of a command is due.
+    bool IsBusy() const;
+    // The Stop command: ends the running tool and its children and says so in the log.
+    void Stop();
+    // The window closes: the same without a word.
     void Shutdown();
 
     QTimer* tmLogger;
@@ -57,10 +62,11 @@ public:
     QStringList steps;
     CLogLocations locations;  // the places that the lines of the last run point to
 
-    QString CompilerCommand(const QString& file) const;
-    QString LinkerCommand() const;
-    QString MakegenCommand() const;
-    QString TargetSwitch() const;
+    QStringList CompilerCommand(const QString& file) const;
+    QStringList LinkerCommand() const;
+    QStringList MakegenCommand() const;
+    QStringList TargetSwitch() const;
+    QStringList MakeCommand() const;
 
 signals:
     void CommandsEnabled(bool enabled);
@@ -77,6 +83,10 @@ private:
     bool EnterFolder(const QString& folder, bool reportFailure);
     bool PrepareCompilation();
     void Cancel(const QString& dialog);
+    QString ProgramName(const QString& makefile);
+    bool IsGppTarget() const;
+    bool SkipRest(const char* why);
+    void Summary();
 
     CDeskProject& p;
     IDeskPrompts& ui;
@@ -84,4 +94,6 @@ private:
     int logFd = -1;
     QString logPath;
     bool skipLineFeed = false;
+    int toolErrorLines = 0;  // ERROR lines of the running tool
+    int failedTools = 0;     // tools of compile project that failed or did not start
 };

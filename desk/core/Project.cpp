@@ -15,6 +15,14 @@ constexpr int DecimalBase = 10;
 constexpr const char* ExeExtension = "exe";
 }  // namespace
 
+bool IsPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+    for (const QChar c : name)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control) return false;
+    return true;
+}
+
 CDeskProject::CDeskProject(QObject* parent) : QObject(parent)
 {
     target = DeskPlatform::DefaultTarget();

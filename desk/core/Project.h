@@ -18,6 +18,10 @@ inline constexpr int TargetCount = 4;
 // Longest value that the temporary project file may carry; the compiler reads no more.
 inline constexpr int MaxTempProjectValue = 256;
 
+// A name that stays inside the folder it is joined to: not empty, not "." or "..", without
+// a folder separator and without control characters.
+bool IsPlainFileName(const QString& name);
+
 class CDeskProject : public QObject {
     Q_OBJECT
 public:

@@ -1,8 +1,10 @@
 // Process start and end for the tool pipeline: posix_spawnp with the log file as standard
-// output and error, and a non-blocking wait that tells when the tool has ended.
+// output and error in a new process group, a non-blocking wait that tells when the tool has
+// ended, and a stop that ends the whole group.
 #include "ToolProcess.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,14 +55,22 @@ QStringList SplitCommandLine(const QString& line)
     return args;
 }
 
-CToolProcess::~CToolProcess() = default;
+namespace {
+// How long a stopped tool has to end after SIGTERM before it gets SIGKILL.
+constexpr int StopGraceMs = 1000;
+constexpr int StopPollMs = 10;
+}  // namespace
 
-bool CToolProcess::Start(const QString& commandLine, int logFd)
+CToolProcess::~CToolProcess()
+{
+    Stop();
+}
+
+bool CToolProcess::Start(const QStringList& parts, int logFd)
 {
     pid = -1;
     ended = false;
     status = 0;
-    const QStringList parts = SplitCommandLine(commandLine);
     if (parts.isEmpty() || parts.front().isEmpty()) return false;
     std::vector<std::string> storage;
     for (const QString& p : parts) storage.push_back(QFile::encodeName(p).toStdString());
@@ -73,8 +83,13 @@ bool CToolProcess::Start(const QString& commandLine, int logFd)
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, logFd, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, logFd, STDERR_FILENO);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t child = -1;
-    const int rc = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    const int rc = posix_spawnp(&child, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) return false;
     pid = child;
@@ -102,4 +117,22 @@ bool CToolProcess::ExitCode(int& code) const
     if (!ended || status == -1 || !WIFEXITED(status)) return false;
     code = WEXITSTATUS(status);
     return true;
+}
+
+void CToolProcess::Stop()
+{
+    if (pid <= 0) return;
+    if (!ended) {
+        ::kill(-pid, SIGTERM);
+        for (int waited = 0; waited < StopGraceMs && !HasEnded(); waited += StopPollMs) ::usleep(StopPollMs * 1000);
+        if (!HasEnded()) {
+            ::kill(-pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+            ended = true;
+            status = -1;
+        }
+    }
+    // Children that outlived the group leader (a compiler under make) are ended too.
+    ::kill(-pid, SIGKILL);
+    pid = -1;
 }

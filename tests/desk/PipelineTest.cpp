@@ -2,6 +2,7 @@
 // compile project, tools that do not start or end without an exit code, long output read in
 // chunks, the build and run commands, and the version chain. The timers are stepped by hand.
 #include <QSignalSpy>
+#include <signal.h>
 #include <QTest>
 
 #include "DeskTestSupport.h"
@@ -65,9 +66,10 @@ private slots:
         p.reset();
     }
 
-    void compileProjectRunsEveryStepAndCountsFailures()
+    void compileProjectRunsEveryStepAndCountsErrors()
     {
         WriteText(Path("proj/CPP/_VYK_make.vym"), "old");
+        WriteText(Path("proj/b.vyk"), "out WARNING (st 1, pos 1): unused\n");
         pipe->CompileProject();
         QVERIFY(pipe->tmSheduller->isActive());
         QVERIFY(QFile::exists(Path("proj/vydeskpro.tmp")));
@@ -75,45 +77,92 @@ private slots:
         Run();
         const QStringList expected = {
             U("Компиляция проекта..."), "", U("Компиляция \"a.vyk\"..."), "<a.vyk><vydeskpro.tmp><-a>",
-            "", U("Компиляция \"b.vyk\"..."), "ERROR (st 1, pos 1): broken",
+            "", U("Компиляция \"b.vyk\"..."), "WARNING (st 1, pos 1): unused",
             "", U("Компиляция \"c.vyk\"..."), "c on stderr",
             "", U("Запуск Vybind..."), "Vybind - OK",
             "", U("Запуск Vygen..."), "<CPP/_VYK_make.vym><CPP/Makefile.mak><-a><-p><2><-cp><c++>", "Vygen - OK",
-            "", U("Компиляция проекта завершена, ошибок: 1")};
+            "", U("Компиляция проекта завершена, ошибок: 0")};
         QCOMPARE(log, expected);
         QVERIFY(!QFile::exists(Path("proj/vydeskpro.tmp")));
         QVERIFY(!QFile::exists(Path("proj/vydesklog.tmp")));
         QCOMPARE(enabled.last(), true);
         QVERIFY(ui->shown.isEmpty());
+
+        // Two errors in one module and one in another: three errors, and neither the linker
+        // nor the makefile creator adds errors of its own.
+        WriteText(Path("proj/b.vyk"), "out ERROR (st 1, pos 1): broken\nout ERROR (st 2, pos 1): broken\nexit 1\n");
+        WriteText(Path("proj/c.vyk"), "out ERROR (st 1, pos 1): broken\nexit 1\n");
+        pipe->CompileProject();
+        Run();
+        QVERIFY(!log.contains(U("Запуск Vybind...")));
+        QCOMPARE(log.mid(log.size() - 4), QStringList({"", U("Vybind и Vygen не запускались: есть ошибки компиляции"), "",
+                                                       U("Компиляция проекта завершена, ошибок: 3")}));
+        QVERIFY(!QFile::exists(Path("proj/vydeskpro.tmp")));
+        QCOMPARE(enabled.last(), true);
     }
 
     void commandLines()
     {
         p->settings.vygen = QStringLiteral("Vygen");
         p->settings.winToOem = true;
-        QCOMPARE(pipe->MakegenCommand(), QStringLiteral("\"Vygen\" CPP/_VYK_make.vym \"CPP/Makefile.mak\" -a -p 2 -c -cp \"c++\""));
+        QCOMPARE(pipe->MakegenCommand(), QStringList({"Vygen", "CPP/_VYK_make.vym", "CPP/Makefile.mak", "-a", "-p", "2", "-c",
+                                                      "-cp", "c++"}));
         p->target = 1;
-        QCOMPARE(pipe->TargetSwitch(), QStringLiteral("p 1"));
+        QCOMPARE(pipe->TargetSwitch(), QStringList({"-p", "1"}));
         p->target = 7;
-        QCOMPARE(pipe->TargetSwitch(), QStringLiteral("p 0"));
+        QCOMPARE(pipe->TargetSwitch(), QStringList({"-p", "0"}));
         p->settings.vybind = QStringLiteral("/my tools/Vybind");
-        QCOMPARE(pipe->LinkerCommand(), QStringLiteral("\"/my tools/Vybind\" CPP/_VYK_make.vym -a"));
+        QCOMPARE(pipe->LinkerCommand(), QStringList({"/my tools/Vybind", "CPP/_VYK_make.vym", "-a"}));
+        p->target = 2;
+        p->settings.make = QStringLiteral("\"/my tools/make\" -f Makefile.mak");
+        QCOMPARE(pipe->MakeCommand(), QStringList({"/my tools/make", "-f", "Makefile.mak"}));
     }
 
-    void missingToolsAndLostExitCodesAreCounted()
+    // A file name with quotes and blanks reaches the compiler as one argument, so it cannot
+    // smuggle in switches of its own (-f would truncate a file of the attacker's choice).
+    void fileNameWithQuotesStaysOneArgument()
+    {
+        const QString crafted = QStringLiteral("a.vyk\" -f victim \"x y.vyk");
+        WriteText(Path("proj/p.pro"), "MAIN=a.vyk\r\nTARGET=2\r\nFILE=" + crafted.toUtf8() + "\r\n");
+        QVERIFY(p->LoadProject(Path("proj/p.pro")));
+        WriteText(Path("proj/fakevyk.txt"), "args\n");
+        pipe->CompileFile(0);
+        Run();
+        QCOMPARE(log.at(1), QLatin1Char('<') + crafted + QStringLiteral("><vydeskpro.tmp><-a>"));
+    }
+
+    // A refusal by any tool (a crafted value, a missing program, a crash) ends in an error
+    // count above zero, never in success.
+    void failedToolsAreCountedAndStopTheChain()
     {
         p->settings.vyk = Path("bin/none");
-        p->settings.vygen = Path("bin/none");
-        WriteText(Path("proj/fakevybind.txt"), "out dying\nkill\n");
         pipe->CompileProject();
         Run();
         QVERIFY(log.contains(U("Ошибка запуска компилятора для \"a.vyk\"")));
         QVERIFY(log.contains(U("Ошибка запуска компилятора для \"c.vyk\"")));
+        QCOMPARE(log.last(), U("Компиляция проекта завершена, ошибок: 3"));
+
+        p->settings.vyk = Tool("fakevyk");
+        WriteText(Path("proj/b.vyk"), "\n");
+        WriteText(Path("proj/fakevybind.txt"), "out dying\nkill\n");
+        pipe->CompileProject();
+        Run();
         const int dying = log.indexOf(QStringLiteral("dying"));
         QVERIFY(dying > 0);
         QCOMPARE(log.at(dying + 1), U("Некорректное завершение запущенного процесса"));
+        QVERIFY(log.contains(U("Vygen не запускался: есть ошибки компоновки")));
+        QCOMPARE(log.last(), U("Компиляция проекта завершена, ошибок: 1"));
+
+        WriteText(Path("proj/fakevybind.txt"), "out Vybind - OK\n");
+        WriteText(Path("proj/fakevygen.txt"), "out ERROR: Incorrect value\nexit 1\n");
+        pipe->CompileProject();
+        Run();
+        QCOMPARE(log.last(), U("Компиляция проекта завершена, ошибок: 1"));
+        p->settings.vygen = Path("bin/none");
+        pipe->CompileProject();
+        Run();
         QVERIFY(log.contains(U("Ошибка запуска Vygen")));
-        QCOMPARE(log.last(), U("Компиляция проекта завершена, ошибок: 5"));
+        QCOMPARE(log.last(), U("Компиляция проекта завершена, ошибок: 1"));
     }
 
     void refusalsBeforeCompiling()
@@ -174,7 +223,7 @@ private slots:
         WriteText(Path("proj/a.vyk"), "out started\nsleep 1000\nout done\n");
         pipe->CompileFile(0);
         QVERIFY(pipe->tmLogger->isActive());
-        QVERIFY(!pipe->RunTool(QStringLiteral("true")));
+        QVERIFY(!pipe->RunTool({QStringLiteral("true")}));
         QCOMPARE(ui->shown, QStringList({U("E:Внутренняя ошибка: не завершен предыдущий процесс")}));
         pipe->LoggerTick();
         QVERIFY(pipe->tmLogger->isActive());  // still writing
@@ -206,8 +255,61 @@ private slots:
         QCOMPARE(log.last(), U("Обнаружены ошибки при сборке исполняемого файла"));
         p->settings.make = Path("bin/none");
         pipe->BuildExecutable();
-        QCOMPARE(log.last(), U("Ошибка при запуске mingw32-make"));
+        QCOMPARE(log.last(), U("Ошибка при запуске make"));
         QCOMPARE(QDir::currentPath(), QDir(Path("proj")).absolutePath());
+    }
+
+    // A project file or a makefile that names the program "../../x" gets neither that file
+    // deleted nor make started; the user is told why.
+    void buildDeletesOnlyTheProgramInsideMake()
+    {
+        WriteText(Path("outside"), "precious");
+        WriteText(Path("proj/Make/inner"), "keep");
+        WriteText(Path("proj/CPP/make.txt"), "out make ran\n");
+        p->settings.make = QStringLiteral(FAKETOOL) + QStringLiteral(" make.txt");
+        const QByteArray crafted[] = {"EXE_NAME=../../outside\n", "EXE_NAME=..\n", "NAME=x\n"};
+        p->execName = QStringLiteral("../../outside");
+        for (const QByteArray& makefile : crafted) {
+            WriteText(Path("proj/CPP/Makefile.mak"), makefile);
+            ui->shown.clear();
+            pipe->BuildExecutable();
+            QVERIFY(!pipe->IsBusy());
+            QCOMPARE(ui->shown.size(), 1);
+            QVERIFY(ui->shown.front().startsWith(U("E:Недопустимое имя исполняемого файла")));
+            QVERIFY(!log.contains(QStringLiteral("make ran")));
+        }
+        QCOMPARE(ReadText(Path("outside")), QByteArray("precious"));
+        QCOMPARE(ReadText(Path("proj/Make/inner")), QByteArray("keep"));
+
+        ui->shown.clear();
+        QDir().mkpath(Path("proj/Make/sub"));
+        WriteText(Path("proj/CPP/Makefile.mak"), "EXE_NAME=sub\n");
+        pipe->BuildExecutable();
+        QVERIFY(QFileInfo(Path("proj/Make/sub")).isDir());
+        QVERIFY(!pipe->IsBusy());
+        p->target = 0;
+        pipe->BuildExecutable();
+        QCOMPARE(ui->shown.last().left(2), QStringLiteral("W:"));
+        QVERIFY(!pipe->IsBusy());
+    }
+
+    // Stop ends the tool with the processes it started, removes the temporary files and gives
+    // the commands back.
+    void stopEndsTheToolAndItsChildren()
+    {
+        WriteText(Path("proj/CPP/Makefile.mak"), "EXE_NAME=a\n");
+        WriteText(Path("proj/CPP/child.sh"), "sleep 30 &\necho $! > child.pid\nwait\n");
+        p->settings.make = QStringLiteral("sh child.sh");
+        pipe->BuildExecutable();
+        QVERIFY(pipe->IsBusy());
+        QTRY_VERIFY(QFileInfo(Path("proj/CPP/child.pid")).size() > 0);
+        const pid_t child = ReadText(Path("proj/CPP/child.pid")).trimmed().toInt();
+        pipe->Stop();
+        QVERIFY(!pipe->IsBusy());
+        QCOMPARE(log.last(), U("Остановлено пользователем"));
+        QCOMPARE(enabled.last(), true);
+        QVERIFY(!QFile::exists(Path("proj/CPP/vydesklog.tmp")));
+        QTRY_VERIFY(::kill(child, 0) != 0);
     }
 
     void runWritesScriptAndOpensTerminal()
