@@ -12,8 +12,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QScreen>
 #include <QSplitter>
@@ -35,11 +39,11 @@ using namespace DeskText;
 
 namespace {
 
-constexpr int FormWidth = 615;
-constexpr int FormHeight = 467;
-constexpr int UpperHeight = 160;
-constexpr int LogHeight = 120;
-constexpr int SettingsWidth = 302;
+// The first size of the window, at most this share of the screen.
+constexpr int FormWidth = 1000;
+constexpr int FormHeight = 680;
+constexpr double MaxScreenShare = 0.9;
+constexpr int OutputHeight = 220;
 constexpr int SplitterMinimum = 50;
 constexpr int ItemTextGap = 2;
 constexpr int ItemHeightExtra = 3;
@@ -93,6 +97,35 @@ public:
     const QString& mainFile;
 };
 
+// The keys of the menu commands, shown in the menus and handled by FormKeyDown.
+struct SShortcut {
+    const char* action;
+    const char* keys;
+};
+
+const SShortcut Shortcuts[] = {
+    {"miCreatePro", "Ctrl+N"}, {"miOpenPro", "Ctrl+O"}, {"miSavePro", "Ctrl+S"}, {"miSaveProAs", "Ctrl+Shift+S"},
+    {"miClosePro", "Ctrl+W"}, {"miExit", "Alt+X"}, {"miAddFile", "Ctrl+="}, {"miRemoveFile", "Ctrl+-"},
+    {"miFileUp", "Ctrl+U"}, {"miFileDown", "Ctrl+D"}, {"miSetMain", "Ctrl+M"}, {"miClear", "Ctrl+Shift+L"},
+    {"miAddPath", "Ctrl+Shift+A"}, {"miRemovePath", "Ctrl+Shift+R"}, {"miPathUp", "Ctrl+Shift+U"},
+    {"miPathDown", "Ctrl+Shift+D"}, {"miConfTools", "Ctrl+T"}, {"miCompile", "Ctrl+F7"}, {"miCompileAll", "F7"},
+    {"miMake", "F8"}, {"miRunExec", "F5"}, {"miStop", "Esc"}, {"miVersionInfo", "Ctrl+I"}, {"miAbout", "F1"},
+    {"miReopenSub1", "Ctrl+1"}, {"miReopenSub2", "Ctrl+2"}, {"miReopenSub3", "Ctrl+3"}, {"miReopenSub4", "Ctrl+4"},
+};
+
+// The menu shows the command's key; the key itself is handled by the window (FormKeyDown), so
+// the shortcut is live only inside the open menu.
+QAction* ShowKey(QAction* a)
+{
+    const QByteArray name = a->objectName().toLatin1();
+    for (const SShortcut& s : Shortcuts) {
+        if (qstrcmp(s.action, name.constData()) != 0) continue;
+        a->setShortcut(QKeySequence(QLatin1String(s.keys)));
+        a->setShortcutContext(Qt::WidgetShortcut);
+    }
+    return a;
+}
+
 struct SToolButton {
     const char* name;
     const char* hint;
@@ -116,6 +149,7 @@ const SToolButton ToolButtons[] = {
     {"tbCompileAll", "Компиляция проекта (F7)", QStyle::SP_FileDialogListView},
     {"tbMake", "Сборка исполняемого файла (F8)", QStyle::SP_BrowserReload},
     {"tbRunExec", "Запуск исполняемого файла (F5)", QStyle::SP_MediaPlay},
+    {"tbStop", "Остановить запущенную программу (Esc)", QStyle::SP_BrowserStop},
     {nullptr, nullptr, QStyle::SP_CustomBase},
     {"tbExit", "Выход (Alt+X)", QStyle::SP_DialogCloseButton},
 };
@@ -141,8 +175,11 @@ TfrVydesk::TfrVydesk(QWidget* parent) : QMainWindow(parent), pipeline(new CToolP
     setObjectName(QStringLiteral("TfrVydesk"));
     setWindowTitle(QLatin1String(AppName));
     resize(FormWidth, FormHeight);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        resize(qMin(FormWidth, int(avail.width() * MaxScreenShare)), qMin(FormHeight, int(avail.height() * MaxScreenShare)));
+        move(avail.center() - rect().center());
+    }
     mainFileBitmap = MakeMainFileBitmap();
     CreateActions();
     CreateMenus();
@@ -157,6 +194,7 @@ TfrVydesk::TfrVydesk(QWidget* parent) : QMainWindow(parent), pipeline(new CToolP
     ShowProject();
     ShowPaths();
     ShowRecent();
+    SetCommandsEnabled(true);
 }
 
 TfrVydesk::~TfrVydesk()
@@ -207,12 +245,12 @@ void TfrVydesk::CreateMenus()
                 miReopen->setObjectName(QStringLiteral("miReopen"));
                 for (int i = 0; i < MaxRecentProjects; ++i) {
                     const QByteArray sub = "miReopenSub" + QByteArray::number(i + 1);
-                    miReopenSub[i] = NewAction(sub.constData(), QString());
+                    miReopenSub[i] = ShowKey(NewAction(sub.constData(), QString()));
                     miReopen->addAction(miReopenSub[i]);
                     connect(miReopenSub[i], &QAction::triggered, this, [this, i] { miReopenSubClick(i); });
                 }
             } else {
-                m->addAction(NewAction(it.name, Q(it.caption)));
+                m->addAction(ShowKey(NewAction(it.name, Q(it.caption))));
             }
         }
     };
@@ -231,7 +269,8 @@ void TfrVydesk::CreateMenus()
              {nullptr, nullptr}, {"miConfTools", "Инструментальные средства..."}});
     addMenu("miRun", "&Запуск",
             {{"miCompile", "&Компиляция выделенного файла"}, {"miCompileAll", "К&омпиляция проекта"},
-             {"miMake", "&Сборка исполняемого файла"}, {"miRunExec", "Запуск &исполняемого файла"}});
+             {"miMake", "&Сборка исполняемого файла"}, {"miRunExec", "Запуск &исполняемого файла"},
+             {"miStop", "Ос&тановить"}});
     addMenu("miInfo", "&?", {{"miVersionInfo", "Системная информация"}, {nullptr, nullptr}, {"miAbout", "&О программе"}});
 }
 
@@ -254,47 +293,106 @@ void TfrVydesk::CreateToolBar()
     }
 }
 
-// pnAll: the file list and the settings pages above, the log below.
+// pnAll: on the left the file list above the settings pages, on the right the work area: the
+// log and the program's output pane on tabs, below the place an editor takes (splWork).
 void TfrVydesk::CreateControls()
 {
     QWidget* pnAll = Panel("pnAll", this);
     setCentralWidget(pnAll);
     auto* allLayout = new QVBoxLayout(pnAll);
     allLayout->setContentsMargins(0, 0, 0, 0);
-    auto* splBottom = new QSplitter(Qt::Vertical, pnAll);
-    splBottom->setObjectName(QStringLiteral("splBottom"));
-    splBottom->setChildrenCollapsible(false);
-    allLayout->addWidget(splBottom);
+    splMain = new QSplitter(Qt::Horizontal, pnAll);
+    splMain->setObjectName(QStringLiteral("splMain"));
+    splMain->setChildrenCollapsible(false);
+    allLayout->addWidget(splMain);
 
-    QWidget* pnFilesSettings = Panel("pnFilesSettings", splBottom);
-    pnFilesSettings->setMinimumHeight(SplitterMinimum);
-    auto* upper = new QVBoxLayout(pnFilesSettings);
-    upper->setContentsMargins(0, 0, 0, 0);
-    auto* splRight = new QSplitter(Qt::Horizontal, pnFilesSettings);
-    splRight->setObjectName(QStringLiteral("splRight"));
-    splRight->setChildrenCollapsible(false);
-    upper->addWidget(splRight);
-    splRight->addWidget(CreateFilesPanel(splRight));
-    splRight->addWidget(CreateSettingsPages(splRight));
-    splRight->setStretchFactor(0, 1);
-    splRight->setStretchFactor(1, 0);
-    splRight->setSizes({FormWidth - SettingsWidth, SettingsWidth});
+    auto* splProject = new QSplitter(Qt::Vertical, splMain);
+    splProject->setObjectName(QStringLiteral("splProject"));
+    splProject->setChildrenCollapsible(false);
+    splProject->addWidget(CreateFilesPanel(splProject));
+    splProject->addWidget(CreateSettingsPages(splProject));
+    splProject->setStretchFactor(0, 1);
+    splProject->setStretchFactor(1, 0);
 
-    QWidget* pnLog = Panel("pnLog", splBottom);
-    pnLog->setMinimumHeight(SplitterMinimum);
+    splWork = new QSplitter(Qt::Vertical, splMain);
+    splWork->setObjectName(QStringLiteral("splWork"));
+    splWork->setChildrenCollapsible(false);
+    CreateEditorArea(splWork);
+    splWork->addWidget(CreateOutputPages(splWork));
+    splWork->setStretchFactor(0, 1);
+    splWork->setStretchFactor(1, 0);
+    splWork->setSizes({FormHeight - OutputHeight, OutputHeight});
+
+    splMain->addWidget(splProject);
+    splMain->addWidget(splWork);
+    splMain->setStretchFactor(0, 0);
+    splMain->setStretchFactor(1, 1);
+}
+
+QWidget* TfrVydesk::CreateOutputPages(QWidget* parent)
+{
+    pgcOutput = new QTabWidget(parent);
+    pgcOutput->setObjectName(QStringLiteral("pgcOutput"));
+    pgcOutput->setMinimumHeight(SplitterMinimum);
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+
+    QWidget* pnLog = Panel("pnLog", pgcOutput);
     auto* logLayout = new QVBoxLayout(pnLog);
     logLayout->setContentsMargins(0, 0, 0, 0);
     lbxLog = new QListWidget(pnLog);
     lbxLog->setObjectName(QStringLiteral("lbxLog"));
-    lbxLog->setToolTipDuration(HintPause);
-    lbxLog->setUniformItemSizes(true);
+    lbxLog->setFont(fixed);
+    lbxLog->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lbxLog->setTextElideMode(Qt::ElideNone);
+    lbxLog->setWordWrap(false);
+    lbxLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lbxLog->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    lbxLog->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(QStringLiteral("Копировать\tCtrl+C"), lbxLog);
+    copy->setObjectName(QStringLiteral("miCopyLog"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &TfrVydesk::CopyLog);
+    auto* selectAll = new QAction(QStringLiteral("Выделить всё\tCtrl+A"), lbxLog);
+    selectAll->setObjectName(QStringLiteral("miSelectAllLog"));
+    connect(selectAll, &QAction::triggered, lbxLog, &QListWidget::selectAll);
+    lbxLog->addAction(copy);
+    lbxLog->addAction(selectAll);
     logLayout->addWidget(lbxLog);
-    splBottom->addWidget(pnFilesSettings);
-    CreateEditorArea(splBottom);
-    splBottom->addWidget(pnLog);
-    for (int i : {0, 2}) splBottom->setStretchFactor(i, 0);
-    splBottom->setStretchFactor(1, 1);
-    splBottom->setSizes({UpperHeight, FormHeight - UpperHeight - LogHeight, LogHeight});
+    pgcOutput->addTab(pnLog, QStringLiteral("Сообщения"));
+
+    tshRun = Panel("tshRun", pgcOutput);
+    auto* runLayout = new QVBoxLayout(tshRun);
+    runLayout->setContentsMargins(2, 2, 2, 2);
+    memOutput = new QPlainTextEdit(tshRun);
+    memOutput->setObjectName(QStringLiteral("memOutput"));
+    memOutput->setReadOnly(true);
+    memOutput->setFont(fixed);
+    memOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memOutput->setMaximumBlockCount(MaxOutputLines);
+    auto* inputRow = new QHBoxLayout;
+    auto* lbInput = new QLabel(QStringLiteral("&Ввод:"), tshRun);
+    lbInput->setObjectName(QStringLiteral("lbInput"));
+    edInput = new QLineEdit(tshRun);
+    edInput->setObjectName(QStringLiteral("edInput"));
+    edInput->setFont(fixed);
+    edInput->setEnabled(false);
+    lbInput->setBuddy(edInput);
+    auto* lbArgs = new QLabel(QStringLiteral("&Аргументы:"), tshRun);
+    lbArgs->setObjectName(QStringLiteral("lbArgs"));
+    edArgs = new QLineEdit(tshRun);
+    edArgs->setObjectName(QStringLiteral("edArgs"));
+    edArgs->setFont(fixed);
+    edArgs->setToolTip(QStringLiteral("Аргументы командной строки программы (через пробел, \"...\" для пробелов внутри)"));
+    lbArgs->setBuddy(edArgs);
+    inputRow->addWidget(lbInput);
+    inputRow->addWidget(edInput, 2);
+    inputRow->addWidget(lbArgs);
+    inputRow->addWidget(edArgs, 1);
+    runLayout->addWidget(memOutput);
+    runLayout->addLayout(inputRow);
+    pgcOutput->addTab(tshRun, QStringLiteral("Вывод программы"));
+    return pgcOutput;
 }
 
 QWidget* TfrVydesk::CreateFilesPanel(QWidget* parent)
@@ -405,6 +503,7 @@ void TfrVydesk::ConnectCommands()
     Bind("miCompileAll", "tbCompileAll", &TfrVydesk::miCompileAllClick);
     Bind("miMake", "tbMake", &TfrVydesk::miMakeClick);
     Bind("miRunExec", "tbRunExec", &TfrVydesk::miRunExecClick);
+    Bind("miStop", "tbStop", &TfrVydesk::miStopClick);
     Bind("miVersionInfo", nullptr, &TfrVydesk::miVersionInfoClick);
     Bind("miAbout", nullptr, &TfrVydesk::miAboutClick);
 
@@ -505,16 +604,36 @@ void TfrVydesk::AddLog(const QString& text)
     lbxLog->scrollToBottom();
 }
 
+void TfrVydesk::CopyLog()
+{
+    QStringList lines;
+    for (int i = 0; i < lbxLog->count(); ++i)
+        if (lbxLog->item(i)->isSelected()) lines << lbxLog->item(i)->text();
+    if (lines.isEmpty() && lbxLog->currentItem()) lines << lbxLog->currentItem()->text();
+    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+}
+
 void TfrVydesk::ClearLog()
 {
     lbxLog->clear();
     lbxLog->setToolTip(QString());
 }
 
+// While a tool or the program runs, nothing may start another tool, change the project or open
+// another one; only Stop is offered.
 void TfrVydesk::SetCommandsEnabled(bool enabled)
 {
-    for (const char* name : {"tbClear", "tbCompile", "tbCompileAll", "tbMake", "miClear", "miCompile", "miCompileAll", "miMake"})
+    for (const char* name : {"tbCreatePro", "tbOpenPro", "tbAddFile", "tbRemoveFile", "tbFileUp", "tbFileDown", "tbSetMain",
+                             "tbClear", "tbCompile", "tbCompileAll", "tbMake", "tbRunExec", "tbAddPath", "tbRemovePath",
+                             "tbPathUp", "tbPathDown", "miCreatePro", "miOpenPro", "miSaveProAs", "miClosePro", "miAddFile",
+                             "miRemoveFile", "miFileUp", "miFileDown", "miSetMain", "miClear", "miAddPath", "miRemovePath",
+                             "miPathUp", "miPathDown", "miConfTools", "miCompile", "miCompileAll", "miMake", "miRunExec",
+                             "miVersionInfo"})
         findChild<QAction*>(QLatin1String(name))->setEnabled(enabled);
+    miReopen->setEnabled(enabled);
+    edExecFile->setEnabled(enabled);
+    cbxTarget->setEnabled(enabled);
+    for (const char* name : {"tbStop", "miStop"}) findChild<QAction*>(QLatin1String(name))->setEnabled(!enabled);
 }
 
 // Commands -----------------------------------------------------------------------------------
@@ -552,40 +671,51 @@ void TfrVydesk::miMakeClick()
     if (SaveSourcesFirst()) pipeline->BuildExecutable();
 }
 void TfrVydesk::miRunExecClick() { pipeline->RunExecutable(); }
+void TfrVydesk::miStopClick() { pipeline->Stop(); }
 void TfrVydesk::miVersionInfoClick() { pipeline->VersionInfo(); }
 void TfrVydesk::miAboutClick() { frAbout->exec(); }
 void TfrVydesk::miReopenSubClick(int index) { commands.ReopenProject(index); }
 
 // Keys and window events ---------------------------------------------------------------------
 
+// Every menu command has a key; the window handles them itself, so the keys work from any
+// control and whatever the keyboard layout. A disabled command ignores its key.
 bool TfrVydesk::FormKeyDown(QKeyEvent* key)
 {
     const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-    const bool ctrl = mods == Qt::ControlModifier;
-    const bool keypad = key->modifiers() & Qt::KeypadModifier;
-    auto enabled = [this](const char* name) { return findChild<QAction*>(QLatin1String(name))->isEnabled(); };
-    switch (key->key()) {
-    case Qt::Key_N: if (!ctrl) return false; miCreateProClick(); return true;
-    case Qt::Key_O: if (!ctrl) return false; miOpenProClick(); return true;
-    case Qt::Key_S: if (!ctrl) return false; miSaveProClick(); return true;
-    case Qt::Key_Equal: if (!ctrl || keypad) return false; miAddFileClick(); return true;
-    case Qt::Key_Minus: if (!ctrl || keypad) return false; miRemoveFileClick(); return true;
-    case Qt::Key_U: if (!ctrl) return false; miFileUpClick(); return true;
-    case Qt::Key_D: if (!ctrl) return false; miFileDownClick(); return true;
-    case Qt::Key_M: if (!ctrl) return false; miSetMainClick(); return true;
-    case Qt::Key_F7:
-        if (mods == Qt::NoModifier) {
-            if (enabled("tbCompileAll")) miCompileAllClick();
-            return true;
-        }
-        if (!ctrl) return false;
-        if (enabled("tbCompile")) miCompileClick();
+    if ((key->modifiers() & Qt::KeypadModifier) && (key->key() == Qt::Key_Equal || key->key() == Qt::Key_Minus)) return false;
+    if (OpenMenuByKey(key->key(), mods)) return true;
+    const QKeySequence pressed(QKeyCombination(mods, Qt::Key(key->key())));
+    for (const SShortcut& s : Shortcuts) {
+        if (QKeySequence(QLatin1String(s.keys)) != pressed) continue;
+        if (qstrcmp(s.action, "miStop") == 0 && !pipeline->IsBusy()) return false;
+        QAction* a = findChild<QAction*>(QLatin1String(s.action));
+        // Save is greyed while nothing changed, yet its key saves all the same.
+        const bool save = qstrcmp(s.action, "miSavePro") == 0 && !pipeline->IsBusy();
+        if (a->isEnabled()) a->trigger();
+        else if (save) miSaveProClick();
         return true;
-    case Qt::Key_F8: if (enabled("tbMake")) miMakeClick(); return true;
-    case Qt::Key_F5: miRunExecClick(); return true;
-    case Qt::Key_X: if (mods != Qt::AltModifier) return false; findChild<QAction*>(QStringLiteral("miExit"))->trigger(); return true;
-    default: return false;
     }
+    return false;
+}
+
+// Alt and the key of a menu's underlined letter opens the menu under a Latin layout too (the
+// keys of Ф, П, А, З and ?), and F10 opens the first menu.
+bool TfrVydesk::OpenMenuByKey(int key, Qt::KeyboardModifiers mods)
+{
+    static const struct {
+        int key;
+        const char* menu;
+    } MenuKeys[] = {{Qt::Key_A, "miFile"}, {Qt::Key_G, "miProject"}, {Qt::Key_F, "miSettings"},
+                    {Qt::Key_P, "miRun"},  {Qt::Key_Question, "miInfo"}, {Qt::Key_Slash, "miInfo"}};
+    const char* menu = nullptr;
+    if (key == Qt::Key_F10 && mods == Qt::NoModifier) menu = "miFile";
+    for (const auto& m : MenuKeys)
+        if (m.key == key && (mods & ~Qt::ShiftModifier) == Qt::AltModifier) menu = m.menu;
+    if (!menu) return false;
+    auto* m = findChild<QMenu*>(QLatin1String(menu));
+    menuBar()->setActiveAction(m->menuAction());
+    return true;
 }
 
 bool TfrVydesk::eventFilter(QObject* watched, QEvent* event)

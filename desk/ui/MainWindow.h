@@ -18,6 +18,8 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QPlainTextEdit;
+class QSplitter;
 class QTabWidget;
 class QToolBar;
 class QKeyEvent;
@@ -30,6 +32,7 @@ class TfrVydesk : public QMainWindow, public IDeskPrompts {
     Q_OBJECT
 public:
     static constexpr int MaxLogLines = 1000;
+    static constexpr int MaxOutputLines = 10000;
     static constexpr int HintPause = 10000;  // ms a hint stays visible
 
     TfrVydesk(QWidget* parent = nullptr);
@@ -49,6 +52,12 @@ public:
     // The keys the window sees before the focused control; true when one was handled.
     bool FormKeyDown(QKeyEvent* key);
     void RestoreFromMinimized();
+    bool OpenMenuByKey(int key, Qt::KeyboardModifiers mods);
+
+    // The work area beside the project panes: an editor goes above the output pages.
+    QSplitter* WorkArea() const { return splWork; }
+    // Copies the selected log lines (or the current one) to the clipboard.
+    void CopyLog();
 
     TfrConfTools* ConfTools() const { return frConfTools; }
     CEditorArea* Editors() const { return editors; }
@@ -93,6 +102,7 @@ private:
     void TagLogLine(int index);
     enum class EKeyRoute { Handled, ToWidget, ToForm };
     EKeyRoute EditorKeyDown(QObject* watched, QKeyEvent* key);
+    QWidget* CreateOutputPages(QWidget* parent);
     void ConnectCommands();
     QAction* NewAction(const char* name, const QString& text);
     void Bind(const char* menuItem, const char* toolButton, void (TfrVydesk::*handler)());
@@ -126,6 +136,7 @@ private:
     void miCompileAllClick();
     void miMakeClick();
     void miRunExecClick();
+    void miStopClick();
     void miVersionInfoClick();
     void miAboutClick();
     void miReopenSubClick(int index);
@@ -141,6 +152,13 @@ private:
     QCheckBox* cbConfirmClear = nullptr;
     QCheckBox* cbUsePause = nullptr;
     QTabWidget* pgcSettings = nullptr;
+    QTabWidget* pgcOutput = nullptr;
+    QSplitter* splMain = nullptr;
+    QSplitter* splWork = nullptr;
+    QWidget* tshRun = nullptr;
+    QPlainTextEdit* memOutput = nullptr;
+    QLineEdit* edInput = nullptr;
+    QLineEdit* edArgs = nullptr;
     QWidget* tshDfn = nullptr;
     QMenu* miReopen = nullptr;
     QAction* miReopenSub[MaxRecentProjects] = {};

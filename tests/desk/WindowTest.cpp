@@ -91,12 +91,12 @@ private slots:
                                  "miOpenPro", "miReopenSub1", "miReopenSub4", "miSavePro", "miSaveProAs", "miClosePro",
                                  "miExit", "miAddFile", "miRemoveFile", "miFileUp", "miFileDown", "miSetMain", "miClear",
                                  "miAddPath", "miRemovePath", "miPathUp", "miPathDown", "miConfTools", "miCompile",
-                                 "miCompileAll", "miMake", "miRunExec", "miVersionInfo", "miAbout"})
+                                 "miCompileAll", "miMake", "miRunExec", "miStop", "tbStop", "miVersionInfo", "miAbout"})
             QVERIFY2(Act(name), name);
-        for (const char* name : {"tbToolBar", "pnAll", "pnFilesSettings", "pnFiles", "lbFiles", "lbxFiles", "splRight",
+        for (const char* name : {"tbToolBar", "pnAll", "splMain", "splProject", "pnFiles", "lbFiles", "lbxFiles",
                                  "pgcSettings", "tshSettings", "lbExecFile", "edExecFile", "lbTarget", "cbxTarget",
-                                 "cbConfirmClear", "cbUsePause", "tshDfn", "tbImport", "lbxPaths", "splBottom", "pnLog",
-                                 "lbxLog", "mmMenu", "miReopen"})
+                                 "cbConfirmClear", "cbUsePause", "tshDfn", "tbImport", "lbxPaths", "splWork", "pgcOutput",
+                                 "pnLog", "lbxLog", "tshRun", "memOutput", "edInput", "edArgs", "mmMenu", "miReopen"})
             QVERIFY2(w->findChild<QObject*>(QLatin1String(name)), name);
         QVERIFY(!w->findChild<QTimer*>(QStringLiteral("tmLogger"))->isActive());
         QCOMPARE(w->findChild<QTimer*>(QStringLiteral("tmSheduller"))->interval(), 10);
