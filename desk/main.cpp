@@ -12,6 +12,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     app.setApplicationName(QLatin1String(DeskText::AppName));
+    DeskDialogs::InstallQtTranslations();
 
     CSingleInstance instance;
     if (instance.OtherIsRunning()) {

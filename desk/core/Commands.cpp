@@ -265,10 +265,12 @@ void CDeskCommands::ClearProject()
 
 void CDeskCommands::AddPath()
 {
-    const QString file = ui.OpenPathFile();
-    if (file.isEmpty()) return;
+    const QString chosen = ui.OpenPathFile();
+    if (chosen.isEmpty()) return;
     ui.ShowImportPage();
-    const QString folder = CDeskProject::FolderOf(file);
+    // The chooser gives a folder; a file chosen otherwise stands for the folder it is in.
+    const QFileInfo info(chosen);
+    const QString folder = info.isDir() ? info.absoluteFilePath() + QLatin1Char('/') : CDeskProject::FolderOf(chosen);
     if (p.settings.importFolders.contains(folder)) {
         ui.Information(Quoted(FolderInList, folder, InListEnd));
         return;

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "ModuleOrder.h"
 #include "Platform.h"
 #include "Project.h"
 #include "Prompts.h"
@@ -52,6 +53,13 @@ CToolPipeline::CToolPipeline(CDeskProject& project, IDeskPrompts& prompts, QObje
     tmSheduller->setInterval(ShedullerInterval);
     connect(tmLogger, &QTimer::timeout, this, &CToolPipeline::LoggerTick);
     connect(tmSheduller, &QTimer::timeout, this, &CToolPipeline::ShedullerTick);
+    connect(&program, &CProgramRun::Output, this, &CToolPipeline::ProgramOutput);
+    connect(&program, &CProgramRun::Ended, this, [this](bool normal, int code) {
+        const QString text = CProgramRun::EndText(normal, code);
+        emit ProgramEnded(text);
+        p.AddLog(text);
+        emit CommandsEnabled(true);
+    });
     connect(&p, &CDeskProject::LogCleared, this, [this] { locations.Clear(); });
 }
 
@@ -216,9 +224,16 @@ void CToolPipeline::ToolEnded()
         emit CommandsEnabled(true);
         break;
     case stBuild:
+        stage = stIdle;
         emit CommandsEnabled(true);
         p.AddLog(QString());
         p.AddLog(Q(haveCode && code == 0 ? BuildOk : BuildFailed));
+        EnterFolder(p.projectFolder, false);
+        if (runAfter) {
+            runAfter = false;
+            if (haveCode && code == 0) StartProgram();
+            else p.AddLog(Q(NoRunAfterErrors));
+        }
         break;
     case stVersionVyk:
     case stVersionVybind:
@@ -328,6 +343,13 @@ void CToolPipeline::Summary()
     p.AddLog(QString());
     p.AddLog(Q(ProjectCompiled) + QString::number(errorCount));
     emit CommandsEnabled(true);
+    if (!runAfter) return;
+    if (errorCount == 0) {
+        BuildExecutable(true);
+    } else {
+        runAfter = false;
+        p.AddLog(Q(NoRunAfterErrors));
+    }
 }
 
 void CToolPipeline::Cancel(const QString& dialog)
@@ -366,8 +388,17 @@ void CToolPipeline::CompileProject()
         ui.Warning(Q(NoFilesToCompile));
         return;
     }
+    const bool chained = runAfter;
+    runAfter = false;
     p.ClearLog();
+    if (chained) p.AddLog(Q(BuildingBeforeRun));
     if (!EnterFolder(p.projectFolder, true)) return;
+    const SCompileOrder order = OrderByImports(p.files, p.mainFile, p.projectFolder);
+    if (order.files.isEmpty()) {
+        ui.Error(Q(ImportCycle) + order.cycle.join(QStringLiteral(" -> ")));
+        p.AddLog(Q(ImportCycle) + order.cycle.join(QStringLiteral(" -> ")));
+        return;
+    }
     if (QFile::exists(QLatin1String(BuildDescription)) && !QFile::remove(QLatin1String(BuildDescription))) {
         Cancel(Q(DeleteVymError));
         return;
@@ -376,13 +407,15 @@ void CToolPipeline::CompileProject()
         Cancel(Q(TempProjectError));
         return;
     }
-    steps = p.files;
+    steps = order.files;
+    runAfter = chained;
     p.AddLog(Q(CompilingProject));
     errorCount = 0;
     failedTools = 0;
     stepIndex = 0;
     stage = stCompileFiles;
     tmSheduller->start();
+    emit CommandsEnabled(false);
 }
 
 void CToolPipeline::CompileFile(int selected)
@@ -425,14 +458,16 @@ bool CToolPipeline::IsGppTarget() const
 
 // Only the program about to be rebuilt is deleted, and only inside Make/: its name is a plain
 // file name, so neither a project file nor a makefile can point the deletion elsewhere.
-void CToolPipeline::BuildExecutable()
+void CToolPipeline::BuildExecutable(bool keepLog)
 {
     CBusy busy(ui);
+    const bool chained = runAfter;
+    runAfter = false;
     if (!p.HasProject()) {
         ui.Warning(Q(CreateOrOpenFirst));
         return;
     }
-    p.ClearLog();
+    if (!keepLog) p.ClearLog();
     if (!IsGppTarget()) {
         ui.Warning(Q(NMakeWindowsOnly));
         p.AddLog(Q(NMakeWindowsOnly));
@@ -455,23 +490,56 @@ void CToolPipeline::BuildExecutable()
         return;
     }
     EnterFolder(cppFolder, false);
+    if (keepLog) p.AddLog(QString());
     p.AddLog(Q(Building));
-    locations.SetToolFolder(cppFolder);
     p.AddLog(QString());
     stage = stBuild;
     errorCount = 0;
     if (!RunTool(MakeCommand())) {
+        stage = stIdle;
         p.AddLog(Q(MakeStartError));
         EnterFolder(p.projectFolder, false);
+        return;
     }
+    runAfter = chained;
 }
 
-void CToolPipeline::RunExecutable()
+// True when the program is missing or older than a source of the project.
+bool CToolPipeline::NeedsBuild(const QString& program) const
+{
+    const QFileInfo built(program);
+    if (!built.isFile()) return true;
+    for (const QString& file : p.files) {
+        const QFileInfo source(QDir(p.projectFolder).filePath(file));
+        if (source.exists() && source.lastModified() > built.lastModified()) return true;
+    }
+    return false;
+}
+
+// Run: the program is brought up to date first (compile project and build) when a source is
+// newer than it, then runs in a terminal or, without one or when the settings say so, inside
+// the window with its output in the output pane.
+void CToolPipeline::RunExecutable(const QString& arguments)
 {
     if (!p.HasProject()) {
         ui.Warning(Q(CreateOrOpenFirst));
         return;
     }
+    if (IsBusy()) return;
+    runArguments = SplitCommandLine(arguments);
+    const QString makefile = p.projectFolder + QLatin1String(CppFolder) + QLatin1Char('/') + p.settings.makefile;
+    const QString exe = DeskPlatform::BuiltExecutableName(makefile, p.ExecutableName());
+    if (IsGppTarget() && !p.files.isEmpty() && IsPlainFileName(exe) &&
+        NeedsBuild(p.projectFolder + QLatin1String(MakeFolder) + QLatin1Char('/') + exe)) {
+        runAfter = true;
+        CompileProject();
+        return;
+    }
+    StartProgram();
+}
+
+void CToolPipeline::StartProgram()
+{
     const QString makeFolder = p.projectFolder + QLatin1String(MakeFolder) + QLatin1Char('/');
     const QString makefile = p.projectFolder + QLatin1String(CppFolder) + QLatin1Char('/') + p.settings.makefile;
     const QString exe = DeskPlatform::BuiltExecutableName(makefile, p.ExecutableName());
@@ -480,12 +548,29 @@ void CToolPipeline::RunExecutable()
         return;
     }
     if (ProgramName(makefile).isEmpty()) return;
+    if (p.settings.runInside || !DeskPlatform::HasTerminal()) {
+        emit ProgramStarting();
+        p.AddLog(QString());
+        p.AddLog(Q(ProgramStarted) + Quote(exe));
+        if (!program.Start(makeFolder + exe, runArguments, makeFolder)) {
+            p.AddLog(Q(ProgramNotStarted) + Quote(exe));
+            ui.Error(Q(ProgramNotStarted) + Quote(exe));
+            return;
+        }
+        emit CommandsEnabled(false);
+        return;
+    }
     const QString script = exe + DeskPlatform::RunScriptExtension();
-    if (!DeskPlatform::WriteRunScript(makeFolder + script, exe, p.settings.usePause)) {
+    if (!DeskPlatform::WriteRunScript(makeFolder + script, exe, runArguments, p.settings.usePause)) {
         ui.Error(Q(ScriptError) + script + QLatin1Char('"'));
         return;
     }
     if (!DeskPlatform::OpenInTerminal(makeFolder + script)) ui.Error(Q(RunError));
+}
+
+void CToolPipeline::ProgramInput(const QString& line)
+{
+    program.Input(line);
 }
 
 void CToolPipeline::VersionInfo()
@@ -500,13 +585,18 @@ void CToolPipeline::VersionInfo()
 
 bool CToolPipeline::IsBusy() const
 {
-    return tmLogger->isActive() || tmSheduller->isActive();
+    return tmLogger->isActive() || tmSheduller->isActive() || program.IsRunning();
 }
 
 // The tool and everything it started end; what it wrote so far is shown, and the log file and
 // the temporary project file are removed.
 void CToolPipeline::Stop()
 {
+    runAfter = false;
+    if (program.IsRunning()) {
+        program.Stop();  // its end is told through Ended
+        return;
+    }
     if (!IsBusy()) return;
     process.Stop();
     ReadLog();
@@ -518,6 +608,8 @@ void CToolPipeline::Stop()
 
 void CToolPipeline::Shutdown()
 {
+    runAfter = false;
+    program.Stop();
     tmLogger->stop();
     tmSheduller->stop();
     process.Stop();

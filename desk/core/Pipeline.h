@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include "LogLocations.h"
+#include "ProgramRun.h"
 #include "ToolProcess.h"
 
 class CDeskProject;
@@ -39,8 +40,11 @@ public:
     // Commands of the Run and ? menus.
     void CompileProject();
     void CompileFile(int selected);
-    void BuildExecutable();
-    void RunExecutable();
+    // keepLog: the build follows compile project in one command, whose log stays.
+    void BuildExecutable(bool keepLog = false);
+    // The arguments are the user's text, split as a command line.
+    void RunExecutable(const QString& arguments = QString());
+    void ProgramInput(const QString& line);
     void VersionInfo();
 
     // Starts one tool: the program and its arguments, each passed as it is.
@@ -70,6 +74,10 @@ public:
 
 signals:
     void CommandsEnabled(bool enabled);
+    // The program runs inside the window: its pane is cleared, then fed, then told the end.
+    void ProgramStarting();
+    void ProgramOutput(const QString& text);
+    void ProgramEnded(const QString& text);
     // The log line just added points to the place locations.At(index).
     void LineLocated(int index);
 
@@ -86,11 +94,16 @@ private:
     QString ProgramName(const QString& makefile);
     bool IsGppTarget() const;
     bool SkipRest(const char* why);
+    bool NeedsBuild(const QString& program) const;
+    void StartProgram();
     void Summary();
 
     CDeskProject& p;
     IDeskPrompts& ui;
     CToolProcess process;
+    CProgramRun program;
+    bool runAfter = false;      // Run waits for compile project and build
+    QStringList runArguments;
     int logFd = -1;
     QString logPath;
     bool skipLineFeed = false;

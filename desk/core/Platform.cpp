@@ -28,6 +28,15 @@ QStringList& TerminalOverride()
     return command;
 }
 
+bool& TerminalsHidden()
+{
+    static bool hidden = false;
+    return hidden;
+}
+
+// A file every library folder holds.
+constexpr const char* LibraryMarker = "SYSTEM.dfn";
+
 constexpr const char* SettingsName = "Vydesk.ini";
 constexpr const char* ExeSuffix = ".exe";
 constexpr const char* ExeNameKey = "EXE_NAME";
@@ -104,19 +113,47 @@ QString BuiltExecutableName(const QString& makefilePath, const QString& executab
     return name;
 }
 
-bool WriteRunScript(const QString& scriptPath, const QString& executable, bool pause)
+bool WriteRunScript(const QString& scriptPath, const QString& executable, const QStringList& arguments, bool pause)
 {
+    QString line = QStringLiteral("./") + ShellQuote(executable);
+    for (const QString& a : arguments) line += QLatin1Char(' ') + ShellQuote(a);
     CTextFile f;
     if (!f.Open(QFile::encodeName(scriptPath).toStdString(), "wb")) return false;
     f.Printf("#!/bin/sh\n");
     f.Printf("cd \"$(dirname \"$0\")\"\n");
-    f.Printf("./%s\n", ShellQuote(executable).toUtf8().constData());
+    f.Printf("%s\n", line.toUtf8().constData());
     f.Printf("echo\n");
     if (pause) f.Printf("printf '%%s' '%s'; read dummy\n", DeskText::PressEnter);
     const bool ok = !std::ferror(f.Handle());
     if (!f.Close() || !ok) return false;
     QFile::setPermissions(scriptPath, QFile::permissions(scriptPath) | QFile::ExeOwner | QFile::ExeUser);
     return true;
+}
+
+bool HasTerminal()
+{
+    if (!TerminalOverride().isEmpty()) return true;
+    if (TerminalsHidden()) return false;
+    for (const auto& t : Terminals)
+        if (!QStandardPaths::findExecutable(QLatin1String(t[0])).isEmpty()) return true;
+    return false;
+}
+
+void SetTerminalsHidden(bool hidden)
+{
+    TerminalsHidden() = hidden;
+}
+
+QString DefaultLibraryFolder()
+{
+    if (!QCoreApplication::instance()) return QString();
+    const QDir bin(QCoreApplication::applicationDirPath());
+    for (const char* relative : {"lib", "../lib"}) {
+        const QString folder = bin.absoluteFilePath(QLatin1String(relative));
+        if (QFileInfo(folder + QLatin1Char('/') + QLatin1String(LibraryMarker)).isFile())
+            return QFileInfo(folder).canonicalFilePath() + QLatin1Char('/');
+    }
+    return QString();
 }
 
 bool OpenInTerminal(const QString& scriptPath)

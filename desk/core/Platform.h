@@ -25,11 +25,17 @@ QString BuiltExecutableName(const QString& makefilePath, const QString& executab
 
 // Writes the script that runs the program the way the batch file does: the program, an
 // empty line, and a wait for a key when asked to. Returns false when it cannot be written.
-bool WriteRunScript(const QString& scriptPath, const QString& executable, bool pause);
+bool WriteRunScript(const QString& scriptPath, const QString& executable, const QStringList& arguments, bool pause);
 // Opens the script in a terminal window; false when no terminal could be started.
 bool OpenInTerminal(const QString& scriptPath);
 // Tests replace the terminal by a program of their own that receives the script's path.
 void SetTerminalCommand(const QStringList& command);
+// Whether a terminal would be found; tests can make the machine look as if it had none.
+bool HasTerminal();
+void SetTerminalsHidden(bool hidden);
+// The standard library's folder beside the console programs (lib/ beside the programs or
+// beside their bin/ folder), with a final "/"; empty when there is none.
+QString DefaultLibraryFolder();
 // The extension of the script that runs a program.
 QString RunScriptExtension();
 

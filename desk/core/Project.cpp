@@ -58,6 +58,11 @@ bool CDeskProject::LoadProject(const QString& path)
     CreateWorkFolders(projectFolder);
     for (const SKeyValue& kv : lines) {
         if (kv.key == QLatin1String("FILE")) files.append(kv.value);
+        else if (kv.key == QLatin1String("IMPORT")) {
+            // The settings' folders are written into every project file and come back from
+            // the settings; only the others belong to the project.
+            if (!settings.importFolders.contains(kv.value) && !imports.contains(kv.value)) imports.append(kv.value);
+        }
         else if (kv.key == QLatin1String("MAIN")) mainFile = kv.value;
         else if (kv.key == QLatin1String("EXEC")) execName = kv.value;
         else if (kv.key == QLatin1String("TARGET")) {
@@ -80,7 +85,7 @@ bool CDeskProject::SaveProject(const QString& path)
 {
     CLineWriter w;
     if (!w.Open(path, CLineWriter::Replacing)) return false;
-    for (const QString& folder : settings.importFolders) w.Line("IMPORT", folder);
+    for (const QString& folder : ImportFolders()) w.Line("IMPORT", folder);
     if (!mainFile.isEmpty()) w.Line("MAIN", mainFile);
     if (!execName.isEmpty()) w.Line("EXEC", execName);
     w.Line("TARGET", QString::number(target));
@@ -93,10 +98,19 @@ bool CDeskProject::SaveProject(const QString& path)
     return true;
 }
 
+QStringList CDeskProject::ImportFolders() const
+{
+    QStringList all = imports;
+    for (const QString& folder : settings.importFolders)
+        if (!all.contains(folder)) all << folder;
+    return all;
+}
+
 void CDeskProject::CloseProject()
 {
     ClearLog();
     files.clear();
+    imports.clear();
     mainFile.clear();
     execName.clear();
     target = DeskPlatform::DefaultTarget();
@@ -116,7 +130,7 @@ bool CDeskProject::WriteTempProject() const
         return value.size() <= MaxTempProjectValue && w.Line(key, value);
     };
     bool ok = true;
-    for (const QString& folder : settings.importFolders)
+    for (const QString& folder : ImportFolders())
         if (ok) ok = line("IMPORT", folder);
     if (ok && !mainFile.isEmpty()) ok = line("MAIN", mainFile);
     if (ok && !execName.isEmpty()) ok = line("EXEC", execName);

@@ -31,7 +31,8 @@ public:
 
     QString projectFile;    // empty while no project is open
     QString projectFolder;  // folder of projectFile with its trailing separator
-    QStringList files;      // relative to projectFolder, in compilation order
+    QStringList files;      // relative to projectFolder, in the user's order
+    QStringList imports;    // the project file's own import folders, beyond the settings' ones
     QString mainFile;
     QString execName;
     int target = 0;
@@ -45,6 +46,8 @@ public:
     void CloseProject();
     bool WriteTempProject() const;
     QString ExecutableName() const;
+    // The import folders a compilation searches: the project's own, then the settings' ones.
+    QStringList ImportFolders() const;
 
     // Edits made through the views.
     void SetExecName(const QString& name);

@@ -21,7 +21,7 @@ public:
     virtual QString SaveProjectFile(const QString& suggestedPath) = 0;  // sdPro
     virtual QString OpenProjectFile() = 0;                                // odPro
     virtual QStringList OpenSourceFiles() = 0;                            // odFile
-    virtual QString OpenPathFile() = 0;                                   // odPath
+    virtual QString OpenPathFile() = 0;                                   // an import folder
     // Window effects that belong to a command.
     virtual void BringToFront() = 0;
     virtual void ShowImportPage() = 0;

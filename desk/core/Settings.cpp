@@ -15,9 +15,13 @@ constexpr const char* OffText = "0";
 constexpr int DecimalBase = 10;
 }  // namespace
 
+// The library beside the programs is an import folder from the start, so that a first
+// program builds without a visit to the settings.
 void CToolSettings::SetDefaults()
 {
     importFolders.clear();
+    const QString library = DeskPlatform::DefaultLibraryFolder();
+    if (!library.isEmpty()) importFolders << library;
     recent.clear();
     vyk = DeskPlatform::DefaultToolPath(QStringLiteral("VYK"));
     vybind = DeskPlatform::DefaultToolPath(QStringLiteral("Vybind"));
@@ -50,10 +54,15 @@ bool IsValidTabSize(const QString& value)
 
 void CToolSettings::LoadSettings(const QString& path)
 {
+    std::vector<SKeyValue> lines;
+    if (!ReadKeyValueFile(path, lines)) {
+        const QStringList folders = CToolSettings().importFolders;
+        importFolders = folders;
+        recent.clear();
+        return;
+    }
     importFolders.clear();
     recent.clear();
-    std::vector<SKeyValue> lines;
-    if (!ReadKeyValueFile(path, lines)) return;
     for (const SKeyValue& kv : lines) {
         const QString& k = kv.key;
         if (k == QLatin1String("IMPORT")) importFolders.append(kv.value);
@@ -69,6 +78,8 @@ void CToolSettings::LoadSettings(const QString& path)
         else if (k == QLatin1String("WINTOOEM")) winToOem = kv.value == QLatin1String(OnText);
         else if (k == QLatin1String("CONFIRMCLEAR")) confirmClear = kv.value == QLatin1String(OnText);
         else if (k == QLatin1String("USEPAUSE")) usePause = kv.value == QLatin1String(OnText);
+        else if (k == QLatin1String("RUNINSIDE")) runInside = kv.value == QLatin1String(OnText);
+        else if (k == QLatin1String("GEOMETRY")) geometry = kv.value;
         else if (k == QLatin1String("ALWAYSSAVE")) alwaysSave = kv.value == QLatin1String(OnText);
     }
 }
@@ -91,6 +102,9 @@ bool CToolSettings::SaveSettings(const QString& path) const
     w.Line("WINTOOEM", QLatin1String(winToOem ? OnText : OffText));
     w.Line("CONFIRMCLEAR", QLatin1String(confirmClear ? OnText : OffText));
     w.Line("USEPAUSE", QLatin1String(usePause ? OnText : OffText));
+    // Keys of this program only, written when they differ from the default.
+    if (runInside) w.Line("RUNINSIDE", QLatin1String(OnText));
+    if (!geometry.isEmpty()) w.Line("GEOMETRY", geometry);
     // Written only when on, so the file of a user who never set it stays as it was.
     if (alwaysSave) w.Line("ALWAYSSAVE", QLatin1String(OnText));
     return w.Commit();

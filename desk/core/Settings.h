@@ -15,6 +15,8 @@ struct CToolSettings {
     bool winToOem = false;
     bool confirmClear = true;
     bool usePause = true;
+    bool runInside = false;  // the program runs in the window's output pane, not a terminal
+    QString geometry;        // the main window's place and size, as Qt saves it (base64)
     bool alwaysSave = false;    // compile and build save modified sources without asking
 
     CToolSettings() { SetDefaults(); }

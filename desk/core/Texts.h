@@ -16,10 +16,10 @@ inline constexpr const char* AlreadyRunning = "Приложение Vydesk уж�
 
 // Targets, in the order of the target box.
 inline constexpr const char* Targets[] = {
-    "Win32 Console Application (MS Visual C++ 6.0)",
-    "Win32 Application (MS Visual C++ 6.0)",
-    "Console Application (MinGW 3.1.0)",
-    "Win32 Application (MinGW 3.1.0)",
+    "Win32 Console Application (MS Visual C++ 6.0, только Windows)",
+    "Win32 Application (MS Visual C++ 6.0, только Windows)",
+    "Console Application (g++, GNU make)",
+    "Win32 Application (g++, GNU make)",
 };
 
 // Project file and settings.
@@ -40,7 +40,7 @@ inline constexpr const char* NoSelectedFile = "Нет выделенного ф�
 inline constexpr const char* RemoveFileQuestion = "Убрать выбранный файл из проекта ?";
 inline constexpr const char* SetMainQuestion = "Назначить выделенный файл главным файлом проекта ?";
 inline constexpr const char* OpenProjectFirst = "Необходимо предварительно открыть проект";
-inline constexpr const char* ClearQuestion = "Очистить рабочие каталоги проекта (\\CPP, \\DFN, \\Make) ?";
+inline constexpr const char* ClearQuestion = "Очистить рабочие каталоги проекта (CPP/, DFN/, Make/) ?";
 inline constexpr const char* DeleteError = "Ошибка удаления файла \"";
 inline constexpr const char* ClearDone = "Уничтожение временных файлов проекта завершено";
 inline constexpr const char* FolderInList = "Каталог \"";
@@ -76,7 +76,7 @@ inline constexpr const char* NoFilesToCompile = "Нет файлов для ко
 inline constexpr const char* ChdirError = "Ошибка при выборе текущей директории (";
 inline constexpr const char* ChdirErrorEnd = ")";
 inline constexpr const char* Cancelled = "Операция отменена: внутренняя ошибка";
-inline constexpr const char* DeleteVymError = "Ошибка при удалении файла \"CPP\\_VYK_make.vym\"";
+inline constexpr const char* DeleteVymError = "Ошибка при удалении файла \"CPP/_VYK_make.vym\"";
 inline constexpr const char* TempProjectError = "Ошибка при создании промежуточного файла для запуска компилятора";
 inline constexpr const char* CompilingProject = "Компиляция проекта...";
 inline constexpr const char* CompileFirst = "Необходимо предварительно откомпилировать проект";
@@ -87,9 +87,31 @@ inline constexpr const char* MakeStartError = "Ошибка при запуск�
 inline constexpr const char* NMakeWindowsOnly = "Проекты для MS Visual C++ собираются только в Windows (nmake); выберите целевую платформу Console Application или Win32 Application (g++)";
 inline constexpr const char* BadProgramName = "Недопустимое имя исполняемого файла \"";
 inline constexpr const char* BadProgramNameEnd = "\": имя не должно содержать каталогов; сборка и запуск отменены";
-inline constexpr const char* BuildFirst = "Необходимо предварительно откомпилировать проект и запустить nmake, имя исполняемого файла должно содержать расширение";
+inline constexpr const char* BuildFirst = "Необходимо предварительно откомпилировать проект и собрать программу (F7, F8)";
 inline constexpr const char* ScriptError = "Ошибка создания командного файла \"";
 inline constexpr const char* RunError = "Ошибка при запуске исполняемого файла";
+inline constexpr const char* ProgramStarted = "Запуск программы ";
+inline constexpr const char* ProgramEnded = "Программа завершена, код завершения ";
+inline constexpr const char* ProgramKilled = "Программа остановлена или завершена сигналом";
+inline constexpr const char* ProgramNotStarted = "Программу не удалось запустить: ";
+inline constexpr const char* BuildingBeforeRun = "Исходные тексты новее программы: сначала компиляция и сборка";
+inline constexpr const char* NoRunAfterErrors = "Программа не запущена: есть ошибки";
+inline constexpr const char* ImportCycle = "Циклический импорт модулей, компиляция отменена: ";
+inline constexpr const char* StopQuestion = "Запущенный процесс будет остановлен. Выйти из Vydesk ?";
+
+// Exit codes of a program with a meaning of their own (the library's traps).
+struct STrapText {
+    int code;
+    const char* meaning;
+};
+inline constexpr const char* HaltMeaning = "HALT или ASSERT с этим кодом";
+inline constexpr STrapText TrapTexts[] = {
+    {1, "HALT(1), ASSERT(b, 1) или стандартный вывод не удалось записать"},
+    {251, "CASE: значение не совпало ни с одной меткой, ELSE нет"},
+    {252, "WITH: ни одна охрана не подошла, ELSE нет"},
+    {253, "ASSERT без кода: условие ложно"},
+    {254, "общая процедура не нашла обработчика для своих аргументов"},
+};
 inline constexpr const char* PressEnter = "Для продолжения нажмите Enter...";
 
 // Source editor.
@@ -122,10 +144,10 @@ inline constexpr const char* NoMake = "Не указана строка для �
 
 // File dialog filters, written as description|pattern pairs.
 inline constexpr const char* FilterSavePro = "Проектные файлы Vyklang (*.pro)|*.pro|Все файлы (*.*)|*.*";
-inline constexpr const char* FilterOpenPro = "Проектные файлы Vyklang (*.pro)|*.pro|Исходные тексты Vyklang (*.o;*.o2;*.vyk)|*.o;*.o2;*.vyk|Все файлы (*.*)|*.*";
-inline constexpr const char* FilterFiles = "Исходные тексты Vyklang (*.o;*.o2;*.vyk)|*.o;*.o2;*.vyk|Все файлы (*.*)|*.*";
-inline constexpr const char* FilterPath = "DFN модули (*.dfn)|*.dfn|Все файлы (*.*)|*.*";
-inline constexpr const char* FilterTools = "Исполняемые файлы (*.exe)|*.exe|Все файлы (*.*)|*.*";
+inline constexpr const char* FilterOpenPro = "Проектные файлы Vyklang (*.pro)|*.pro|Исходные тексты Vyklang (*.vyk;*.o2)|*.vyk;*.o2|Все файлы (*.*)|*.*";
+inline constexpr const char* FilterFiles = "Исходные тексты Vyklang (*.vyk;*.o2)|*.vyk;*.o2|Все файлы (*.*)|*.*";
+inline constexpr const char* ChooseImportFolder = "Каталог с модулями (файлами .dfn)";
+inline constexpr const char* FilterTools = "Все файлы (*.*)|*.*";
 
 // The text as a QString (the table is UTF-8).
 inline QString Q(const char* text) { return QString::fromUtf8(text); }

@@ -1,7 +1,11 @@
 // The dialog seam and the real message boxes and file dialogs behind it.
 #include "Dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
 #include <deque>
@@ -41,6 +45,16 @@ void SetNextAnswer(IDeskPrompts::EAnswer answer) { Seam().answers.push_back(answ
 void SetNextFileNames(const QStringList& names) { Seam().files.push_back(names); }
 const std::vector<SShown>& Shown() { return Seam().shown; }
 void ClearShown() { Seam().shown.clear(); }
+
+bool InstallQtTranslations()
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    auto* texts = new QTranslator(QCoreApplication::instance());
+    if (!texts->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(texts);
+}
 
 QString QtFilter(const char* filter)
 {
@@ -102,6 +116,15 @@ QString OpenFile(QWidget* parent, const char* filter)
         return names.isEmpty() ? QString() : names.front();
     }
     return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
+}
+
+QString OpenFolder(QWidget* parent)
+{
+    if (Seam().on) {
+        const QStringList names = NextFiles();
+        return names.isEmpty() ? QString() : names.front();
+    }
+    return QFileDialog::getExistingDirectory(parent, QString::fromUtf8(DeskText::ChooseImportFolder));
 }
 
 QStringList OpenFiles(QWidget* parent, const char* filter)

@@ -29,8 +29,13 @@ void ClearShown();
 IDeskPrompts::EAnswer Question(QWidget* parent, const QString& text, IDeskPrompts::EButtons buttons);
 void Message(QWidget* parent, EKind kind, const QString& text);
 QString OpenFile(QWidget* parent, const char* filter);
+QString OpenFolder(QWidget* parent);
 QStringList OpenFiles(QWidget* parent, const char* filter);
 QString SaveFile(QWidget* parent, const char* filter, const QString& suggested, const QString& suffix);
+
+// The interface is Russian, so Qt's own dialogs and buttons are too: Russian as the default
+// locale and Qt's translations installed. False when the translations are not installed.
+bool InstallQtTranslations();
 
 // Turns a "description|pattern|..." filter into the form of Qt's file dialogs.
 QString QtFilter(const char* filter);

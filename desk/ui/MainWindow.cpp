@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QPainter>
 #include <QScreen>
 #include <QSplitter>
@@ -433,11 +434,13 @@ QWidget* TfrVydesk::CreateSettingsPages(QWidget* parent)
     lbTarget->setBuddy(cbxTarget);
     cbConfirmClear = new QCheckBox(QStringLiteral("Подтверждение очистки рабочих файлов"), tshSettings);
     cbConfirmClear->setObjectName(QStringLiteral("cbConfirmClear"));
-    cbUsePause = new QCheckBox(QStringLiteral("Ожидать нажатия клавиши при запуске файла"), tshSettings);
+    cbUsePause = new QCheckBox(QStringLiteral("Ждать Enter после программы (терминал)"), tshSettings);
     cbUsePause->setObjectName(QStringLiteral("cbUsePause"));
+    cbRunInside = new QCheckBox(QStringLiteral("Запускать программу в окне Vydesk"), tshSettings);
+    cbRunInside->setObjectName(QStringLiteral("cbRunInside"));
     cbAlwaysSave = new QCheckBox(Q(AlwaysSave), tshSettings);
     cbAlwaysSave->setObjectName(QStringLiteral("cbAlwaysSave"));
-    for (QWidget* w : std::initializer_list<QWidget*>{lbExecFile, edExecFile, lbTarget, cbxTarget, cbConfirmClear, cbUsePause, cbAlwaysSave})
+    for (QWidget* w : std::initializer_list<QWidget*>{lbExecFile, edExecFile, lbTarget, cbxTarget, cbConfirmClear, cbUsePause, cbRunInside, cbAlwaysSave})
         settingsLayout->addWidget(w);
     settingsLayout->addStretch();
     pgcSettings->addTab(tshSettings, QStringLiteral("Настройки"));
@@ -521,6 +524,23 @@ void TfrVydesk::ConnectCommands()
     });
     connect(cbConfirmClear, &QCheckBox::toggled, this, [this](bool on) { project.settings.confirmClear = on; });
     connect(cbUsePause, &QCheckBox::toggled, this, [this](bool on) { project.settings.usePause = on; });
+    connect(cbRunInside, &QCheckBox::toggled, this, [this](bool on) { project.settings.runInside = on; });
+    connect(pipeline, &CToolPipeline::ProgramStarting, this, [this] {
+        memOutput->clear();
+        pgcOutput->setCurrentWidget(tshRun);
+        edInput->setEnabled(true);
+        edInput->setFocus();
+    });
+    connect(pipeline, &CToolPipeline::ProgramOutput, this, &TfrVydesk::AddOutput);
+    connect(pipeline, &CToolPipeline::ProgramEnded, this, [this](const QString& text) {
+        edInput->setEnabled(false);
+        AddOutput(QLatin1Char('\n') + text + QLatin1Char('\n'));
+    });
+    connect(edInput, &QLineEdit::returnPressed, this, [this] {
+        AddOutput(edInput->text() + QLatin1Char('\n'));
+        pipeline->ProgramInput(edInput->text());
+        edInput->clear();
+    });
     connect(lbxLog, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { lbxLog->setToolTip(it->text()); });
     connect(lbxPaths, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { lbxPaths->setToolTip(it->text()); });
     ConnectEditor();
@@ -530,6 +550,8 @@ void TfrVydesk::Start(const QString& settingsFile, const QStringList& arguments)
 {
     settingsPath = settingsFile;
     project.settings.LoadSettings(settingsPath);
+    if (!project.settings.geometry.isEmpty())
+        restoreGeometry(QByteArray::fromBase64(project.settings.geometry.toLatin1()));
     ShowPaths();
     ShowRecent();
     // The recent list must name the project from any folder, so a relative argument is made absolute.
@@ -558,6 +580,7 @@ void TfrVydesk::ShowPaths()
     if (row >= 0 && row < lbxPaths->count()) lbxPaths->setCurrentRow(row);
     cbConfirmClear->setChecked(project.settings.confirmClear);
     cbUsePause->setChecked(project.settings.usePause);
+    cbRunInside->setChecked(project.settings.runInside);
     cbAlwaysSave->setChecked(project.settings.alwaysSave);
 }
 
@@ -602,6 +625,13 @@ void TfrVydesk::AddLog(const QString& text)
     if (lbxLog->count() > MaxLogLines) delete lbxLog->takeItem(0);
     lbxLog->setCurrentRow(lbxLog->count() - 1);
     lbxLog->scrollToBottom();
+}
+
+void TfrVydesk::AddOutput(const QString& text)
+{
+    memOutput->moveCursor(QTextCursor::End);
+    memOutput->insertPlainText(text);
+    memOutput->moveCursor(QTextCursor::End);
 }
 
 void TfrVydesk::CopyLog()
@@ -670,7 +700,10 @@ void TfrVydesk::miMakeClick()
 {
     if (SaveSourcesFirst()) pipeline->BuildExecutable();
 }
-void TfrVydesk::miRunExecClick() { pipeline->RunExecutable(); }
+void TfrVydesk::miRunExecClick()
+{
+    if (SaveSourcesFirst()) pipeline->RunExecutable(edArgs->text());
+}
 void TfrVydesk::miStopClick() { pipeline->Stop(); }
 void TfrVydesk::miVersionInfoClick() { pipeline->VersionInfo(); }
 void TfrVydesk::miAboutClick() { frAbout->exec(); }
@@ -730,13 +763,20 @@ bool TfrVydesk::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+// A running tool or program is stopped only after the user agrees; the window's place and size
+// go into the settings.
 void TfrVydesk::closeEvent(QCloseEvent* event)
 {
+    if (pipeline->IsBusy() && Question(Q(StopQuestion), EButtons::YesCancel) != EAnswer::Yes) {
+        event->ignore();
+        return;
+    }
     if (!editors->QuerySaveAll() || !commands.QueryClose()) {
         event->ignore();
         return;
     }
     pipeline->Shutdown();
+    project.settings.geometry = QString::fromLatin1(saveGeometry().toBase64());
     if (!settingsPath.isEmpty()) project.settings.SaveSettings(settingsPath);
     event->accept();
 }
@@ -765,7 +805,7 @@ QString TfrVydesk::SaveProjectFile(const QString& suggestedPath)
 }
 QString TfrVydesk::OpenProjectFile() { return DeskDialogs::OpenFile(this, FilterOpenPro); }
 QStringList TfrVydesk::OpenSourceFiles() { return DeskDialogs::OpenFiles(this, FilterFiles); }
-QString TfrVydesk::OpenPathFile() { return DeskDialogs::OpenFile(this, FilterPath); }
+QString TfrVydesk::OpenPathFile() { return DeskDialogs::OpenFolder(this); }
 void TfrVydesk::BringToFront()
 {
     raise();

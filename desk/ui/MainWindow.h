@@ -58,6 +58,8 @@ public:
     QSplitter* WorkArea() const { return splWork; }
     // Copies the selected log lines (or the current one) to the clipboard.
     void CopyLog();
+    // Appends program output to the output pane.
+    void AddOutput(const QString& text);
 
     TfrConfTools* ConfTools() const { return frConfTools; }
     CEditorArea* Editors() const { return editors; }
@@ -151,6 +153,7 @@ private:
     QComboBox* cbxTarget = nullptr;
     QCheckBox* cbConfirmClear = nullptr;
     QCheckBox* cbUsePause = nullptr;
+    QCheckBox* cbRunInside = nullptr;
     QTabWidget* pgcSettings = nullptr;
     QTabWidget* pgcOutput = nullptr;
     QSplitter* splMain = nullptr;

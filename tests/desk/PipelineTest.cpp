@@ -50,7 +50,7 @@ private slots:
         p->settings.vybind = Tool("fakevybind");
         p->settings.vygen = Tool("fakevygen");
         QDir().mkpath(Path("proj"));
-        WriteText(Path("proj/p.pro"), "MAIN=a.vyk\r\nTARGET=2\r\nFILE=a.vyk\r\nFILE=b.vyk\r\nFILE=c.vyk\r\n");
+        WriteText(Path("proj/p.pro"), "MAIN=c.vyk\r\nTARGET=2\r\nFILE=a.vyk\r\nFILE=b.vyk\r\nFILE=c.vyk\r\n");
         QVERIFY(p->LoadProject(Path("proj/p.pro")));
         WriteText(Path("proj/a.vyk"), "args\n");
         WriteText(Path("proj/b.vyk"), "out ERROR (st 1, pos 1): broken\nexit 1\n");
@@ -247,7 +247,7 @@ private slots:
         Run();
         QCOMPARE(log, QStringList({U("Сборка исполняемого файла..."), "", "<make.txt><-f><Makefile.mak>", "compiling", "",
                                    U("Сборка завершена, ошибок нет")}));
-        QCOMPARE(QDir::currentPath(), QDir(Path("proj/CPP")).absolutePath());
+        QCOMPARE(QDir::currentPath(), QDir(Path("proj")).absolutePath());
 
         WriteText(Path("proj/CPP/make.txt"), "exit 2\n");
         pipe->BuildExecutable();
@@ -314,27 +314,83 @@ private slots:
 
     void runWritesScriptAndOpensTerminal()
     {
+        p->target = 0;
         ui->shown.clear();
         pipe->RunExecutable();
         QCOMPARE(ui->shown.size(), 1);
-        QVERIFY(ui->shown.front().startsWith(U("W:Необходимо предварительно откомпилировать проект и запустить nmake")));
+        QVERIFY(ui->shown.front().startsWith(U("W:Необходимо предварительно откомпилировать проект")));
+        p->target = 2;
         WriteText(Path("proj/CPP/Makefile.mak"), "EXE_NAME=prog\n");
         WriteText(Path("proj/Make/prog"), "");
         DeskPlatform::SetTerminalCommand({QStringLiteral("true")});
         p->settings.usePause = false;
         ui->shown.clear();
-        pipe->RunExecutable();
+        pipe->RunExecutable(QStringLiteral("one \"two words\" it's"));
         QVERIFY(ui->shown.isEmpty());
         const QByteArray script = ReadText(Path("proj/Make/prog.sh"));
-        QVERIFY(script.contains("./'prog'\necho\n"));
+        QVERIFY(script.contains("./'prog' 'one' 'two words' 'it'\\''s'\necho\n"));
         QVERIFY(!script.contains("read"));
         p->settings.usePause = true;
         pipe->RunExecutable();
+        QVERIFY(ReadText(Path("proj/Make/prog.sh")).contains("./'prog'\necho\n"));
         QVERIFY(ReadText(Path("proj/Make/prog.sh")).contains("read dummy"));
         DeskPlatform::SetTerminalCommand({Path("bin/none")});
         pipe->RunExecutable();
         QCOMPARE(ui->shown, QStringList({U("E:Ошибка при запуске исполняемого файла")}));
         QCOMPARE(QDir::currentPath(), QDir(Path("proj")).absolutePath());
+        DeskPlatform::SetTerminalCommand({});
+    }
+
+    // Without a terminal the program runs in the window: its output and exit code (with the
+    // trap's meaning) reach the output pane, its input comes from the window, its arguments
+    // stay whole, and a source newer than the program is compiled and built first.
+    void runInsideTheWindow()
+    {
+        DeskPlatform::SetTerminalsHidden(true);
+        QString output, ended;
+        connect(pipe.get(), &CToolPipeline::ProgramOutput, this, [&](const QString& t) { output += t; });
+        connect(pipe.get(), &CToolPipeline::ProgramEnded, this, [&](const QString& t) { ended = t; });
+        WriteText(Path("proj/CPP/Makefile.mak"), "EXE_NAME=prog\n");
+        WriteText(Path("proj/CPP/build.sh"), "printf '#!/bin/sh\\nfor a; do echo \"<$a>\"; done\\n"
+                                             "read line; echo \"got $line\"; exit 253\\n' > ../Make/prog\n"
+                                             "chmod +x ../Make/prog\n");
+        p->settings.make = QStringLiteral("sh build.sh");
+        WriteText(Path("proj/b.vyk"), "\n");
+        pipe->RunExecutable(QStringLiteral("\"a b\" c"));
+        QVERIFY(log.contains(U("Исходные тексты новее программы: сначала компиляция и сборка")));
+        Run();
+        QVERIFY(log.contains(U("Сборка завершена, ошибок нет")));
+        QTRY_VERIFY(pipe->IsBusy());
+        QTRY_COMPARE(output, QStringLiteral("<a b>\n<c>\n"));
+        QCOMPARE(enabled.last(), false);
+        pipe->ProgramInput(U("строка"));
+        QTRY_VERIFY(!pipe->IsBusy());
+        QCOMPARE(output, QStringLiteral("<a b>\n<c>\n") + U("got строка\n"));
+        QCOMPARE(ended, U("Программа завершена, код завершения 253 (ASSERT без кода: условие ложно)"));
+        QCOMPARE(log.last(), ended);
+        QCOMPARE(enabled.last(), true);
+
+        // Up to date now: no build, and Stop ends a program that waits for input.
+        log.clear();
+        pipe->RunExecutable();
+        QVERIFY(!log.contains(U("Сборка исполняемого файла...")));
+        QVERIFY(pipe->IsBusy());
+        pipe->Stop();
+        QTRY_VERIFY(!pipe->IsBusy());
+        QCOMPARE(ended, U("Программа остановлена или завершена сигналом"));
+
+        // A failed compile runs nothing.
+        {
+            QFile prog(Path("proj/Make/prog"));
+            QVERIFY(prog.open(QIODevice::ReadWrite));
+            QVERIFY(prog.setFileTime(QDateTime::currentDateTime().addSecs(-100), QFileDevice::FileModificationTime));
+        }
+        WriteText(Path("proj/b.vyk"), "out ERROR (st 1, pos 1): broken\nexit 1\n");
+        pipe->RunExecutable();
+        Run();
+        QCOMPARE(log.last(), U("Программа не запущена: есть ошибки"));
+        QVERIFY(!pipe->IsBusy());
+        DeskPlatform::SetTerminalsHidden(false);
     }
 
     void versionChainGoesOnPastMissingTools()

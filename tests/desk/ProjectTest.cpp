@@ -8,6 +8,7 @@
 #include "Project.h"
 #include "Settings.h"
 #include "Texts.h"
+#include "ModuleOrder.h"
 #include "ToolProcess.h"
 
 class ProjectTest : public QObject {
@@ -29,7 +30,8 @@ private slots:
         QCOMPARE(p.mainFile, QStringLiteral("src/a.vyk"));
         QCOMPARE(p.execName, QStringLiteral("prog.exe"));
         QCOMPARE(p.target, 3);
-        QCOMPARE(p.settings.importFolders, QStringList({"/lib/"}));  // import folders are global
+        QCOMPARE(p.settings.importFolders, QStringList({"/lib/"}));  // the settings' folders stay global
+        QCOMPARE(p.imports, QStringList({"/elsewhere/"}));
         QCOMPARE(p.projectFolder, QDir(dir.path()).absolutePath() + QLatin1Char('/'));
         QCOMPARE(QDir::currentPath(), QDir(dir.path()).absolutePath());
         for (const char* folder : {"CPP", "DFN", "Make"}) QVERIFY(QDir(Path(folder)).exists());
@@ -150,6 +152,58 @@ private slots:
         const QByteArray partial = ReadText(Path("vydeskpro.tmp"));
         QVERIFY(partial.startsWith("IMPORT=/a/\r\nIMPORT=fff"));
         QVERIFY(!partial.contains("TABSIZE"));
+    }
+
+    // The project file's own import folders survive a load and a save (they used to be
+    // dropped), and a compilation searches them before the settings' folders.
+    void projectImportFoldersAreKept()
+    {
+        QVERIFY(QDir::setCurrent(dir.path()));
+        WriteText(Path("i.pro"), "IMPORT=/lib/\r\nIMPORT=/mine/\r\nTARGET=2\r\nFILE=a.vyk\r\n");
+        CDeskProject p;
+        p.settings.importFolders = {QStringLiteral("/lib/"), QStringLiteral("/other/")};
+        QVERIFY(p.LoadProject(Path("i.pro")));
+        QCOMPARE(p.imports, QStringList({"/mine/"}));
+        p.MarkModified();
+        QVERIFY(p.SaveProject(Path("i.pro")));
+        QCOMPARE(ReadText(Path("i.pro")), QByteArray("IMPORT=/mine/\r\nIMPORT=/lib/\r\nIMPORT=/other/\r\nTARGET=2\r\nFILE=a.vyk\r\n"));
+        QVERIFY(p.WriteTempProject());
+        QVERIFY(ReadText(Path("vydeskpro.tmp")).startsWith("IMPORT=/mine/\r\nIMPORT=/lib/\r\nIMPORT=/other/\r\n"));
+        CDeskProject q;
+        q.settings.importFolders = {QStringLiteral("/lib/")};
+        QVERIFY(q.LoadProject(Path("i.pro")));
+        QCOMPARE(q.imports, QStringList({"/mine/", "/other/"}));
+    }
+
+    void moduleHeads()
+    {
+        const SModuleHead h = ParseModuleHead(QStringLiteral("(* a (* nested *) comment *) MODULE Calc;\n"
+                                                             "(* IMPORT Fake; *) IMPORT Out, S := Stacks,\n\tR:=Rationals;\nVAR x: INTEGER;"));
+        QCOMPARE(h.name, QStringLiteral("Calc"));
+        QCOMPARE(h.imports, QStringList({"Out", "Stacks", "Rationals"}));
+        QCOMPARE(ParseModuleHead(QStringLiteral("MODULE M; VAR i: INTEGER; IMPORT X;")).imports, QStringList());
+        QCOMPARE(ParseModuleHead(QStringLiteral("DEFINITION M;")).name, QString());
+        QCOMPARE(ReadModuleHead(Path("none.vyk")).name, QString());
+    }
+
+    // A module after the project's modules it imports, the main module last, the user's
+    // order wherever the imports leave a choice, and a cycle named with its modules.
+    void compileOrderFollowsImports()
+    {
+        WriteText(Path("o/Main.vyk"), "MODULE Main; IMPORT Out, B, A;");
+        WriteText(Path("o/A.vyk"), "MODULE A; IMPORT C;");
+        WriteText(Path("o/B.vyk"), "MODULE B; IMPORT Out;");
+        WriteText(Path("o/C.vyk"), "MODULE C;");
+        WriteText(Path("o/broken.vyk"), "garbage");
+        const QString folder = Path("o/");
+        const SCompileOrder o = OrderByImports({"Main.vyk", "A.vyk", "broken.vyk", "B.vyk", "C.vyk"}, "Main.vyk", folder);
+        QCOMPARE(o.files, QStringList({"C.vyk", "A.vyk", "broken.vyk", "B.vyk", "Main.vyk"}));
+        QVERIFY(o.cycle.isEmpty());
+        WriteText(Path("o/C.vyk"), "MODULE C; IMPORT B;");
+        WriteText(Path("o/B.vyk"), "MODULE B; IMPORT A;");
+        const SCompileOrder cyc = OrderByImports({"Main.vyk", "A.vyk", "B.vyk", "C.vyk"}, "Main.vyk", folder);
+        QVERIFY(cyc.files.isEmpty());
+        QCOMPARE(cyc.cycle, QStringList({"A", "C", "B", "A"}));
     }
 
     void executableName()

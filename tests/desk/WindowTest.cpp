@@ -150,7 +150,7 @@ private slots:
         QVERIFY(w->project.modified);
         Ctl<QComboBox>("cbxTarget")->activated(3);
         QCOMPARE(w->project.target, 3);
-        QCOMPARE(Ctl<QComboBox>("cbxTarget")->toolTip(), QStringLiteral("Win32 Application (MinGW 3.1.0)"));
+        QCOMPARE(Ctl<QComboBox>("cbxTarget")->toolTip(), QStringLiteral("Win32 Application (g++, GNU make)"));
 
         Select("lbxFiles", 0);
         DeskDialogs::SetNextAnswer(A::Cancel);
