@@ -14,13 +14,13 @@ CDeclSeq::CDeclSeq(CBaseName* owner) : owner(owner) {}
 // than by destructors calling destructors.
 CDeclSeq::~CDeclSeq()
 {
-    std::vector<std::unique_ptr<CDfnModule>> pending = std::move(imported);
+    std::vector<std::unique_ptr<CDfnModule>> pending = std::move(owned);
     while (!pending.empty()) {
         std::unique_ptr<CDfnModule> module = std::move(pending.back());
         pending.pop_back();
         if (!module || !module->decls) continue;
-        for (auto& child : module->decls->imported) pending.push_back(std::move(child));
-        module->decls->imported.clear();
+        for (auto& child : module->decls->owned) pending.push_back(std::move(child));
+        module->decls->owned.clear();
     }
 }
 
@@ -55,8 +55,14 @@ CBaseName* CDeclSeq::FindName(const std::string& id) const
 CDfnModule* CDeclSeq::FindImported(const std::string& module) const
 {
     for (const auto& imported : this->imported)
-        if (imported->name == module) return imported.get();
+        if (imported->name == module) return imported;
     return nullptr;
+}
+
+void CDeclSeq::AddImported(std::unique_ptr<CDfnModule> module)
+{
+    imported.push_back(module.get());
+    owned.push_back(std::move(module));
 }
 
 int CDeclSeq::ReadProcedure(CLexBuf& lb)

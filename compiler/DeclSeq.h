@@ -17,7 +17,11 @@ class CDeclSeq {
 public:
     CBaseName* owner;                                   // module, definition module or procedure
     std::vector<std::unique_ptr<CBaseName>> decls;      // in reading order (imports first)
-    std::vector<std::unique_ptr<CDfnModule>> imported; // imported modules, in import order
+    std::vector<CDfnModule*> imported;                  // imported modules, in import order
+    // The imported modules that this sequence's owner read first. A module reached by several
+    // paths of the import graph is read once and belongs to the first importer; the others
+    // refer to it.
+    std::vector<std::unique_ptr<CDfnModule>> owned;
 
     explicit CDeclSeq(CBaseName* owner);
     CDeclSeq(const CDeclSeq&) = delete;
@@ -32,6 +36,8 @@ public:
     CBaseName* FindName(const std::string& id) const;
     // The imported module whose DEFINITION header names `module`, or nullptr.
     CDfnModule* FindImported(const std::string& module) const;
+    // Appends a module read for this owner, which then owns it.
+    void AddImported(std::unique_ptr<CDfnModule> module);
 
     // Reads one procedure declaration after PROCEDURE. Modules and procedures read full
     // declarations; the definition-module variant reads headings only.

@@ -2,7 +2,9 @@
 // import folders). A definition file's import list names further definition files; they are
 // read one inside the other with an explicit stack of open files, so a chain thousands deep
 // costs no call stack, and a module that is already being read on the chain (a cycle) ends
-// with 35 at the import that closes it. Each failing file reports its own diagnostic line.
+// with 35 at the import that closes it. Each file is read once per compilation: a module
+// reached again by another path of the import graph is shared, which keeps graphs where many
+// modules import the same ones linear. Each failing file reports its own diagnostic line.
 #include <cstdio>
 #include <unordered_map>
 
@@ -60,6 +62,7 @@ private:
 
     CProject& project;
     CModuleBase& root;
+    CModuleBase* outermost = nullptr;               // holds the modules read in this compilation
     int rootDepth = 0;                              // modules on the root's own parent chain
     std::vector<SDfnLoad> stack;                    // the files being read, innermost last
     std::unordered_map<std::string, int> onChain;   // module names on the chain, with counts
@@ -71,7 +74,9 @@ CImportLoader::CImportLoader(CProject& project, CModuleBase& root) : project(pro
         if (!IsModuleKind(scope->kind)) continue;
         ++rootDepth;
         ++onChain[scope->name];
+        outermost = static_cast<CModuleBase*>(scope);
     }
+    if (!outermost) outermost = &root;
 }
 
 int CImportLoader::Load(const std::string& module, const std::string& alias)
@@ -93,6 +98,13 @@ int CImportLoader::Open(CModuleBase& importer, const std::string& module, const 
 {
     auto found = onChain.find(module);
     if (found != onChain.end() && found->second > 0) return errRecursiveImport;
+    auto known = outermost->loadedModules.find(module);
+    if (known != outermost->loadedModules.end()) {
+        // The outermost module's own alias is the one its generated source uses.
+        if (&importer == outermost) known->second->alias = alias;
+        importer.decls->imported.push_back(known->second);
+        return errOK;
+    }
     if (rootDepth + int(stack.size()) > project.maxImportDepth) {
         Msg(msg::kImportsTooDeep, project.maxImportDepth, module.c_str());
         return errDfnError;
@@ -137,7 +149,9 @@ int CImportLoader::Step(SDfnLoad& load, int childResult)
             std::string imported, alias;
             if (int err = module.ReadImportEntry(lb, imported, alias)) return err;
             load.step = EDfnStep::separator;
+            size_t depth = stack.size();
             if (int err = Open(module, imported, alias)) return err;
+            if (stack.size() == depth) break;   // read before: nothing opened
             return kChildOpened;   // `load` may have moved: touch it no more
         }
         case EDfnStep::separator: {
@@ -174,7 +188,8 @@ int CImportLoader::Finish(int err)
     }
     module.alias = load.alias;
     if (load.folder != kOwnDfnFolder) module.pathPrefix = load.folder;
-    load.importer->decls->imported.push_back(std::move(load.module));
+    outermost->loadedModules[load.requested] = &module;
+    load.importer->decls->AddImported(std::move(load.module));
     return errOK;
 }
 }  // namespace

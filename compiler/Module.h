@@ -7,12 +7,14 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "DeclSeq.h"
 #include "Names.h"
 
 class CProject;
+class CDfnModule;
 
 // The statement sequence of a module body, written into the initialisation function.
 class CStatementBody {
@@ -32,6 +34,9 @@ class CModuleBase : public CBaseName {
 public:
     std::unique_ptr<CDeclSeq> decls;
     std::unique_ptr<CStatementBody> body;
+    // Of the outermost module only: every module read from a definition file in this
+    // compilation, by the name it was imported by, so each file is read once.
+    std::unordered_map<std::string, CDfnModule*> loadedModules;
 
     CModuleBase(int kind, CBaseName* parent) : CBaseName(kind, parent) {}
     ~CModuleBase() override;
@@ -93,7 +98,8 @@ public:
 // parses it and appends the module to importer's list of imported modules. 0, 33, 34 or 35 (a
 // module already being read on this chain); the failing definition file's own diagnostics are
 // written here. The definition files that it imports in turn are read in a loop with a stack of
-// their own, so chains of any depth cost no call stack.
+// their own, so chains of any depth cost no call stack. A module already read in this
+// compilation is not read again: the importer refers to the same module.
 int LoadImportedModule(CProject& project, CModuleBase& importer, const std::string& module,
                        const std::string& alias);
 

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <unordered_set>
 #include <utility>
 
 #include "Messages.h"
@@ -186,9 +187,11 @@ void CProject::AddCompiledModule(const std::string&, const std::string& module)
     AddModuleEntry(std::string(), module);
 }
 
-// Depth first, each module before its own imports, without recursion.
+// Depth first, each module before its own imports, without recursion; a module shared by
+// several importers is walked once.
 void CProject::AddImportedModules(const CModuleBase& module)
 {
+    std::unordered_set<const CModuleBase*> seen;
     std::vector<std::pair<const CModuleBase*, size_t>> stack{{&module, 0}};
     while (!stack.empty()) {
         auto& [current, next] = stack.back();
@@ -196,8 +199,9 @@ void CProject::AddImportedModules(const CModuleBase& module)
             stack.pop_back();
             continue;
         }
-        const CDfnModule* imported = current->decls->imported[next++].get();
+        const CDfnModule* imported = current->decls->imported[next++];
         AddModuleEntry(imported->pathPrefix, imported->name);
+        if (!seen.insert(imported).second) continue;
         stack.emplace_back(imported, 0);
     }
 }

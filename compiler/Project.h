@@ -23,8 +23,7 @@ public:
     std::optional<std::string> mainFile;   // MAIN, in capital letters
     std::unique_ptr<CXmlElement> build;    // the Project element, or none
     // Limits of import loading: definition files nested deeper than maxImportDepth are refused,
-    // and a run reads at most maxDfnLoads of them (every import reads its file anew, so imports
-    // that fan out repeatedly could go on for ages). No real program comes near either.
+    // and a run reads at most maxDfnLoads of them. No real program comes near either.
     int maxImportDepth = 20000;
     int maxDfnLoads = 20000;
     int dfnLoads = 0;                      // definition files read in this run

@@ -146,7 +146,7 @@ TEST_F(FrameTest, SystemLoadsEvenWithErrorsAndGetsPtr)
     CProject project;
     CModule module;
     ASSERT_EQ(Parse(project, module, "MODULE A; IMPORT S := SYSTEM; END A."), "ok");
-    CDfnModule* system = module.decls->imported[0].get();
+    CDfnModule* system = module.decls->imported[0];
     EXPECT_EQ(system->kind, kindSystemModule);
     CBaseName* ptr = GetGlobalName(&module, "S", "PTR");
     ASSERT_TRUE(ptr);
@@ -194,9 +194,9 @@ TEST_F(FrameTest, ImportDepthIsLimited)
     EXPECT_EQ(roomy.dfnLoads, 9);
 }
 
-TEST_F(FrameTest, FanOutImportsStopAtTheLoadLimit)
+TEST_F(FrameTest, SharedImportsAreReadOnce)
 {
-    // Each level imports both modules of the next level: 2^12 reads without a limit.
+    // Each level imports both modules of the next level: 2^12 paths, 25 files.
     for (int level = 0; level < 12; ++level)
         for (char side : {'a', 'b'}) {
             std::string name = "L" + std::to_string(level) + side;
@@ -209,8 +209,33 @@ TEST_F(FrameTest, FanOutImportsStopAtTheLoadLimit)
     CProject project;
     project.maxDfnLoads = 100;
     CModule module;
-    EXPECT_EQ(Parse(project, module, "MODULE A; IMPORT L0a; END A."), "34 1:18");
-    EXPECT_EQ(Messages().find("ERROR: more than 100 definition files read while importing"), 0u);
+    EXPECT_EQ(Parse(project, module, "MODULE A; IMPORT L0a, L5b, L12a; END A."), "ok");
+    EXPECT_EQ(project.dfnLoads, 25);
+    CDfnModule* l11a = module.decls->imported[0]->decls->imported[0];   // through L1a ... L10a
+    for (int level = 1; level < 11; ++level) l11a = l11a->decls->imported[0];
+    EXPECT_EQ(l11a->name, "L11a");
+    EXPECT_EQ(l11a->decls->imported[0], module.decls->imported[2]);
+    EXPECT_EQ(module.decls->imported[2]->alias, "L12a");
+
+    CProject small;
+    small.maxDfnLoads = 10;   // the limit still holds for files actually read
+    CModule again;
+    EXPECT_EQ(Parse(small, again, "MODULE A; IMPORT L0a; END A."), "34 1:18");
+    EXPECT_EQ(Messages().find("ERROR: more than 10 definition files read while importing"), 0u);
+}
+
+TEST_F(FrameTest, SharedImportCyclesAreFound)
+{
+    Write("DFN/P.dfn", "DEFINITION P; IMPORT Q, R; END P.");
+    Write("DFN/Q.dfn", "DEFINITION Q; IMPORT R; END Q.");
+    Write("DFN/R.dfn", "DEFINITION R; IMPORT P; END R.");
+    CProject project;
+    CModule module;
+    EXPECT_NE(Parse(project, module, "MODULE A; IMPORT P; END A."), "ok");
+    CProject other;
+    CModule closing;
+    Write("DFN/R.dfn", "DEFINITION R; IMPORT A; END R.");
+    EXPECT_NE(Parse(other, closing, "MODULE A; IMPORT Q, P; END A."), "ok");
 }
 
 TEST_F(FrameTest, ProjectFileLines)

@@ -166,7 +166,7 @@ struct SImportFixture {
         imported->decls = std::make_unique<CDfnDeclSeq>(imported.get());
         lib = imported.get();
         libT = Declare(*lib, "T", kindRecordType);
-        module->decls->imported.push_back(std::move(imported));
+        module->decls->AddImported(std::move(imported));
         localVar = Declare(*module, "v", kindRecordVar);
     }
 };
