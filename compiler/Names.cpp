@@ -149,6 +149,12 @@ CBaseName* GetOwningModule(CBaseName* decl)
     return decl;
 }
 
+bool IsNamedLikeItsModule(const CBaseName* decl)
+{
+    const CBaseName* module = decl ? decl->parent : nullptr;
+    return module && module->kind == kindModule && decl->name == module->name;
+}
+
 std::string GetModuleAlias(CBaseName* decl)
 {
     CBaseName* module = GetOwningModule(decl);

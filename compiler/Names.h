@@ -152,5 +152,10 @@ CBaseName* GetOwningModule(CBaseName* decl);
 // module (kind 2). The header qualifies with the module name, the source with the alias.
 std::string GetModuleAlias(CBaseName* decl);
 std::string GetModuleName(CBaseName* decl);
+// True for a declaration of the compiled module's own scope that is named like the module: the
+// source file says "using namespace M", so there M alone is ambiguous with the namespace and
+// the declaration is written ::M::M (and a hidden one lives in namespace M, not in an
+// unnamed namespace, so that ::M::M finds it).
+bool IsNamedLikeItsModule(const CBaseName* decl);
 // True when decl is named id and the alias of its owning module equals qualifier ("" = none).
 bool NameMatches(CBaseName* decl, const std::string& qualifier, const std::string& id);

@@ -379,6 +379,7 @@ void CDesignator::WriteBase(CCppOutput& f) const
         f.Cpp("%s*>(", CppId(var->typeName).c_str());
     }
     if (!qualifier.empty()) f.Cpp("%s::", CppId(qualifier).c_str());
+    else if (IsNamedLikeItsModule(base)) f.Cpp("::%s::", CppId(ident).c_str());
     f.Cpp("%s", CppId(ident).c_str());
     if (cast) f.Cpp(")");
 }

@@ -336,7 +336,7 @@ void CProcedure::WriteCPP(CCppOutput& f)
     bool inHeader = exported && !receiver;
     f.Cpp("//PROCEDURE %s%s%s\n", receiver ? receiver->typeName.c_str() : "", receiver ? "." : "",
           name.c_str());
-    if (hidden) f.Cpp("namespace {\n");
+    if (hidden) f.Cpp("%s", HiddenNamespaceCpp(this).c_str());
     f.Cpp("%s", ResultText(*this, false).c_str());
     if (inHeader) {
         f.Hdr("//PROCEDURE %s\n%s%s(", name.c_str(), ResultText(*this, true).c_str(), id.c_str());
@@ -464,7 +464,7 @@ void CForwardProc::WriteCPP(CCppOutput& f)
     // A member function is declared by its struct; C++ allows no second declaration outside.
     if (receiver || IsLocal()) return;
     bool hidden = !exported;
-    if (hidden) f.Cpp("namespace {\n");
+    if (hidden) f.Cpp("%s", HiddenNamespaceCpp(this).c_str());
     f.Cpp("%s", ResultText(*this, false).c_str());
     if (exported) {
         f.Hdr("//PROCEDURE %s%s%s\n%s%s(", "", "", name.c_str(), ResultText(*this, true).c_str(),

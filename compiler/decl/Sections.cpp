@@ -188,7 +188,8 @@ void WriteVarSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel)
             f.Cpp(";\n");
             f.Hdr(";\n");
         } else {
-            f.Cpp("namespace {");
+            std::string open = HiddenNamespaceCpp(&v);
+            f.Cpp("%s", open.substr(0, open.size() - 1).c_str());
             v.WriteCPP(f);
             f.Cpp(";%s\n", "}");
         }

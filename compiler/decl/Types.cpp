@@ -101,6 +101,12 @@ std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHead
     return CppId(module) + "::";
 }
 
+std::string HiddenNamespaceCpp(const CBaseName* decl)
+{
+    if (IsNamedLikeItsModule(decl)) return "namespace " + CppId(decl->name) + " {\n";
+    return "namespace {\n";
+}
+
 // ---- CQualident ----
 
 std::string CQualident::DfnText() const

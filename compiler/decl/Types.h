@@ -55,6 +55,9 @@ private:
 // "<module>::" for a name of an imported module, "" without qualifier. The header names the
 // module itself, the source its import alias (the source declares the alias as a namespace).
 std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHeader);
+// The line that opens the namespace of an unexported module-level procedure or variable:
+// "namespace {\n", or "namespace M {\n" for one named like its module M.
+std::string HiddenNamespaceCpp(const CBaseName* decl);
 
 // A type reference: [qualifier "."] name, or a basic type word (then name is empty).
 //   Qualident = [ident "."] ident | SET | CHAR | REAL | BOOLEAN | INTEGER | LONGINT | ...

@@ -97,6 +97,13 @@ std::string CBaseVar::TypeQualifierCpp(bool inHeader) const
         CBaseName* module = GetOwningModule(parent);
         if (module->kind == kindModule && module->name == typeName) return "::" + CppId(typeName) + "::";
     }
+    // A field named like a type that the record's fields use would change the meaning of that
+    // name inside the struct: the type is written fully qualified there.
+    if (typeModule.empty() && parent && parent->kind == kindRecordType && !IsLocalScope(parent) &&
+        parent->FindName(typeName)) {
+        CBaseName* module = GetOwningModule(parent);
+        if (module->kind == kindModule) return "::" + CppId(module->name) + "::";
+    }
     return CppQualifier(parent, typeModule, inHeader);
 }
 
