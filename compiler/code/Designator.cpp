@@ -88,6 +88,8 @@ int CDesignator::Init(CLexBuf& lb)
     return ReadSelectors(lb);
 }
 
+static CRecordType* StaticRecord(CBaseName* cur, CBaseName* scope);
+
 // "r.f" read as a qualified name whose first part is a variable: the field becomes the first
 // selector and the variable the base.
 int CDesignator::SplitField(CLexBuf&)
@@ -104,6 +106,7 @@ int CDesignator::SplitField(CLexBuf&)
     sel.specId = CommonFieldPrefix(var);
     if (!sel.specId.empty()) sel.kind = selCommon;
     sel.field = ident;
+    if (var->kind != kindCommonVar) sel.fieldRecord = StaticRecord(var, scope);
     selectors.push_back(std::move(sel));
     ident = qualifier;
     qualifier.clear();
@@ -206,6 +209,9 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
     if (!lb.NextSymbol(code, sel.field) || code != symIdent) return errIdentExpected;
     CBaseName* member = record->FindName(sel.field);
     if (!member) return errUndefinedField;
+    if (record->kind == kindRecordType) sel.fieldRecord = static_cast<CRecordType*>(record);
+    else if (record->kind == kindRecordVar || record->kind == kindPointerVar)
+        sel.fieldRecord = StaticRecord(record, scope);
     selectors.push_back(std::move(sel));
     cur = member;
     return errOK;
@@ -256,11 +262,13 @@ void CDesignator::WriteGuardOpenings(CCppOutput& f, size_t count) const
     }
 }
 
-// p.M^: the procedure M that the base type of M's record has (a super call).
+// p.M^: the procedure M that the base type of p's record has (a super call). That is p's
+// record, not M's: M may be bound to p's own record only further down the text.
 int CDesignator::SelectSuper(CBaseName*& cur)
 {
     auto* proc = static_cast<CProcedureBase*>(cur);
-    CRecordType* record = proc->BoundRecord();
+    CRecordType* record = selectors.back().fieldRecord;
+    if (!record) record = proc->BoundRecord();
     CRecordType* baseRecord = record ? record->BaseRecord() : nullptr;
     CBaseName* super = baseRecord ? baseRecord->FindName(proc->name) : nullptr;
     if (!super || !IsProcedureKind(super->kind) || !static_cast<CProcedureBase*>(super)->receiver)

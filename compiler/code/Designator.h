@@ -22,12 +22,15 @@ enum ESelectorKind : int {
     selGuard = 5,       // type guard p(T): field holds the C++ name of T
 };
 
+class CRecordType;
+
 struct SSelector {
     int kind = selDot;
     std::unique_ptr<CExprList> indices;   // selIndex and selOpenIndex
     std::string field;                    // field selectors
     std::string specId;                   // selCommon
     std::string superType;                // p.M^: the base type whose M is called
+    CRecordType* fieldRecord = nullptr;   // field selectors: the record the field was looked up in
     bool guardOnRecord = false;           // selGuard of a record (not of a pointer): .VYK_SPEC_<id> or ->VYK_SPEC_<id>
     // Index selectors: the array indexed, the name its lengths are kept under and, for an
     // array reached through a pointer, the pointer's text.

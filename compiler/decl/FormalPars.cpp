@@ -26,10 +26,10 @@ int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)
             if (code != symSemicolon) return errRparenMissing;
         }
     }
-    for (auto& p : params) {
-        if (int err = p->CheckType()) return err;
+    if (!lateTypeCheck)
+        if (int err = CheckParamTypes()) return err;
+    for (auto& p : params)
         if (p->kind == kindArrayVar && !p->isVar) valueArray = true;
-    }
     pos = lb.SavePos();
     if (!lb.NextSymbol(code) || code != symColon) {
         lb.RestorePos(pos);
@@ -69,6 +69,13 @@ int CFormalPars::ReadSection(CLexBuf& lb, const std::string& receiverName)
     return errOK;
 }
 
+int CFormalPars::CheckParamTypes() const
+{
+    for (auto& p : params)
+        if (int err = p->CheckType()) return err;
+    return errOK;
+}
+
 CBaseVar* CFormalPars::FindParam(const std::string& id) const
 {
     for (auto& p : params)
@@ -82,6 +89,7 @@ std::unique_ptr<CFormalPars> CFormalPars::Clone(CBaseName* newScope) const
     if (result) c->result = std::make_unique<CQualident>(*result);
     c->valueArray = valueArray;
     c->hasList = hasList;
+    c->lateTypeCheck = lateTypeCheck;
     for (auto& p : params) c->params.push_back(p->CloneVar(p->parent));
     return c;
 }

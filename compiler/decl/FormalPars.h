@@ -17,12 +17,18 @@ public:
     bool valueArray = false;                        // some array is passed by value
     bool hasList = false;                           // "(" ... ")" was written
     std::vector<std::unique_ptr<CBaseVar>> params; // in declaration order
+    // Procedure types check their parameters' types with the other late checks, after the
+    // declarations: a pointer parameter's base may be declared after the procedure type
+    // (TYPE Obj = POINTER TO ObjDesc; Handler = PROCEDURE (o: Obj); ObjDesc = RECORD ... END).
+    bool lateTypeCheck = false;
 
     explicit CFormalPars(CBaseName* scope) : scope(scope) {}
     // Reads the optional parameter list; `receiverName` is a name the parameters may not take.
     int Init(CLexBuf& lb, const std::string& receiverName = std::string());
     std::unique_ptr<CFormalPars> Clone(CBaseName* newScope) const;
     CBaseVar* FindParam(const std::string& id) const;
+    // The parameters' own type checks; 0 or an error code.
+    int CheckParamTypes() const;
 
     int ResultKind() const { return result ? result->valueKind : 0; }
     // The result type as C++ text without trailing blank: "void", "int", "[<q>::]T[*]".

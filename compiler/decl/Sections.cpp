@@ -151,7 +151,8 @@ int CheckDeclarationLate(CBaseName& decl)
     switch (decl.kind) {
     case kindArrayType:
     case kindRecordType:
-    case kindPointerType: return static_cast<CBaseType&>(decl).CheckLate();
+    case kindPointerType:
+    case kindProcedureType: return static_cast<CBaseType&>(decl).CheckLate();
     default: return IsVarKind(decl.kind) ? static_cast<CBaseVar&>(decl).CheckType() : errOK;
     }
 }

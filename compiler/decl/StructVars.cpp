@@ -283,6 +283,8 @@ std::string CPointerVar::PointedCpp(bool inHeader) const
 CProcedureVar::CProcedureVar(CBaseName* parent) : CBaseVar(kindProcedureVar, parent) {}
 CProcedureVar::~CProcedureVar() = default;
 
+int CProcedureVar::CheckType() { return type ? type->CheckLate() : errOK; }
+
 CFormalPars* CProcedureVar::Pars() const
 {
     CBaseName* t = NamedType(*this);

@@ -81,6 +81,7 @@ public:
     void WriteDFN(CDfnOutput& f) override;
     void WriteCPP_par(CCppOutput& f, bool toHeader) override;
     std::unique_ptr<CBaseVar> CloneVar(CBaseName* owner) const override;
+    int CheckType() override;
     CFormalPars* Pars() const;
 
 private:

@@ -413,6 +413,7 @@ int CArrayType::Init(CLexBuf& lb)
     }
     std::unique_ptr<CBaseType> element;
     if (int err = ParseType(lb, parent, element)) return err;
+    std::unique_ptr<CQualident> named = ExpandNamedArray(element);
     // Open dimensions may only follow open dimensions (ARRAY OF ARRAY OF CHAR).
     if (lengths.back() != 0 && element->kind == kindArrayType &&
         static_cast<CArrayType*>(element.get())->length == 0)
@@ -426,7 +427,31 @@ int CArrayType::Init(CLexBuf& lb)
     }
     length = lengths[0];
     elem = std::move(element);
+    if (named) LastDimension(lengths.size())->elemRef = std::move(named);
     return errOK;
+}
+
+// An element type that names an array type (through synonyms too) is replaced by a copy of
+// that array's dimension chain; the name is kept for the definition file.
+std::unique_ptr<CQualident> CArrayType::ExpandNamedArray(std::unique_ptr<CBaseType>& element)
+{
+    if (element->kind != kindQualidentType) return nullptr;
+    auto* ref = static_cast<CQualidentType*>(element.get());
+    CBaseName* target = ref->Target();
+    if (!target || target->kind != kindArrayType || !ref->hasRef) return nullptr;
+    auto named = std::make_unique<CQualident>(ref->ref);
+    element = static_cast<CArrayType*>(target)->CloneType(parent);
+    element->name.clear();
+    element->exported = false;
+    return named;
+}
+
+// The dimension object `n` steps into the chain (1 is this one).
+CArrayType* CArrayType::LastDimension(size_t n)
+{
+    CArrayType* a = this;
+    for (size_t i = 1; i < n; ++i) a = static_cast<CArrayType*>(a->elem.get());
+    return a;
 }
 
 CBaseType* CArrayType::Innermost() const
@@ -458,7 +483,8 @@ void CArrayType::WriteDFN(CDfnOutput& f)
 {
     if (length == 0) {
         f.Dfn("ARRAY OF ");
-        elem->WriteDFN(f);
+        if (elemRef) f.Dfn("%s", elemRef->DfnText().c_str());
+        else elem->WriteDFN(f);
         return;
     }
     f.Dfn("ARRAY");
@@ -467,13 +493,14 @@ void CArrayType::WriteDFN(CDfnOutput& f)
     for (;;) {
         f.Dfn("%s%i", lead, a->length);
         lead = ",";
-        if (!a->elem || a->elem->kind != kindArrayType) break;
+        if (a->elemRef || !a->elem || a->elem->kind != kindArrayType) break;
         const auto* next = static_cast<const CArrayType*>(a->elem.get());
         if (next->length == 0) break;
         a = next;
     }
     f.Dfn(" OF ");
-    a->elem->WriteDFN(f);
+    if (a->elemRef) f.Dfn("%s", a->elemRef->DfnText().c_str());
+    else a->elem->WriteDFN(f);
 }
 
 std::unique_ptr<CBaseType> CArrayType::CloneType(CBaseName* newParent) const
@@ -483,6 +510,7 @@ std::unique_ptr<CBaseType> CArrayType::CloneType(CBaseName* newParent) const
     t->exported = exported;
     t->length = length;
     if (elem) t->elem = elem->CloneType(newParent);
+    if (elemRef) t->elemRef = std::make_unique<CQualident>(*elemRef);
     return t;
 }
 
@@ -701,7 +729,13 @@ CProcedureType::~CProcedureType() = default;
 // result kind of the formal parameters.
 int CProcedureType::GetValueKind() const { return kindProcedureVar; }
 
-int CProcedureType::Init(CLexBuf& lb) { return pars->Init(lb); }
+int CProcedureType::Init(CLexBuf& lb)
+{
+    pars->lateTypeCheck = true;
+    return pars->Init(lb);
+}
+
+int CProcedureType::CheckLate() { return pars->CheckParamTypes(); }
 
 void CProcedureType::WriteDFN(CDfnOutput& f)
 {

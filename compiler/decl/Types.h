@@ -159,11 +159,14 @@ public:
 };
 
 // ArrayType = ARRAY [length {"," length}] OF type.  One object per dimension; length 0 is open.
+// An element type that names an array type adds that type's dimensions to the chain (ARRAY 2
+// OF A3 with A3 = ARRAY 3 OF INTEGER is ARRAY 2, 3 OF INTEGER), so indexing and LEN see them.
 // C++: the element's declaration under the array's name; variables write the dimensions.
 class CArrayType : public CBaseType {
 public:
     int length = 0;
     std::unique_ptr<CBaseType> elem;
+    std::unique_ptr<CQualident> elemRef;   // the element type's name when it names an array
 
     explicit CArrayType(CBaseName* parent) : CBaseType(kindArrayType, parent) {}
     int GetValueKind() const override { return kindArrayVar; }
@@ -183,6 +186,10 @@ public:
     int Dimensions() const;
     // The element type after `n` dimensions (n >= 1), or nullptr when the chain is shorter.
     CBaseType* ElementAfter(int n) const;
+
+private:
+    std::unique_ptr<CQualident> ExpandNamedArray(std::unique_ptr<CBaseType>& element);
+    CArrayType* LastDimension(size_t n);
 };
 
 // PointerType = POINTER TO (qualident | ArrayType | RecordType).
@@ -229,6 +236,7 @@ public:
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
     std::unique_ptr<CBaseVar> CreateVar(CBaseName* owner) const override;
     void WriteCPP(CCppOutput& f, bool toHeader) override;
+    int CheckLate() override;
 };
 
 // Reads one type; the first token picks the class (95 for any other token).
