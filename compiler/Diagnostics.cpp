@@ -133,6 +133,11 @@ const char* const kMessageTable[] = {
     "More actual than formal common parameters", // 121 errTooManyCommonArgs
     "Handler procedure in definition file", // 122 errHandlerInDfn
     "Handler procedure not bound to common procedure", // 123 errHandlerNotBound
+    "Exit code outside 0..255", // 124 errExitCodeRange
+    "Constant expression overflows", // 125 errConstOverflow
+    "Constant out of range of its type", // 126 errConstOutOfRange
+    "Index outside the array", // 127 errIndexOutOfRange
+    "String too long for its target", // 128 errStringTooLong
 };
 
 const char* MessageText(int code)

@@ -135,13 +135,18 @@ enum EErrorCode : int {
     errTooManyCommonArgs = 121,
     errHandlerInDfn = 122,
     errHandlerNotBound = 123,
+    errExitCodeRange = 124,
+    errConstOverflow = 125,
+    errConstOutOfRange = 126,
+    errIndexOutOfRange = 127,
+    errStringTooLong = 128,
 };
 
 constexpr int kFirstReportedCode = errUnknownInternal;   // 5
-constexpr int kLastReportedCode = errHandlerNotBound;    // 123
-constexpr int kMessageCount = kLastReportedCode + 1;     // 124 entries, 0..123
+constexpr int kLastReportedCode = errStringTooLong;      // 128
+constexpr int kMessageCount = kLastReportedCode + 1;     // 129 entries, 0..128
 
-// The message of a code; codes outside 5..123 give the text of entry 0.
+// The message of a code; codes outside 5..128 give the text of entry 0.
 const char* MessageText(int code);
 
 // The message table itself, indexed by code (entries 1..4 are empty).

@@ -2,10 +2,14 @@
 // next one is opened; a pair stops at its first file that cannot be opened or closed.
 #include "SupportFiles.h"
 
+#include <cstring>
+#include <utility>
+
 #include "Messages.h"
 #include "Output.h"
 #include "TextFile.h"
 #include "CppIdent.h"
+#include "lib/SYSTEM.h"
 
 namespace {
 const char* const kSysHeaderPath = "CPP/_VYK_sys.h";
@@ -13,74 +17,125 @@ const char* const kSysSourcePath = "CPP/_VYK_sys.cpp";
 const char* const kMainHeaderPath = "CPP/_VYK_main.h";
 const char* const kMainSourcePath = "CPP/_VYK_main.cpp";
 
+// GCC is asked for two's-complement wrapping of signed integers in everything the generated
+// files hold; it comes first so that every inline function after it is compiled the same way.
+const char* const kWrapLines[] = {
+    "#if defined(__GNUC__) && !defined(__clang__)",
+    "#pragma GCC optimize (\"wrapv\")",
+    "#endif",
+};
+
 const char* const kSysHeaderLines[] = {
     "#include <string.h>",
     "#include <stdlib.h>",
     "#include <ctype.h>",
     "#include <math.h>",
     "#include \"_VYK_ppp.h\"\n",
-    "long MOD(const long x, const long y);",
-    "int ORD(const char ch);",
-    "void COPY(const char *x, const int x_size, char *v, const int v_size);",
-    "int VYK_SET_RANGE(const int l, const int h);\n",
-    // Local procedures (std::function), exact DIV and ASH, characters passed as strings, and
-    // arrays made by NEW that keep their lengths in front of their elements.
-    "#include <functional>",
-    "#include <initializer_list>",
-    "#include <new>",
-    "long VYK_DIV(const long x, const long y);",
-    "long VYK_ASH(const long x, const long n);",
-    "struct VYK_CHARSTR {",
-    "\tchar s[2];",
-    "\tVYK_CHARSTR(const char c) : s{c, 0} {}",
-    "};",
-    "inline long VYK_LEN(const void *p, const int dim) {",
-    "\treturn static_cast<const long*>(p)[-1 - dim];",
-    "}",
-    "template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {",
-    "\tlong count = 1;",
-    "\tfor (long n : lengths) count *= n;",
-    "\tconst size_t align = alignof(T) > sizeof(long) ? alignof(T) : sizeof(long);",
-    "\tconst size_t head = (lengths.size() * sizeof(long) + align - 1) / align * align;",
-    "\tchar *raw = static_cast<char*>(::operator new(head + sizeof(T) * size_t(count)));",
-    "\tT *data = reinterpret_cast<T*>(raw + head);",
-    "\tlong *len = reinterpret_cast<long*>(static_cast<void*>(data));",
-    "\tint dim = 0;",
-    "\tfor (long n : lengths) len[-1 - dim++] = n;",
-    "\tfor (long i = 0; i < count; ++i) new (data + i) T();",
-    "\treturn data;",
-    "}\n",
+    // The traps end the program with a message; the library defines them.
+    "[[noreturn]] void VYK_TRAP(const int trap, const char *at);",
+    "[[noreturn]] void VYK_ASSERT_TRAP(const int code, const char *at);\n",
 };
+
+// The arithmetic helpers, inline so that the optimiser sees through them (a DIV by a constant
+// power of two becomes a shift). Each has a defined result for every argument or traps.
+// @DIV_ZERO@ .. are the trap codes: division by zero, DIV overflow, NEW length, NIL, guard.
+const char* const kSysHelperText =
+    "inline long MOD(const long x, const long y) {\n"
+    "\tif (y == 0) VYK_TRAP(@DIV_ZERO@, 0);\n"
+    "\tif (y == -1) return 0;\n"
+    "\tconst long r = x % y;\n"
+    "\treturn (r != 0 && (r < 0) != (y < 0)) ? r + y : r;\n"
+    "}\n"
+    "inline int ORD(const char ch) {\n"
+    "\treturn (unsigned char)ch;\n"
+    "}\n"
+    "inline void COPY(const char *x, const int x_size, char *v, const int v_size) {\n"
+    "\tint min = x_size;\n"
+    "\tif (v_size < x_size) min = v_size;\n"
+    "\tfor (int i = 0; i <= min-2; i++) v[i] = x[i];\n"
+    "\tv[min-1] = 0;\n"
+    "}\n"
+    "// A SET holds the elements 0..31; others are left out of it.\n"
+    "inline int VYK_SET_RANGE(const int l, const int h) {\n"
+    "\tunsigned res = 0;\n"
+    "\tfor (int i = l < 0 ? 0 : l; i <= h && i < 32; i++) res |= 1u << i;\n"
+    "\treturn int(res);\n"
+    "}\n"
+    "inline int VYK_BIT(const long x) {\n"
+    "\treturn (unsigned long)x < 32 ? int(1u << x) : 0;\n"
+    "}\n\n"
+    "#include <functional>\n"
+    "#include <initializer_list>\n"
+    "#include <new>\n"
+    "inline long VYK_DIV(const long x, const long y) {\n"
+    "\tif (y == 0) VYK_TRAP(@DIV_ZERO@, 0);\n"
+    "\tif (y == -1) {\n"
+    "\t\tif ((unsigned long)x == ~(~0ul >> 1)) VYK_TRAP(@OVERFLOW@, 0);\n"
+    "\t\treturn -x;\n"
+    "\t}\n"
+    "\tconst long q = x / y;\n"
+    "\treturn (x % y != 0 && (x < 0) != (y < 0)) ? q - 1 : q;\n"
+    "}\n"
+    "inline long VYK_ASH(const long x, const long n) {\n"
+    "\tconst long bits = long(sizeof(long) * 8);\n"
+    "\tif (n >= bits) return 0;\n"
+    "\tif (n <= -bits) return x < 0 ? -1 : 0;\n"
+    "\treturn n >= 0 ? long((unsigned long)x << n) : x >> -n;\n"
+    "}\n"
+    "// ENTIER of a value beyond LONGINT gives MIN(LONGINT) or MAX(LONGINT); of NaN, MIN(LONGINT).\n"
+    "inline long VYK_ENTIER(const double x) {\n"
+    "\tconst double f = floor(x), m = double(~(~0ul >> 1));\n"
+    "\tif (f >= m) return long(~0ul >> 1);\n"
+    "\tif (!(f >= -m)) return long(~(~0ul >> 1));\n"
+    "\treturn long(f);\n"
+    "}\n"
+    "template <class T, class S> inline T* VYK_GUARD(S *p, const char *at = 0) {\n"
+    "\tT *q = dynamic_cast<T*>(p);\n"
+    "\tif (!q) VYK_TRAP(@GUARD@, at);\n"
+    "\treturn q;\n"
+    "}\n"
+    "struct VYK_CHARSTR {\n"
+    "\tchar s[2];\n"
+    "\tVYK_CHARSTR(const char c) : s{c, 0} {}\n"
+    "};\n"
+    "inline long VYK_LEN(const void *p, const int dim) {\n"
+    "\tif (!p) VYK_TRAP(@NIL@, 0);\n"
+    "\treturn static_cast<const long*>(p)[-1 - dim];\n"
+    "}\n"
+    "template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {\n"
+    "\tsize_t count = 1;\n"
+    "\tfor (long n : lengths) {\n"
+    "\t\tif (n < 0 || (n > 0 && count > size_t(-1) / 4 / sizeof(T) / size_t(n))) VYK_TRAP(@NEW_LENGTH@, 0);\n"
+    "\t\tcount *= size_t(n);\n"
+    "\t}\n"
+    "\tconst size_t align = alignof(T) > sizeof(long) ? alignof(T) : sizeof(long);\n"
+    "\tconst size_t head = (lengths.size() * sizeof(long) + align - 1) / align * align;\n"
+    "\tchar *raw = static_cast<char*>(::operator new(head + sizeof(T) * count));\n"
+    "\tT *data = reinterpret_cast<T*>(raw + head);\n"
+    "\tlong *len = reinterpret_cast<long*>(static_cast<void*>(data));\n"
+    "\tint dim = 0;\n"
+    "\tfor (long n : lengths) len[-1 - dim++] = n;\n"
+    "\tfor (size_t i = 0; i < count; ++i) new (data + i) T();\n"
+    "\treturn data;\n"
+    "}\n\n";
 
 const char* const kSysSourceLines[] = {
     "#include <math.h>\n",
-    "long MOD(const long x, const long y) {",
-    "\tconst long r = x % y;",
-    "\treturn (r != 0 && (r < 0) != (y < 0)) ? r + y : r;",
-    "}\n",
-    "long VYK_DIV(const long x, const long y) {",
-    "\tconst long q = x / y;",
-    "\treturn (x % y != 0 && (x < 0) != (y < 0)) ? q - 1 : q;",
-    "}\n",
-    "long VYK_ASH(const long x, const long n) {",
-    "\tif (n >= 64) return 0;",
-    "\tif (n <= -64) return x < 0 ? -1 : 0;",
-    "\treturn n >= 0 ? long((unsigned long)x << n) : x >> -n;",
-    "}\n",
-    "int ORD(const char ch) {",
-    "\treturn (ch < 0) ? (ch + 256) : ch;",
-    "}\n",
-    "void COPY(const char *x, const int x_size, char *v, const int v_size) {",
-    "\tint min = x_size;",
-    "\tif (v_size < x_size) min = v_size;",
-    "\tfor (int i = 0; i <= min-2; i++) v[i] = x[i];",
-    "\tv[min-1] = 0;",
-    "}\n",
-    "int VYK_SET_RANGE(const int l, const int h) {",
-    "\tint res = 0;",
-    "\tfor (int i = l; i <= h; i++) res |= 1 << i;",
-    "\treturn res;\n}",
+    "#include \"_VYK_sys.h\"",
 };
+
+std::string SysHelperText()
+{
+    const std::pair<const char*, int> codes[] = {
+        {"@DIV_ZERO@", SYSTEM::VYK_TRAP_DIV_ZERO}, {"@OVERFLOW@", SYSTEM::VYK_TRAP_OVERFLOW},
+        {"@NEW_LENGTH@", SYSTEM::VYK_TRAP_NEW_LENGTH}, {"@NIL@", SYSTEM::VYK_TRAP_NIL},
+        {"@GUARD@", SYSTEM::VYK_TRAP_GUARD}};
+    std::string text = kSysHelperText;
+    for (const auto& code : codes)
+        for (size_t at = text.find(code.first); at != std::string::npos; at = text.find(code.first))
+            text.replace(at, strlen(code.first), std::to_string(code.second));
+    return text;
+}
 
 bool OpenSupportFile(CTextFile& file, const char* path, COutputFiles* outputs)
 {
@@ -110,7 +165,9 @@ bool WriteSysHeader(COutputFiles* outputs)
     CTextFile file;
     if (!OpenSupportFile(file, kSysHeaderPath, outputs)) return false;
     file.Printf("#ifndef VYK_H_FILE__VYK_sys\n#define VYK_H_FILE__VYK_sys\n\n");
+    WriteLines(file, kWrapLines);
     WriteLines(file, kSysHeaderLines);
+    file.Printf("%s", SysHelperText().c_str());
     file.Printf("#endif\n");
     return CloseSupportFile(file, kSysHeaderPath);
 }

@@ -1,9 +1,14 @@
-// The program's entry point: keeps the command line for Args, runs the
-// initialisation of the main module (which initialises its imports first)
-// and ends with exit code 0. HALT, ASSERT and the run-time checks of the
-// generated code end the program earlier through exit().
+// The program's entry point: keeps the command line for Args, installs the
+// trap handlers, runs the initialisation of the main module (which initialises
+// its imports first) and ends with exit code 0. HALT, ASSERT and the traps of
+// the generated code end the program earlier; every trap first flushes
+// standard output, so what the program wrote before stays written.
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 #include "SYSTEM.h"
 
 // Written by the compiler into _VYK_main.cpp for the main module.
@@ -15,7 +20,95 @@ char** SYSTEM::VYK_ARGV = nullptr;
 void SYSTEM::VYK_SYS_SYSTEM() {
 }
 
+namespace {
+
+const char* TrapMessage(const int trap) {
+	for (const SYSTEM::VYK_TRAP_TEXT& t : SYSTEM::VYK_TRAP_TEXTS)
+		if (t.code == trap) return t.message;
+	return "trap";
+}
+
+void ReportTrap(const int trap, const int code, const char *at) {
+	fflush(stdout);
+	if (at) fprintf(stderr, "TRAP %i: %s (%s)\n", code, TrapMessage(trap), at);
+	else fprintf(stderr, "TRAP %i: %s\n", code, TrapMessage(trap));
+	fflush(stderr);
+}
+
+#ifndef _WIN32
+// A fault address this close to 0 is a field or element reached through NIL.
+const unsigned long kNilPage = 65536;
+// The bottom of the stack region, known from main's frame and the stack limit.
+char* stackTop = nullptr;
+unsigned long stackSize = 8ul << 20;
+char altStack[64 * 1024];
+
+int FaultTrap(const int sig, const siginfo_t *info) {
+	if (sig == SIGFPE) {
+		if (info->si_code == FPE_INTDIV) return SYSTEM::VYK_TRAP_DIV_ZERO;
+		if (info->si_code == FPE_INTOVF) return SYSTEM::VYK_TRAP_OVERFLOW;
+		return SYSTEM::VYK_TRAP_ARITH;
+	}
+	if (sig == SIGABRT) return SYSTEM::VYK_TRAP_ABORT;
+	if (sig == SIGILL) return SYSTEM::VYK_TRAP_ARITH;
+	char *addr = static_cast<char*>(info->si_addr);
+	if ((unsigned long)addr < kNilPage) return SYSTEM::VYK_TRAP_NIL;
+	const unsigned long slack = 1ul << 20;
+	if (stackTop && addr < stackTop && (unsigned long)(stackTop - addr) < stackSize + slack)
+		return SYSTEM::VYK_TRAP_STACK;
+	return SYSTEM::VYK_TRAP_MEMORY;
+}
+
+void OnFault(int sig, siginfo_t *info, void *) {
+	const int trap = FaultTrap(sig, info);
+	ReportTrap(trap, trap, nullptr);
+	_Exit(trap);
+}
+
+void InstallTrapHandlers(char *top) {
+	stackTop = top;
+	struct rlimit limit;
+	if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) stackSize = limit.rlim_cur;
+	stack_t ss = {};
+	ss.ss_sp = altStack;
+	ss.ss_size = sizeof altStack;
+	sigaltstack(&ss, nullptr);
+	struct sigaction sa = {};
+	sa.sa_sigaction = OnFault;
+	sa.sa_flags = SA_SIGINFO | SA_ONSTACK;
+	sigemptyset(&sa.sa_mask);
+	const int signals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+	for (int sig : signals) sigaction(sig, &sa, nullptr);
+}
+#else
+void OnFault(int sig) {
+	const int trap = sig == SIGFPE ? SYSTEM::VYK_TRAP_DIV_ZERO
+		: sig == SIGABRT ? SYSTEM::VYK_TRAP_ABORT : SYSTEM::VYK_TRAP_MEMORY;
+	ReportTrap(trap, trap, nullptr);
+	_Exit(trap);
+}
+
+void InstallTrapHandlers(char *) {
+	const int signals[] = {SIGSEGV, SIGFPE, SIGILL, SIGABRT};
+	for (int sig : signals) signal(sig, OnFault);
+}
+#endif
+}
+
+void VYK_TRAP(const int trap, const char *at) {
+	ReportTrap(trap, trap, at);
+	exit(trap);
+}
+
+void VYK_ASSERT_TRAP(const int code, const char *at) {
+	const int exitCode = code == 0 ? int(SYSTEM::VYK_TRAP_ASSERT) : code;
+	ReportTrap(SYSTEM::VYK_TRAP_ASSERT, exitCode, at);
+	exit(exitCode);
+}
+
 int main(int argc, char** argv) {
+	char top = 0;
+	InstallTrapHandlers(&top);
 	SYSTEM::VYK_ARGC = argc;
 	SYSTEM::VYK_ARGV = argv;
 	VYK_SYS_main_init();

@@ -155,7 +155,7 @@ void CCaseStatement::WriteCPP(CCppOutput& f)
         f.Indent();
         f.Cpp("}}");
     } else {
-        f.Cpp("\texit(%i);}", kExitCaseNoMatch);
+        f.Cpp("\tVYK_TRAP(%i, 0);}", kExitCaseNoMatch);
     }
 }
 

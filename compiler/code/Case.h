@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "code/Statements.h"
+#include "lib/SYSTEM.h"
 
 // Exit code of a CASE whose value matches no label and that has no ELSE.
-constexpr int kExitCaseNoMatch = 251;
+constexpr int kExitCaseNoMatch = SYSTEM::VYK_TRAP_CASE;
 
 // CaseLabel = ConstExpression [".." ConstExpression].
 class CCaseLabel {

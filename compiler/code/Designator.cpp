@@ -256,9 +256,9 @@ void CDesignator::WriteGuardOpenings(CCppOutput& f, size_t count) const
         if (sel.kind != selGuard) continue;
         bool varParam = i == 0 && IsVarParamRecord(base);
         if (sel.guardOnRecord)
-            f.Cpp("(*dynamic_cast<%s*>(%s", sel.field.c_str(), varParam ? "" : "&");
+            f.Cpp("(*VYK_GUARD<%s>(%s", sel.field.c_str(), varParam ? "" : "&");
         else
-            f.Cpp("dynamic_cast<%s*>(", sel.field.c_str());
+            f.Cpp("VYK_GUARD<%s>(", sel.field.c_str());
     }
 }
 

@@ -658,9 +658,9 @@ void CExpr::WriteCPP(CCppOutput& f)
     switch (relation) {
     case relNone: left->WriteCPP(f); return;
     case relIn:
-        f.Cpp("(((1 << (");
+        f.Cpp("((VYK_BIT(");
         left->WriteCPP(f);
-        f.Cpp(")) & (");
+        f.Cpp(") & (");
         right->WriteCPP(f);
         f.Cpp(")) != 0)");
         return;

@@ -39,7 +39,7 @@ void CSetElem::WriteCPP(CCppOutput& f)
     if (IsConst()) {
         f.Cpp("%i", static_cast<int32_t>(mask));
     } else if (!isRange) {
-        f.Cpp("1 << (");
+        f.Cpp("VYK_BIT(");
         low->WriteCPP(f);
         f.Cpp(")");
     } else {

@@ -150,8 +150,8 @@ class CEntierFunction : public CUnaryFunction {
     {
         return IntConst(kindLongintVar, int64_t(std::floor(RealOf(v))), scope);
     }
-    const char* Before() const override { return "long(floor("; }
-    const char* After() const override { return "))"; }
+    const char* Before() const override { return "VYK_ENTIER("; }
+    const char* After() const override { return ")"; }
 };
 
 // ODD(x): true for odd x, negative ones included.

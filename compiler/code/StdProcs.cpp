@@ -50,6 +50,13 @@ int ReadIntConst(CLexBuf& lb, CBaseName* scope, long& value)
     return errOK;
 }
 
+// The code of HALT or ASSERT: a constant the program can end with (0..255).
+static int ReadExitCode(CLexBuf& lb, CBaseName* scope, long& code)
+{
+    if (int err = ReadIntConst(lb, scope, code)) return err;
+    return code < 0 || code > 255 ? errExitCodeRange : errOK;
+}
+
 // INC(v [, n]) and DEC(v [, n]).   C++: v += n   v -= 1
 class CIncDec : public CSyntaxNode {
 public:
@@ -111,9 +118,9 @@ public:
     {
         f.Indent();
         set->WriteCPP(f);
-        f.Cpp(incl ? " |= 1 << (" : " &= ~(1 << (");
+        f.Cpp(incl ? " |= VYK_BIT(" : " &= ~VYK_BIT(");
         elem->WriteCPP(f);
-        f.Cpp(incl ? ")" : "))");
+        f.Cpp(")");
     }
 };
 
@@ -162,7 +169,7 @@ public:
     int Init(CLexBuf& lb) override
     {
         if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
-        if (int err = ReadIntConst(lb, scope, code)) return err;
+        if (int err = ReadExitCode(lb, scope, code)) return err;
         return Expect(lb, symRparen, errRparenMissing);
     }
     void WriteCPP(CCppOutput& f) override
@@ -188,7 +195,7 @@ public:
         int next = 0;
         if (int err = NextAfterArgument(lb, next)) return err;
         if (next == symComma) {
-            if (int err = ReadIntConst(lb, scope, code)) return err;
+            if (int err = ReadExitCode(lb, scope, code)) return err;
             if (int err = NextAfterArgument(lb, next)) return err;
         }
         return next == symRparen ? errOK : errRparenMissing;
@@ -198,7 +205,7 @@ public:
         f.Indent();
         f.Cpp("if (!(");
         cond->WriteCPP(f);
-        f.Cpp(")) exit(%li)", code);
+        f.Cpp(")) VYK_ASSERT_TRAP(%li, 0)", code);
     }
 };
 

@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "code/Expr.h"
+#include "lib/SYSTEM.h"
 
 class CBaseVar;
 
 // Exit code of a failed ASSERT written without its own code.
-constexpr int kExitAssertFailed = 253;
+constexpr int kExitAssertFailed = SYSTEM::VYK_TRAP_ASSERT;
 
 // A predeclared function. The factor that read its word creates it, runs Init and takes
 // resultKind; WriteCPP writes the text in place; EvalConst folds it (42 when not constant).

@@ -167,7 +167,7 @@ void CWithStatement::WriteCPP(CCppOutput& f)
         f.Indent();
         f.Cpp("}");
     } else {
-        f.Cpp("\texit(%i)", kExitWithNoMatch);
+        f.Cpp("\tVYK_TRAP(%i, 0)", kExitWithNoMatch);
     }
 }
 

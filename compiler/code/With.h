@@ -9,11 +9,12 @@
 
 #include "code/Statements.h"
 #include "decl/CommonTypeUses.h"
+#include "lib/SYSTEM.h"
 
 class CScopeNode;
 
 // Exit code of a WITH whose variable matches no branch and that has no ELSE.
-constexpr int kExitWithNoMatch = 252;
+constexpr int kExitWithNoMatch = SYSTEM::VYK_TRAP_WITH;
 
 // Guard kinds: what the guarded variable is.
 enum EGuardKind : int {

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "decl/Procedures.h"
+#include "lib/SYSTEM.h"
 
 
 // Exit code of a program whose common procedure found no handler and has no default handler.
-constexpr int kExitNoHandler = 254;
+constexpr int kExitNoHandler = SYSTEM::VYK_TRAP_NO_HANDLER;
 
 // Common or special parameter sections between "{" and "}", with the result type that may
 // follow "}" (moved into the formal parameters after reading).

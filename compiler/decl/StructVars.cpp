@@ -32,6 +32,11 @@ void WriteNamedModuleLevel(const CBaseVar& v, CCppOutput& f, const char* star)
         f.Cpp("%s%s%s %s", v.TypeQualifierCpp(false).c_str(), type.c_str(), star, id.c_str());
     }
 }
+// A local pointer or procedure variable starts as NIL, as module-level ones do.
+const char* NilInit(const CBaseVar& v)
+{
+    return v.parent && IsProcedureKind(v.parent->kind) ? " = 0" : "";
+}
 }  // namespace
 
 // ---- RECORD ----
@@ -181,7 +186,7 @@ void CPointerVar::WriteCPP(CCppOutput& f)
             f.Hdr("extern %s* %s", PointedCpp(true).c_str(), id.c_str());
             f.Cpp("%s* %s::%s", PointedCpp(false).c_str(), OwnerModuleCpp().c_str(), id.c_str());
         } else {
-            f.Cpp("%s* %s", PointedCpp(false).c_str(), id.c_str());
+            f.Cpp("%s* %s%s", PointedCpp(false).c_str(), id.c_str(), NilInit(*this));
         }
     } else {
         CBaseType* base = type ? type->anonBase.get() : nullptr;
@@ -196,7 +201,7 @@ void CPointerVar::WriteCPP(CCppOutput& f)
             f.Hdr("extern %s* %s", unnamed.c_str(), id.c_str());
             f.Cpp("%s* %s::%s", unnamed.c_str(), OwnerModuleCpp().c_str(), id.c_str());
         } else {
-            f.Cpp("%s* %s", unnamed.c_str(), id.c_str());
+            f.Cpp("%s* %s%s", unnamed.c_str(), id.c_str(), NilInit(*this));
         }
     }
     WriteOpenLengths(f);
@@ -303,6 +308,7 @@ void CProcedureVar::WriteCPP(CCppOutput& f)
 {
     if (!typeName.empty()) {
         WriteNamedModuleLevel(*this, f, "");
+        f.Cpp("%s", NilInit(*this));
         return;
     }
     std::string id = CppId(name);
@@ -312,6 +318,7 @@ void CProcedureVar::WriteCPP(CCppOutput& f)
         WriteAnonymous(f, false, OwnerModuleCpp() + "::" + id);
     } else {
         WriteAnonymous(f, false, id);
+        f.Cpp("%s", NilInit(*this));
     }
 }
 

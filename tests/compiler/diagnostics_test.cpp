@@ -37,7 +37,7 @@ TEST(Diagnostics, PositionedLinesUseTheBufferPosition)
     ReportWarning(wrnNotAllPathsReturn, *lb);
     while (lb->NextSymbol(code)) {}
     ReportError(errPeriodMissing, *lb);
-    ReportErrorAt(124, 7, 9);
+    ReportErrorAt(1000, 7, 9);
     CloseMessageFile();
     std::string text;
     ReadWholeFile(path, text);

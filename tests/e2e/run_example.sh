@@ -5,7 +5,8 @@
 #
 # An example folder holds the modules (and `modules`, their compilation order,
 # when there are several), `expected` (the exact standard output), optionally
-# `exit` (the expected exit code, 0 when absent), `stdin` (standard input,
+# `exit` (the expected exit code, 0 when absent), `stderr` (the exact standard
+# error of a program that stops with a trap), `stdin` (standard input,
 # /dev/null otherwise), `args` (the program's arguments, one a line), and
 # `pending`: a line naming a known fault of the toolchain that keeps the
 # example from passing; such an example reports itself skipped (exit code 77)
@@ -50,6 +51,11 @@ if ! cmp -s "$example/expected" "$work/stdout"; then
   exit "$verdict"
 fi
 [ "$code" = "$want" ] || fail "exit code $code, expected $want"
+if [ -f "$example/stderr" ] && ! cmp -s "$example/stderr" "$work/stderr"; then
+  echo "FAIL $name: standard error differs (expected, then produced):"
+  diff -u "$example/stderr" "$work/stderr" | head -n 60
+  exit "$verdict"
+fi
 if [ -f "$example/pending" ]; then
   echo "PASS $name (the pending fault is mended: remove $example/pending)"
 else

@@ -1,5 +1,6 @@
-# Builds and runs a small program through the compiler and g++, with a test-only entry point,
-# an empty _VYK_ppp.h/.cpp in place of the linker's output and the test output module Log.
+# Builds and runs a small program through the compiler and g++, with the library's entry point
+# and traps (SYSTEM.cpp), an empty _VYK_ppp.h/.cpp in place of the linker's output and the test
+# output module Log.
 # usage (from a case's cmd):  sh "$CASE/../run.sh" <module>...   (the last module is the main one)
 set -u
 support=$(dirname "$0")/support
@@ -13,8 +14,7 @@ for m in "$@"; do
 done
 : > CPP/_VYK_ppp.h
 : > CPP/_VYK_ppp.cpp
-printf '#include "_VYK_main.h"\nint main() { VYK_SYS_main_init(); return 0; }\n' > CPP/test_main.cpp
-g++ -std=c++17 -Wall -Wno-unused -Wno-unused-label -Wno-parentheses -ICPP -o prog CPP/*.cpp 2>gxx.log \
+g++ -std=c++17 -Wall -Wno-unused -Wno-unused-label -Wno-parentheses -ICPP -o prog CPP/*.cpp "$LIB/SYSTEM.cpp" 2>gxx.log \
   || { echo "g++ failed"; head -n 30 gxx.log; exit 1; }
 ./prog
 echo "exit $?"

@@ -4,35 +4,4 @@
 
 #include <math.h>
 
-long MOD(const long x, const long y) {
-	const long r = x % y;
-	return (r != 0 && (r < 0) != (y < 0)) ? r + y : r;
-}
-
-long VYK_DIV(const long x, const long y) {
-	const long q = x / y;
-	return (x % y != 0 && (x < 0) != (y < 0)) ? q - 1 : q;
-}
-
-long VYK_ASH(const long x, const long n) {
-	if (n >= 64) return 0;
-	if (n <= -64) return x < 0 ? -1 : 0;
-	return n >= 0 ? long((unsigned long)x << n) : x >> -n;
-}
-
-int ORD(const char ch) {
-	return (ch < 0) ? (ch + 256) : ch;
-}
-
-void COPY(const char *x, const int x_size, char *v, const int v_size) {
-	int min = x_size;
-	if (v_size < x_size) min = v_size;
-	for (int i = 0; i <= min-2; i++) v[i] = x[i];
-	v[min-1] = 0;
-}
-
-int VYK_SET_RANGE(const int l, const int h) {
-	int res = 0;
-	for (int i = l; i <= h; i++) res |= 1 << i;
-	return res;
-}
+#include "_VYK_sys.h"

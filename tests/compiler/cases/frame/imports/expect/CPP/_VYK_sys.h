@@ -5,40 +5,95 @@
 #ifndef VYK_H_FILE__VYK_sys
 #define VYK_H_FILE__VYK_sys
 
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize ("wrapv")
+#endif
 #include <string.h>
 #include <stdlib.h>
 #include <ctype.h>
 #include <math.h>
 #include "_VYK_ppp.h"
 
-long MOD(const long x, const long y);
-int ORD(const char ch);
-void COPY(const char *x, const int x_size, char *v, const int v_size);
-int VYK_SET_RANGE(const int l, const int h);
+[[noreturn]] void VYK_TRAP(const int trap, const char *at);
+[[noreturn]] void VYK_ASSERT_TRAP(const int code, const char *at);
+
+inline long MOD(const long x, const long y) {
+	if (y == 0) VYK_TRAP(244, 0);
+	if (y == -1) return 0;
+	const long r = x % y;
+	return (r != 0 && (r < 0) != (y < 0)) ? r + y : r;
+}
+inline int ORD(const char ch) {
+	return (unsigned char)ch;
+}
+inline void COPY(const char *x, const int x_size, char *v, const int v_size) {
+	int min = x_size;
+	if (v_size < x_size) min = v_size;
+	for (int i = 0; i <= min-2; i++) v[i] = x[i];
+	v[min-1] = 0;
+}
+// A SET holds the elements 0..31; others are left out of it.
+inline int VYK_SET_RANGE(const int l, const int h) {
+	unsigned res = 0;
+	for (int i = l < 0 ? 0 : l; i <= h && i < 32; i++) res |= 1u << i;
+	return int(res);
+}
+inline int VYK_BIT(const long x) {
+	return (unsigned long)x < 32 ? int(1u << x) : 0;
+}
 
 #include <functional>
 #include <initializer_list>
 #include <new>
-long VYK_DIV(const long x, const long y);
-long VYK_ASH(const long x, const long n);
+inline long VYK_DIV(const long x, const long y) {
+	if (y == 0) VYK_TRAP(244, 0);
+	if (y == -1) {
+		if ((unsigned long)x == ~(~0ul >> 1)) VYK_TRAP(245, 0);
+		return -x;
+	}
+	const long q = x / y;
+	return (x % y != 0 && (x < 0) != (y < 0)) ? q - 1 : q;
+}
+inline long VYK_ASH(const long x, const long n) {
+	const long bits = long(sizeof(long) * 8);
+	if (n >= bits) return 0;
+	if (n <= -bits) return x < 0 ? -1 : 0;
+	return n >= 0 ? long((unsigned long)x << n) : x >> -n;
+}
+// ENTIER of a value beyond LONGINT gives MIN(LONGINT) or MAX(LONGINT); of NaN, MIN(LONGINT).
+inline long VYK_ENTIER(const double x) {
+	const double f = floor(x), m = double(~(~0ul >> 1));
+	if (f >= m) return long(~0ul >> 1);
+	if (!(f >= -m)) return long(~(~0ul >> 1));
+	return long(f);
+}
+template <class T, class S> inline T* VYK_GUARD(S *p, const char *at = 0) {
+	T *q = dynamic_cast<T*>(p);
+	if (!q) VYK_TRAP(243, at);
+	return q;
+}
 struct VYK_CHARSTR {
 	char s[2];
 	VYK_CHARSTR(const char c) : s{c, 0} {}
 };
 inline long VYK_LEN(const void *p, const int dim) {
+	if (!p) VYK_TRAP(242, 0);
 	return static_cast<const long*>(p)[-1 - dim];
 }
 template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {
-	long count = 1;
-	for (long n : lengths) count *= n;
+	size_t count = 1;
+	for (long n : lengths) {
+		if (n < 0 || (n > 0 && count > size_t(-1) / 4 / sizeof(T) / size_t(n))) VYK_TRAP(246, 0);
+		count *= size_t(n);
+	}
 	const size_t align = alignof(T) > sizeof(long) ? alignof(T) : sizeof(long);
 	const size_t head = (lengths.size() * sizeof(long) + align - 1) / align * align;
-	char *raw = static_cast<char*>(::operator new(head + sizeof(T) * size_t(count)));
+	char *raw = static_cast<char*>(::operator new(head + sizeof(T) * count));
 	T *data = reinterpret_cast<T*>(raw + head);
 	long *len = reinterpret_cast<long*>(static_cast<void*>(data));
 	int dim = 0;
 	for (long n : lengths) len[-1 - dim++] = n;
-	for (long i = 0; i < count; ++i) new (data + i) T();
+	for (size_t i = 0; i < count; ++i) new (data + i) T();
 	return data;
 }
 
