@@ -582,10 +582,20 @@ int CExpr::ReadTypeTest(CLexBuf& lb)
 {
     resultKind = kindBoolVar;
     CBaseName* v = LeftDesignated();
-    if (!v || !IsVarKind(v->kind) || static_cast<CBaseVar*>(v)->isConst) return errNotAVariable;
     CBaseName* staticType = nullptr;
-    if (v->kind == kindCommonVar) return ReadCommonTypeTest(lb, *this, *v);
-    if (v->kind == kindPointerVar) {
+    if (v && IsTypeKind(v->kind) && SelectedElement()) {
+        // An array element or a field of a pointer type: the designator's selectors end at the
+        // element's type, and the test applies to the record that type points to.
+        CBaseName* t = ResolveType(v);
+        if (t && t->kind == kindPointerType) staticType = static_cast<CPointerType*>(t)->BaseRecord();
+        v = nullptr;
+    } else if (!v || !IsVarKind(v->kind) || static_cast<CBaseVar*>(v)->isConst) {
+        return errNotAVariable;
+    }
+    if (!v) {
+    } else if (v->kind == kindCommonVar) {
+        return ReadCommonTypeTest(lb, *this, *v);
+    } else if (v->kind == kindPointerVar) {
         CBaseName* base = static_cast<CPointerVar*>(v)->Base();
         if (base && base->kind == kindCommonType) return ReadCommonTypeTest(lb, *this, *v);
         if (base && base->kind == kindRecordType) staticType = base;
@@ -606,6 +616,13 @@ int CExpr::ReadTypeTest(CLexBuf& lb)
         return errGuardNotExtension;
     testType = t;
     return errOK;
+}
+
+bool CExpr::SelectedElement() const
+{
+    CFactor* f = left ? left->SingleFactor() : nullptr;
+    if (!f || f->form != formDesignator || f->call || !f->designator) return false;
+    return DesignatorTarget(*f->designator) != DesignatorNamed(*f->designator);
 }
 
 CFactor* CExpr::SingleFactor() const

@@ -192,6 +192,8 @@ public:
 
 private:
     CBaseName* LeftDesignated() const;
+    // True when the left operand is a designator whose selectors reach an element or field.
+    bool SelectedElement() const;
     int ReadTypeTest(CLexBuf& lb);
     int CheckRelation() const;
     void WriteOperand(CCppOutput& f, CSimpleExpr& operand);
