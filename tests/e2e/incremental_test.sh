@@ -1,7 +1,7 @@
 #!/bin/sh
 # Target 4 builds incrementally: after one module's body changes and the whole chain runs
 # again (every module compiled, Vybind, Vygen, make), only that module's object is compiled
-# again, and the program's output changes.
+# again, and the program's output changes. VYK_CXXFLAGS (a sanitizer build) applies to both builds.
 #
 #   usage: incremental_test.sh <bin-folder>
 set -u
@@ -28,7 +28,9 @@ sed 's/^CONST K = .*/CONST K = 4242;/' "$work/src/M3.vyk" >"$work/p/M3.vyk"
     if [ "$m" = Main.vyk ]; then "$bin/VYK" "$m" vydeskpro.tmp -a -m; else "$bin/VYK" "$m" vydeskpro.tmp -a $first; fi || exit 1
     first=
   done
-  "$bin/Vybind" CPP/_VYK_make.vym -a && "$bin/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak -p 4 -a &&
+  set -- -p 4 -a
+  [ -n "${VYK_CXXFLAGS:-}" ] && set -- "$@" -ca "$VYK_CXXFLAGS"
+  "$bin/Vybind" CPP/_VYK_make.vym -a && "$bin/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak "$@" &&
     cd CPP && VYK_CCACHE=no make -j2 -f Makefile.mak
 ) >"$work/log" 2>&1 || { cat "$work/log"; fail "the rebuild failed"; }
 after=$("$exe") || fail "the rebuilt program failed"
