@@ -13,6 +13,9 @@
 #   absent   paths, one a line, that must not exist afterwards
 # With VYK_UPDATE=1 the runner rewrites stdout, exit and the files under expect/ instead.
 set -u
+# A case runs as from a user's shell, also when ctest runs under make (make test): an inherited
+# MAKELEVEL would make the case's own make print the folders it enters.
+unset MAKEFLAGS MFLAGS MAKELEVEL
 case_dir=$(cd "$1" && pwd)
 bin=$(cd "$2" && pwd)
 root=$(cd "$3" && pwd)
