@@ -30,9 +30,11 @@ bool WriteDefinitionFile(CModule& module, COutputFiles& outputs)
     return dfn.Close();
 }
 
-bool WriteCppFiles(CModule& module, COutputFiles& outputs)
+bool WriteCppFiles(CModule& module, COutputFiles& outputs, bool checks)
 {
     CCppOutput cpp;
+    cpp.checks = checks;
+    cpp.checkModule = module.name;
     if (cpp.Open(module.name, &outputs)) {
         cpp.Close();
         return false;
@@ -69,7 +71,8 @@ bool WriteOutputs(const SCommandLine& cl, CProject& project, bool mainFlag, CMod
 {
     if (mainFlag && !project.CheckExecutableName()) return false;
     COutputFiles outputs;
-    if (!WriteDefinitionFile(module, outputs) || !WriteCppFiles(module, outputs) ||
+    if (!WriteDefinitionFile(module, outputs) || !WriteCppFiles(module, outputs, cl.checks) ||
+        (cl.checks && !WriteCheckHeader(&outputs)) ||
         !UpdateBuildDescription(cl, project, mainFlag, module, outputs))
         return false;
     std::string failed;

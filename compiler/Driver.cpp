@@ -25,7 +25,7 @@ constexpr size_t kSwitchLength = 2;   // "-x": a switch is exactly its sign and 
 
 bool IsSwitch(const std::string& arg)
 {
-    return IsSwitchArgument(arg, {"m", "d", "a", "v", "h", "?", "t", "f"});
+    return IsSwitchArgument(arg, {"m", "d", "c", "a", "v", "h", "?", "t", "f"});
 }
 
 enum class EScanStep { next, stop };
@@ -38,6 +38,7 @@ EScanStep ScanSwitch(const std::vector<std::string>& args, size_t& i, SCommandLi
     switch (letter) {
     case 'm': cl.mainModule = true; return EScanStep::next;
     case 'd': cl.drop = true; return EScanStep::next;
+    case 'c': cl.checks = true; return EScanStep::next;
     case 'a': cl.about = false; return EScanStep::next;
     case 'v': cl.version = true; return EScanStep::next;
     case 'h':

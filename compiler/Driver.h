@@ -12,6 +12,7 @@ struct SCommandLine {
     bool hasProject = false;
     bool mainModule = false;  // -m
     bool drop = false;        // -d: start a new build description
+    bool checks = false;      // -c: run-time index, NIL and range checks
     bool about = true;        // cleared by -a
     bool version = false;     // -v
     bool help = false;        // -h, -?, or no arguments at all

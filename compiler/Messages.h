@@ -37,6 +37,7 @@ constexpr const char* kUsage[] = {
     "  VYK source.vyk project.pro -a\n  VYK \"source file.vyk\" -m -f \"log.txt\" -a\n\n<Switches>\n",
     "  m         Specify current file as main file in project\n",
     "  d         Drop VYK makefile (for first compiled file in project)\n",
+    "  c         Enable run-time checks (index, NIL, range)\n",
     "  t <size>  Specify tab size (1 by default)\n",
     "  a         Disable about info\n",
     "  f <file>  Specify file for output messages instead of stdout\n",

@@ -89,6 +89,12 @@ int CCppOutput::Open(const std::string& moduleName, COutputFiles* outputs)
     return errOK;
 }
 
+std::string CCppOutput::At(const SSourceAt& at) const
+{
+    return "\"module " + checkModule + ", line " + std::to_string(at.line) + ", column " +
+           std::to_string(at.column) + "\"";
+}
+
 void CCppOutput::OpenInMemory(const std::string& moduleName)
 {
     link.OpenMemory();

@@ -36,11 +36,21 @@ private:
     bool open = false;
 };
 
+// A place in the module's source: the line and column of a token.
+struct SSourceAt {
+    int line = 0;
+    int column = 0;
+};
+
 // Writer for the C++ side of a module. `level` is the indentation of the source file.
 //   f.Indent(); f.Cpp("while (");  ...  f.Hdr("namespace %s {\n", name);
 class CCppOutput {
 public:
     int level = 0;
+    // -c: index, NIL and range checks go into the source text; `checkModule` is the module
+    // name the failing places are reported with.
+    bool checks = false;
+    std::string checkModule;
 
     CCppOutput() = default;
     CCppOutput(const CCppOutput&) = delete;
@@ -62,6 +72,8 @@ public:
     // Header when `toHeader`, source otherwise (type declarations choose by export).
     void To(bool toHeader, const char* format, ...) __attribute__((format(printf, 3, 4)));
     void Indent();  // `level` tabs into the source
+    // The C++ string literal naming a place for a check: "module M, line 12, column 5".
+    std::string At(const SSourceAt& at) const;
     void Up() { ++level; }
     void Down() { --level; }
 

@@ -137,6 +137,71 @@ std::string SysHelperText()
     return text;
 }
 
+// The checks of modules compiled with -c, in a header of their own that every such module
+// includes, so a module's checks never depend on how the main module was compiled. Each check
+// passes its value on when it holds; otherwise VYK_TRAP stops the program with the trap's code
+// and the place `at`. That path is cold and out of line, so a check costs a compare and a
+// branch: an index is one unsigned compare against the length.
+const char* const kCheckHeaderPath = "CPP/_VYK_chk.h";
+const char* const kCheckHeaderText =
+    "#ifndef VYK_H_FILE__VYK_chk\n"
+    "#define VYK_H_FILE__VYK_chk\n\n"
+    "#include <float.h>\n\n"
+    "#if defined(__GNUC__)\n"
+    "[[noreturn]] __attribute__((cold)) void VYK_TRAP(const int trap, const char *at);\n"
+    "#else\n"
+    "[[noreturn]] void VYK_TRAP(const int trap, const char *at);\n"
+    "#endif\n\n"
+    "inline long VYK_IX(const long i, const long n, const char *at) {\n"
+    "\tif ((unsigned long)i >= (unsigned long)n) VYK_TRAP(@INDEX@, at);\n"
+    "\treturn i;\n"
+    "}\n"
+    "template <class P> inline P VYK_NN(const P p, const char *at) {\n"
+    "\tif (!p) VYK_TRAP(@NIL@, at);\n"
+    "\treturn p;\n"
+    "}\n"
+    "template <class F> inline const F &VYK_NNP(const F &f, const char *at) {\n"
+    "\tif (!f) VYK_TRAP(@NIL@, at);\n"
+    "\treturn f;\n"
+    "}\n"
+    "inline char VYK_CHR(const long x, const char *at) {\n"
+    "\tif ((unsigned long)x > 255) VYK_TRAP(@RANGE@, at);\n"
+    "\treturn char(x);\n"
+    "}\n"
+    "inline int VYK_SHORT_INT(const long x, const char *at) {\n"
+    "\tif (long(int(x)) != x) VYK_TRAP(@RANGE@, at);\n"
+    "\treturn int(x);\n"
+    "}\n"
+    "inline short VYK_SHORT_SHORTINT(const long x, const char *at) {\n"
+    "\tif (long(short(x)) != x) VYK_TRAP(@RANGE@, at);\n"
+    "\treturn short(x);\n"
+    "}\n"
+    "// A finite value beyond MAX(REAL) traps; infinities and NaN pass as they are.\n"
+    "inline double VYK_SHORT_REAL(const long double x, const char *at) {\n"
+    "\tif ((x > DBL_MAX || x < -DBL_MAX) && x <= LDBL_MAX && x >= -LDBL_MAX) VYK_TRAP(@RANGE@, at);\n"
+    "\treturn double(x);\n"
+    "}\n"
+    "// ENTIER of NaN or of a value whose floor is beyond LONGINT traps.\n"
+    "inline long VYK_ENTIER_CHK(const long double x, const char *at) {\n"
+    "\tconst long double m = (long double)(~(~0ul >> 1));\n"
+    "\tif (!(x >= -m && x < m)) VYK_TRAP(@RANGE@, at);\n"
+    "\tconst long t = long(x);\n"
+    "\treturn t > x ? t - 1 : t;\n"
+    "}\n\n"
+    "#endif\n";
+
+std::string CheckHeaderText()
+{
+    const std::pair<const char*, int> codes[] = {{"@INDEX@", SYSTEM::VYK_TRAP_INDEX},
+                                                 {"@NIL@", SYSTEM::VYK_TRAP_NIL},
+                                                 {"@RANGE@", SYSTEM::VYK_TRAP_RANGE}};
+    std::string text = kCheckHeaderText;
+    for (const auto& code : codes)
+        for (size_t at = text.find(code.first); at != std::string::npos; at = text.find(code.first))
+            text.replace(at, strlen(code.first), std::to_string(code.second));
+    return text;
+}
+
 bool OpenSupportFile(CTextFile& file, const char* path, COutputFiles* outputs)
 {
     if (outputs ? outputs->Open(file, path) : file.Open(path, "w")) {
@@ -202,6 +267,14 @@ bool WriteMainSource(const std::string& mainModule, COutputFiles* outputs)
     return CloseSupportFile(file, kMainSourcePath);
 }
 }  // namespace
+
+bool WriteCheckHeader(COutputFiles* outputs)
+{
+    CTextFile file;
+    if (!OpenSupportFile(file, kCheckHeaderPath, outputs)) return false;
+    file.Printf("%s", CheckHeaderText().c_str());
+    return CloseSupportFile(file, kCheckHeaderPath);
+}
 
 bool WriteSupportFiles(const std::string& mainModule, COutputFiles* outputs)
 {

@@ -8,3 +8,6 @@
 // files that the run's commit moves into place. False after an "ERROR: Cannot open/close file"
 // message; files of a failed pair after it are not written.
 bool WriteSupportFiles(const std::string& mainModule, COutputFiles* outputs = nullptr);
+
+// CPP/_VYK_chk.h: the inline run-time checks that a module compiled with -c includes.
+bool WriteCheckHeader(COutputFiles* outputs = nullptr);

@@ -13,7 +13,7 @@
 # The script makes a fresh project folder (CPP, DFN, Make and a project file
 # naming the standard library as import folder by absolute path), copies the
 # modules into it and runs, there:
-#   VYK <module> vydeskpro.tmp -a      for each module (-d on the first, -m on the last)
+#   VYK <module> vydeskpro.tmp -a -c   for each module (-d on the first, -m on the last)
 #   Vybind CPP/_VYK_make.vym -a
 #   Vygen CPP/_VYK_make.vym CPP/Makefile.mak -p 4 -a
 #   make -j<cores> -f Makefile.mak     in CPP
@@ -28,6 +28,9 @@
 # the failing tool's messages.
 #
 # Environment:
+#   VYK_CHECKS    0: compile without the run-time checks (-c: index, NIL and
+#                 range checks naming the module, line and column of a failing
+#                 access); any other value or none: with them
 #   VYK_LIB       the standard library folder (default: lib/ beside tools/)
 #   VYK_WORK      build in this folder (created, emptied first) and keep it
 #   VYK_CXXFLAGS  arguments for the C++ compiler instead of the makefile's
@@ -42,6 +45,7 @@ build_failed=125
 
 if [ $# -lt 2 ]; then
   echo "usage: vykbuild.sh <bin-folder> <program-folder> [program arguments...]" >&2
+  echo "  (VYK_CHECKS=0 builds without the run-time checks)" >&2
   exit 2
 fi
 here=$(cd "$(dirname "$0")" && pwd)
@@ -104,12 +108,14 @@ for m in $modules; do
   [ -f "$src/$m" ] || { echo "vykbuild: module file $src/$m not found" >&2; exit 2; }
   cp "$src/$m" "$work/$m"
 done
+checks=-c
+[ "${VYK_CHECKS:-1}" = 0 ] && checks=
 first=-d
 for m in $modules; do
   if [ "$m" = "$main" ]; then
-    step "$bin/VYK" "$m" vydeskpro.tmp -a $first -m
+    step "$bin/VYK" "$m" vydeskpro.tmp -a $checks $first -m
   else
-    step "$bin/VYK" "$m" vydeskpro.tmp -a $first
+    step "$bin/VYK" "$m" vydeskpro.tmp -a $checks $first
   fi
   first=
 done

@@ -158,7 +158,10 @@ int CCall::CheckCounts() const
 void CCall::WriteCPP(CCppOutput& f)
 {
     if (statement) f.Indent();
+    bool nilCheck = f.checks && designator->procVarCall;   // a call through NIL traps
+    if (nilCheck) f.Cpp("VYK_NNP(");
     designator->WriteCPP(f);
+    if (nilCheck) f.Cpp(", %s)", f.At(designator->at).c_str());
     f.Cpp("(");
     if (actuals) {
         for (size_t i = 0; i < actuals->exprs.size(); ++i) {

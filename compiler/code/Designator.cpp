@@ -70,6 +70,23 @@ static bool IsPointerType(CBaseName* decl)
 
 // ---- Parsing ----
 
+// The place of the token read last.
+static SSourceAt CurrentAt(const CLexBuf& lb)
+{
+    return SSourceAt{lb.Line(), lb.Column()};
+}
+
+// The place of the next token, which stays unread.
+static SSourceAt NextAt(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    lb.NextSymbol(code);
+    SSourceAt at = CurrentAt(lb);
+    lb.RestorePos(pos);
+    return at;
+}
+
 static bool IsVarParamRecord(CBaseName* decl)
 {
     return decl->kind == kindRecordVar && static_cast<CBaseVar*>(decl)->isVar;
@@ -79,6 +96,7 @@ int CDesignator::Init(CLexBuf& lb)
 {
     CNestingGuard guard;   // a[a[a[...]]] and f(f(f(...))) nest through designators
     if (guard.TooDeep()) return errFactorStart;
+    at = NextAt(lb);
     if (int err = ReadQualifiedName(lb, scope, qualifier, ident)) return err;
     base = qualifier.empty() ? FindUnqualified(scope, ident) : GetGlobalName(scope, qualifier, ident);
     if (!base && !qualifier.empty()) {
@@ -92,7 +110,7 @@ static CRecordType* StaticRecord(CBaseName* cur, CBaseName* scope);
 
 // "r.f" read as a qualified name whose first part is a variable: the field becomes the first
 // selector and the variable the base.
-int CDesignator::SplitField(CLexBuf&)
+int CDesignator::SplitField(CLexBuf& lb)
 {
     CBaseName* var = FindUnqualified(scope, qualifier);
     if (!var) return errUndeclaredIdent;
@@ -106,6 +124,7 @@ int CDesignator::SplitField(CLexBuf&)
     sel.specId = CommonFieldPrefix(var);
     if (!sel.specId.empty()) sel.kind = selCommon;
     sel.field = ident;
+    sel.at = CurrentAt(lb);
     if (var->kind != kindCommonVar) sel.fieldRecord = StaticRecord(var, scope);
     selectors.push_back(std::move(sel));
     ident = qualifier;
@@ -165,6 +184,7 @@ int CDesignator::ReadSelectors(CLexBuf& lb)
             if (cur->kind != kindPointerVar && ResolveType(cur)->kind != kindPointerType)
                 return errNotAPointer;
             dereferenced = true;
+            derefAt = CurrentAt(lb);
         } else if (code == symLparen && IsGuardable(cur)) {
             dereferenced = false;
             if (int err = SelectGuard(lb, cur)) return err;
@@ -207,6 +227,7 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
     }
     int code = 0;
     if (!lb.NextSymbol(code, sel.field) || code != symIdent) return errIdentExpected;
+    sel.at = CurrentAt(lb);
     CBaseName* member = record->FindName(sel.field);
     if (!member) return errUndefinedField;
     if (record->kind == kindRecordType) sel.fieldRecord = static_cast<CRecordType*>(record);
@@ -248,11 +269,23 @@ int CDesignator::SelectGuard(CLexBuf& lb, CBaseName*& cur)
     return errOK;
 }
 
-// Each guard among the first `count` selectors wraps all that stands before it.
+// Under checks a field or an element reached through a pointer has the pointer checked for NIL
+// first; a VAR record parameter, also written with "->", is never NIL.
+bool CDesignator::NilChecked(const CCppOutput& f, size_t index) const
+{
+    const SSelector& sel = selectors[index];
+    if (!f.checks) return false;
+    if (sel.kind == selArrow) return index > 0 || !IsVarParamRecord(base);
+    return IsIndexKind(sel.kind) && sel.throughPointer;
+}
+
+// Each guard among the first `count` selectors wraps all that stands before it, and so does
+// each NIL check.
 void CDesignator::WriteGuardOpenings(CCppOutput& f, size_t count) const
 {
     for (size_t i = count; i-- > 0;) {
         const SSelector& sel = selectors[i];
+        if (NilChecked(f, i)) f.Cpp("VYK_NN(");
         if (sel.kind != selGuard) continue;
         bool varParam = i == 0 && IsVarParamRecord(base);
         if (sel.guardOnRecord)
@@ -296,12 +329,21 @@ int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
         array = ArrayOf(cur);
     }
     if (!array) return errNotAnArray;
+    sel.at = CurrentAt(lb);
     sel.indices = std::make_unique<CExprList>(scope, nullptr);
     for (;;) {
-        auto list = std::make_unique<CExprList>(scope, nullptr);
-        if (int err = list->Init(lb)) return err;
-        for (auto& e : list->exprs) sel.indices->exprs.push_back(std::move(e));
         int code = 0;
+        for (;;) {   // ExprList, each index with its place
+            sel.indexAt.push_back(NextAt(lb));
+            auto expr = std::make_unique<CExpr>(scope, exprFull, false);
+            if (int err = expr->Init(lb)) return err;
+            sel.indices->exprs.push_back(std::move(expr));
+            SLexPos pos = lb.SavePos();
+            if (!lb.NextSymbol(code) || code != symComma) {
+                lb.RestorePos(pos);
+                break;
+            }
+        }
         if (!lb.NextSymbol(code) || code != symRbrak) return errRbrakMissing;
         SLexPos pos = lb.SavePos();
         if (!lb.NextSymbol(code) || code != symLbrak) {
@@ -352,6 +394,7 @@ int CDesignator::Finish(CLexBuf& lb, CBaseName* cur)
             valueKind = kindProcedureVar;
         } else {
             isCall = true;
+            procVarCall = true;
             CFormalPars* pars = cur->kind == kindProcedureVar ? static_cast<CProcedureVar*>(cur)->Pars()
                                                               : static_cast<CProcedureType*>(type)->pars.get();
             valueKind = pars ? pars->ResultKind() : 0;
@@ -415,15 +458,44 @@ std::string CDesignator::PrefixText(size_t count) const
     return out.SourceText().substr(start);
 }
 
+// True when `expr` is a constant inside 0..length-1 (length 0: an open length, never).
+static bool ConstantIndexInside(CExpr& expr, int length)
+{
+    std::unique_ptr<CBaseVar> value;
+    if (length <= 0 || expr.EvalConst(value) != errOK || !value || !IsIntegerVarKind(value->kind))
+        return false;
+    int64_t i = static_cast<CScalarVar&>(*value).intValue;
+    return i >= 0 && i < length;
+}
+
+// Index k of an index selector; under checks VYK_IX(<index>, <length>, <place>). The lengths
+// read the unchecked prefix: C++ evaluates the array before its index, so the checked prefix
+// has passed by then.
+static void WriteIndexExpr(CCppOutput& f, const SSelector& sel, int k, const std::string& pointerText)
+{
+    CExpr& expr = *sel.indices->exprs[size_t(k)];
+    std::string length = f.checks ? LengthText(sel, pointerText, k) : std::string();
+    const CArrayType* d = sel.array;
+    for (int i = 0; i < k && d; ++i) d = static_cast<const CArrayType*>(d->elem.get());
+    if (!f.checks || (d && ConstantIndexInside(expr, d->length))) {
+        expr.WriteCPP(f);
+        return;
+    }
+    f.Cpp("VYK_IX(");
+    expr.WriteCPP(f);
+    f.Cpp(", %s, %s)", length.c_str(), f.At(sel.indexAt[size_t(k)]).c_str());
+}
+
 // Open arrays and arrays behind pointers are flat: [(i)*L1*L2+(j)*L2+(k)].
 void CDesignator::WriteIndex(CCppOutput& f, size_t index) const
 {
     const SSelector& sel = selectors[index];
+    if (NilChecked(f, index)) f.Cpp(", %s)", f.At(sel.at).c_str());
     if (sel.kind == selIndex) {
         f.Cpp("[");
         for (size_t i = 0; i < sel.indices->exprs.size(); ++i) {
             if (i) f.Cpp("][");
-            sel.indices->exprs[i]->WriteCPP(f);
+            WriteIndexExpr(f, sel, int(i), std::string());
         }
         f.Cpp("]");
         return;
@@ -434,7 +506,7 @@ void CDesignator::WriteIndex(CCppOutput& f, size_t index) const
     f.Cpp("[");
     for (int k = 0; k < n; ++k) {
         f.Cpp(k ? "+(" : "(");
-        sel.indices->exprs[size_t(k)]->WriteCPP(f);
+        WriteIndexExpr(f, sel, k, pointerText);
         f.Cpp(")");
         for (int i = k + 1; i < dims; ++i) f.Cpp("*%s", LengthText(sel, pointerText, i).c_str());
     }
@@ -447,6 +519,7 @@ void CDesignator::WriteSelector(CCppOutput& f, size_t index) const
     switch (sel.kind) {
     case selArrow:
     case selDot:
+        if (NilChecked(f, index)) f.Cpp(", %s)", f.At(sel.at).c_str());
         f.Cpp("%s%s%s%s", sel.kind == selArrow ? "->" : ".", sel.superType.c_str(),
               sel.superType.empty() ? "" : "::", CppId(sel.field).c_str());
         break;
@@ -471,11 +544,14 @@ void CDesignator::WriteCPP(CCppOutput& f)
     bool row = IsRow();
     bool deref = dereferenced && !ArrayOf(target);
     bool wholeVarRecord = selectors.empty() && !dereferenced && !addressMode && IsVarParamRecord(base);
+    bool nilCheck = f.checks && dereferenced;   // p^, of a record or of a whole array
     if (deref || wholeVarRecord) f.Cpp("*(");
     if (row) f.Cpp("(&");
+    if (nilCheck) f.Cpp("VYK_NN(");
     WriteGuardOpenings(f, selectors.size());
     WriteBase(f);
     for (size_t i = 0; i < selectors.size(); ++i) WriteSelector(f, i);
+    if (nilCheck) f.Cpp(", %s)", f.At(derefAt).c_str());
     if (row) f.Cpp(")");
     if (deref || wholeVarRecord) f.Cpp(")");
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Output.h"
 #include "code/Expr.h"
 
 class CExprList;
@@ -37,6 +38,10 @@ struct SSelector {
     const CArrayType* array = nullptr;
     std::string arrayName;
     bool throughPointer = false;
+    // Places for the run-time checks: the selector's token (the field name, or the "[" of an
+    // array behind a pointer) and the first token of each index.
+    SSourceAt at;
+    std::vector<SSourceAt> indexAt;
 
     SSelector();
     SSelector(SSelector&&) noexcept;
@@ -59,6 +64,9 @@ public:
     int valueKind = 0;
     bool addressMode = false;     // passed to a VAR record formal: a VAR record stays a pointer
     bool inStatement = false;     // begins a statement: a procedure variable alone is called
+    bool procVarCall = false;     // a call through a procedure variable
+    SSourceAt at;                 // the first token, and the last "^", for the run-time checks
+    SSourceAt derefAt;
 
     CDesignator(CBaseName* scope, bool actualPar) : CSyntaxNode(scope), actualPar(actualPar) {}
     ~CDesignator() override;
@@ -93,6 +101,7 @@ private:
     void WriteBase(CCppOutput& f) const;
     void WriteSelector(CCppOutput& f, size_t index) const;
     void WriteIndex(CCppOutput& f, size_t index) const;
+    bool NilChecked(const CCppOutput& f, size_t index) const;
     bool IsRow() const;
 
 public:

@@ -54,10 +54,12 @@ class CUnaryFunction : public CStdFunction {
 public:
     std::unique_ptr<CExpr> x;
     int mode;
+    SSourceAt at;   // the function word, for the range checks
     CUnaryFunction(CBaseName* scope, int mode = exprFull) : CStdFunction(scope), mode(mode) {}
 
     int Init(CLexBuf& lb) override
     {
+        at = SSourceAt{lb.Line(), lb.Column()};
         if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
         x = std::make_unique<CExpr>(scope, mode, false);
         if (int err = x->Init(lb)) return err;
@@ -73,8 +75,10 @@ public:
     }
     void WriteCPP(CCppOutput& f) override
     {
-        f.Cpp("%s", Before());
+        const char* check = f.checks ? CheckedBefore() : nullptr;
+        f.Cpp("%s", check ? check : Before());
         x->WriteCPP(f);
+        if (check) f.Cpp(", %s", f.At(at).c_str());
         f.Cpp("%s", After());
     }
 
@@ -84,6 +88,9 @@ protected:
     virtual std::unique_ptr<CBaseVar> Fold(const CBaseVar& value) = 0;
     virtual const char* Before() const = 0;
     virtual const char* After() const { return ")"; }
+    // Under checks: the opening of the checked form, whose place argument follows the
+    // argument; nullptr when the function has none.
+    virtual const char* CheckedBefore() const { return nullptr; }
 };
 
 // ABS(x): "abs(", "labs(" or "fabs(".
@@ -136,6 +143,7 @@ class CChrFunction : public CUnaryFunction {
         return IntConst(kindCharVar, static_cast<signed char>(IntOf(v) & 0xFF), scope);
     }
     const char* Before() const override { return "(char)("; }
+    const char* CheckedBefore() const override { return "VYK_CHR("; }
 };
 
 // ENTIER(x): the largest integer not above x.
@@ -152,6 +160,7 @@ class CEntierFunction : public CUnaryFunction {
     }
     const char* Before() const override { return "VYK_ENTIER("; }
     const char* After() const override { return ")"; }
+    const char* CheckedBefore() const override { return "VYK_ENTIER_CHK("; }
 };
 
 // ODD(x): true for odd x, negative ones included.
@@ -220,6 +229,15 @@ public:
         }
     }
     const char* After() const override { return "))"; }
+    const char* CheckedBefore() const override
+    {
+        if (widen) return nullptr;
+        switch (resultKind) {
+        case kindRealVar: return "(VYK_SHORT_REAL(";
+        case kindIntegerVar: return "(VYK_SHORT_INT(";
+        default: return "(VYK_SHORT_SHORTINT(";
+        }
+    }
 };
 
 // ASH(x, n): x * 2^n, a right shift (rounding down) for negative n.

@@ -304,7 +304,9 @@ private:
                 return (ref.qualifier.empty() ? std::string() : CppId(ref.qualifier) + "::") + CppId(ref.name);
             }
             if (var->typeName.empty()) return "VYK_UNNM_" + var->name;
-            std::string q = var->typeModule.empty() ? std::string() : CppId(var->typeModule) + "::";
+            // A field of an imported record names its type as its own module does.
+            std::string module = var->typeModule.empty() ? GetModuleAlias(var) : var->typeModule;
+            std::string q = module.empty() ? std::string() : CppId(module) + "::";
             return q + CppId(var->typeName);
         }
         std::string alias = GetModuleAlias(target);

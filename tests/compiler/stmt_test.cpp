@@ -19,7 +19,7 @@ const char* const kModule =
     "MODULE M;\n"
     "TYPE R = RECORD f: INTEGER END; P = POINTER TO R; Row = POINTER TO ARRAY OF CHAR;\n"
     "VAR i, j, n: INTEGER; r: R; p: P; a: ARRAY 3, 4 OF INTEGER; s: ARRAY 10 OF CHAR;\n"
-    "  c: CHAR; row: Row; b: BOOLEAN; l: LONGINT;\n"
+    "  c: CHAR; row: Row; b: BOOLEAN; l: LONGINT; x: LONGREAL; pv: PROCEDURE (k: INTEGER): INTEGER;\n"
     "PROCEDURE Q(VAR v: R; VAR o: ARRAY OF ARRAY OF INTEGER; t: ARRAY OF CHAR);\n"
     "BEGIN\n"
     "END Q;\n"
@@ -32,6 +32,7 @@ class StmtTest : public ::testing::Test {
 protected:
     CProject project;
     CModule module;
+    bool checks = false;   // write the text as -c does
 
     void SetUp() override
     {
@@ -53,6 +54,8 @@ protected:
         if (state) *state = seq.GetReturnState();
         CCppOutput f;
         f.OpenInMemory("M");
+        f.checks = checks;
+        f.checkModule = "M";
         f.level = -1;   // the sequence raises it to 0: no indentation
         size_t start = f.SourceText().size();
         seq.WriteCPP(f);
@@ -85,6 +88,33 @@ TEST_F(StmtTest, DesignatorTexts)
         {"c := row[i]", "c = row[(i)];\n"},
     };
     for (const auto& row : table) EXPECT_EQ(Cpp(row.first), row.second) << row.first;
+}
+
+// Under -c every index is checked against its dimension's length (a constant inside a fixed
+// length needs no check), every pointer is checked for NIL before a field or an element is
+// reached through it, and SHORT, CHR and ENTIER check their range; each names its place.
+TEST_F(StmtTest, CheckedTexts)
+{
+    checks = true;
+    const std::pair<const char*, const char*> table[] = {
+        {"i := 1", "i = 1;\n"},
+        {"a[i, 3] := a[2][j]",
+         "a[VYK_IX(i, 3, \"module M, line 1, column 3\")][3] = a[2][VYK_IX(j, 4, \"module M, line 1, column 17\")];\n"},
+        {"a[3, 0] := 1", "a[VYK_IX(3, 3, \"module M, line 1, column 3\")][0] = 1;\n"},
+        {"c := row[i]",
+         "c = VYK_NN(row, \"module M, line 1, column 9\")[(VYK_IX(i, VYK_LEN(row, 0), \"module M, line 1, column 10\"))];\n"},
+        {"p.f := 1", "VYK_NN(p, \"module M, line 1, column 3\")->f = 1;\n"},
+        {"r := p^", "r = *(VYK_NN(p, \"module M, line 1, column 7\"));\n"},
+        {"i := pv(2)", "i = VYK_NNP(pv, \"module M, line 1, column 6\")(2);\n"},
+        {"c := CHR(i)", "c = VYK_CHR(i, \"module M, line 1, column 6\");\n"},
+        {"i := SHORT(l)", "i = (VYK_SHORT_INT(l, \"module M, line 1, column 6\"));\n"},
+        {"l := ENTIER(x)", "l = VYK_ENTIER_CHK(x, \"module M, line 1, column 6\");\n"},
+    };
+    for (const auto& row : table) EXPECT_EQ(Cpp(row.first), row.second) << row.first;
+    // a VAR record parameter is never NIL; an open array is checked in each dimension
+    EXPECT_EQ(Cpp("v.f := o[i, j]", "Q"),
+              "v->f = o[(VYK_IX(i, VYK_ARR_0_o, \"module M, line 1, column 10\"))*VYK_ARR_1_o+"
+              "(VYK_IX(j, VYK_ARR_1_o, \"module M, line 1, column 13\"))];\n");
 }
 
 TEST_F(StmtTest, ParametersOfAProcedure)

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Target 4 builds incrementally: after one module's body changes and the whole chain runs
 # again (every module compiled, Vybind, Vygen, make), only that module's object is compiled
-# again, and the program's output changes. VYK_CXXFLAGS (a sanitizer build) applies to both builds.
+# again, and the program's output changes. Both builds compile with the run-time checks (-c);
+# VYK_CXXFLAGS (a sanitizer build) applies to both builds.
 #
 #   usage: incremental_test.sh <bin-folder>
 set -u
@@ -13,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL incremental: $*"; exit 1; }
 
 sh "$root/tools/genmodules.sh" "$work/src" 6
-exe=$(VYK_WORK="$work/p" VYK_BUILD_ONLY=1 VYK_CCACHE=no sh "$root/tools/vykbuild.sh" "$bin" "$work/src") ||
+exe=$(VYK_CHECKS=1 VYK_WORK="$work/p" VYK_BUILD_ONLY=1 VYK_CCACHE=no sh "$root/tools/vykbuild.sh" "$bin" "$work/src") ||
   fail "the first build failed"
 before=$("$exe") || fail "the program failed"
 list_before=$(cd "$work/p/Make/obj" && ls -l --time-style=+%s.%N *.o | awk '{print $7, $6}')
@@ -25,7 +26,7 @@ sed 's/^CONST K = .*/CONST K = 4242;/' "$work/src/M3.vyk" >"$work/p/M3.vyk"
   cd "$work/p" || exit 1
   first=-d
   for m in $(cat "$work/src/modules"); do
-    if [ "$m" = Main.vyk ]; then "$bin/VYK" "$m" vydeskpro.tmp -a -m; else "$bin/VYK" "$m" vydeskpro.tmp -a $first; fi || exit 1
+    if [ "$m" = Main.vyk ]; then "$bin/VYK" "$m" vydeskpro.tmp -a -c -m; else "$bin/VYK" "$m" vydeskpro.tmp -a -c $first; fi || exit 1
     first=
   done
   set -- -p 4 -a

@@ -15,6 +15,8 @@
 # example from passing; such an example reports itself skipped (exit code 77)
 # while it fails, with the fault and the failure, and passes once the fault is
 # mended. With VYK_E2E_STRICT=1 a pending example fails like any other.
+# Examples are built with the run-time checks (-c), as vykbuild.sh builds by
+# default; `nochecks` marks one that shows what a program does without them.
 set -u
 skipped=77
 here=$(cd "$(dirname "$0")" && pwd)
@@ -31,6 +33,7 @@ if [ -f "$example/signaltrap" ] && [ -n "${VYK_CXXFLAGS:-}" ]; then
   export ASAN_OPTIONS="handle_segv=0:handle_sigbus=0:handle_sigfpe=0:use_sigaltstack=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 fi
 [ -f "$example/stdin" ] && input="$example/stdin"
+if [ -f "$example/nochecks" ]; then export VYK_CHECKS=0; else export VYK_CHECKS=1; fi
 set --
 if [ -f "$example/args" ]; then
   while IFS= read -r line; do set -- "$@" "$line"; done <"$example/args"
