@@ -7,7 +7,8 @@
 # Each program is built through the whole chain (tools/vykbuild.sh), each C++
 # version with the same compiler and arguments as the target-2 makefile; both
 # run `repeats` times (default 3) and the best processor time (user + system)
-# counts. The outputs of the two versions must be equal. Prints one line per
+# counts. The outputs of the two versions must be equal. The VYK versions are built without
+# the run-time checks unless VYK_CHECKS=1 (bench/checks_run.sh measures their cost). Prints one line per
 # program: the times in seconds and the ratio VYK / C++.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -33,7 +34,7 @@ for dir in "$here"/*/; do
   name=$(basename "$dir")
   cpp="$dir/$name.cpp"
   [ -f "$cpp" ] || continue
-  vyk_exe=$(VYK_WORK="$work/$name" VYK_BUILD_ONLY=1 sh "$here/../../tools/vykbuild.sh" "$bin" "$dir" 2>"$work/$name.log")
+  vyk_exe=$(VYK_CHECKS=${VYK_CHECKS:-0} VYK_WORK="$work/$name" VYK_BUILD_ONLY=1 sh "$here/../../tools/vykbuild.sh" "$bin" "$dir" 2>"$work/$name.log")
   if [ $? != 0 ]; then
     printf '%-10s the VYK version was not built:\n' "$name"; head -n 20 "$work/$name.log"; status=1; continue
   fi
