@@ -3,6 +3,8 @@
 # Its three modules declare a common type of shapes, add specializations to it from another
 # module and compute areas through a common procedure whose handlers live in both modules:
 # the run-time dispatch that sets VYK apart from plain Oberon-2.
+# The modules are compiled with the run-time checks (-c); VYK_CHECKS=0 make demo builds
+# without them.
 bin=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 example=$root/examples/common-shapes
