@@ -30,6 +30,7 @@ void CModule::WriteSourceHead(CCppOutput& f)
     f.Cpp("//MODULE %s;\n", name.c_str());
     f.Cpp("#include \"%s.h\"\n", name.c_str());
     if (f.checks) f.Cpp("#include \"_VYK_chk.h\"\n");
+    f.MarkSourceIncludes();
     f.Cpp("using namespace %s;\n", CppId(name).c_str());
 }
 

@@ -3,6 +3,8 @@
 // closing writes last). The module writers fill in everything between the frames.
 #include "Output.h"
 
+#include <cstring>
+
 #include "Diagnostics.h"
 #include "Messages.h"
 
@@ -20,6 +22,7 @@ const char* const kTab = "\t";
 bool COutputSink::OpenFile(const std::string& path, COutputFiles* outputs)
 {
     memory = false;
+    buffer.clear();
     open = outputs ? outputs->Open(file, path) : file.Open(path, "w");
     return open;
 }
@@ -42,10 +45,6 @@ void COutputSink::Printf(const char* format, ...)
 void COutputSink::VPrintf(const char* format, va_list args)
 {
     if (!open) return;
-    if (!memory) {
-        file.VPrintf(format, args);
-        return;
-    }
     va_list copy;
     va_copy(copy, args);
     int length = std::vsnprintf(nullptr, 0, format, copy);
@@ -61,7 +60,11 @@ bool COutputSink::Close()
 {
     if (!open) return true;
     open = false;
-    return memory ? true : file.Close();
+    if (memory) return true;
+    file.Write(buffer);
+    buffer.clear();
+    buffer.shrink_to_fit();
+    return file.Close();
 }
 
 // ---- CCppOutput ----
@@ -112,6 +115,72 @@ void CCppOutput::WriteFrames(const std::string& moduleName)
     header.Printf("#ifndef VYK_H_FILE_%s\n", m);
     header.Printf("#define VYK_H_FILE_%s\n", m);
     header.Printf("#include \"_VYK_sys.h\"\n");
+    headerIncludes = header.Size();
+    sourceIncludes = std::string::npos;
+}
+
+namespace {
+bool IsIdentChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Whether `text` holds `word` as a whole C++ token (or, for a word ending in a punctuator such
+// as "fabs(", as the start of one). User names never collide: the compiler escapes every name
+// the C headers declare.
+bool UsesWord(const std::string& text, const char* word)
+{
+    const size_t n = strlen(word);
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        if (at > 0 && (IsIdentChar(text[at - 1]) || text[at - 1] == ':')) continue;
+        if (IsIdentChar(word[n - 1]) && at + n < text.size() && IsIdentChar(text[at + n])) continue;
+        return true;
+    }
+    return false;
+}
+
+// The standard headers that the support header leaves out, each with the names of generated
+// code that need it. A file includes only those it uses.
+struct StandardHeader {
+    const char* line;
+    const char* words[4];
+};
+const StandardHeader kStandardHeaders[] = {
+    {"#include <math.h>\n", {"fabs(", "NAN", "HUGE_VAL", nullptr}},
+    {"#include <functional>\n", {"std::function<", nullptr, nullptr, nullptr}},
+};
+
+std::string StandardIncludes(const std::string& text)
+{
+    std::string lines;
+    for (const auto& header : kStandardHeaders)
+        for (const char* const* word = header.words; *word; ++word)
+            if (UsesWord(text, *word)) {
+                lines += header.line;
+                break;
+            }
+    return lines;
+}
+}  // namespace
+
+// The header gets what its own declarations use; the source what the rest of it uses.
+void CCppOutput::AddStandardIncludes()
+{
+    std::string inHeader;
+    if (header.IsOpen() && headerIncludes != std::string::npos) {
+        inHeader = StandardIncludes(header.Text());
+        header.Insert(headerIncludes, inHeader);
+        headerIncludes = std::string::npos;
+    }
+    if (source.IsOpen() && sourceIncludes != std::string::npos) {
+        std::string lines;
+        std::string inSource = StandardIncludes(source.Text());
+        for (const auto& header : kStandardHeaders)
+            if (inSource.find(header.line) != std::string::npos && inHeader.find(header.line) == std::string::npos)
+                lines += header.line;
+        source.Insert(sourceIncludes, lines);
+        sourceIncludes = std::string::npos;
+    }
 }
 
 namespace {
@@ -127,6 +196,7 @@ bool CloseReported(COutputSink& sink, const std::string& path)
 // A failed close is reported: the file on disk would be cut short.
 bool CCppOutput::Close()
 {
+    AddStandardIncludes();
     bool ok = true;
     if (link.IsOpen()) {
         link.Printf("</Module>\n");

@@ -15,7 +15,8 @@ extern const char* const kRuleLine;          // 45 slashes and a line end
 extern const char* const kDfnRuleLine;       // "(" 43 stars ")" and a line end
 extern const char* const kSysPrefix;         // "VYK_SYS_"
 
-// One output text: a file opened for writing, or a buffer in memory.
+// One output text, kept in memory until it is closed: a file opened for writing gets the whole
+// text at Close, so the writer can still put lines in front of what it has written.
 class COutputSink {
 public:
     // Opens `path` for writing; with `outputs`, under a temporary name that the run's commit
@@ -25,9 +26,12 @@ public:
     bool IsOpen() const { return open; }
     void Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void VPrintf(const char* format, va_list args);
-    // Closes the file (false when that failed); a memory sink keeps its text.
+    // Writes the text into the file and closes it (false when that failed); a memory sink
+    // keeps its text.
     bool Close();
     const std::string& Text() const { return buffer; }
+    size_t Size() const { return buffer.size(); }
+    void Insert(size_t at, const std::string& text) { buffer.insert(at, text); }
 
 private:
     CTextFile file;
@@ -82,9 +86,15 @@ public:
     const std::string& LinkText() const { return link.Text(); }
     const std::string& LastPath() const { return path; }
 
+    // Where the source's standard includes go: after the module's own header line.
+    void MarkSourceIncludes() { sourceIncludes = source.Size(); }
+
 private:
     void WriteFrames(const std::string& moduleName);
+    void AddStandardIncludes();
     COutputSink link, source, header;
+    size_t headerIncludes = std::string::npos;  // after the support header's line
+    size_t sourceIncludes = std::string::npos;
     std::string path;       // the last path built, for messages
     std::string baseName;   // CPP/<m>, for close-failure messages
 };

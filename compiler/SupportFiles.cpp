@@ -25,11 +25,12 @@ const char* const kWrapLines[] = {
     "#endif",
 };
 
+// Only light headers here: every generated file includes this one. A module that uses the
+// heavy ones (<math.h>, <functional>) includes them itself (Output.cpp).
 const char* const kSysHeaderLines[] = {
     "#include <string.h>",
     "#include <stdlib.h>",
     "#include <ctype.h>",
-    "#include <math.h>",
     "#include \"_VYK_ppp.h\"\n",
     // The traps end the program with a message; the library defines them.
     "[[noreturn]] void VYK_TRAP(const int trap, const char *at);",
@@ -64,7 +65,6 @@ const char* const kSysHelperText =
     "inline int VYK_BIT(const long x) {\n"
     "\treturn (unsigned long)x < 32 ? int(1u << x) : 0;\n"
     "}\n\n"
-    "#include <functional>\n"
     "#include <initializer_list>\n"
     "#include <new>\n"
     "inline long VYK_DIV(const long x, const long y) {\n"
@@ -83,11 +83,13 @@ const char* const kSysHelperText =
     "\treturn n >= 0 ? long((unsigned long)x << n) : x >> -n;\n"
     "}\n"
     "// ENTIER of a value beyond LONGINT gives MIN(LONGINT) or MAX(LONGINT); of NaN, MIN(LONGINT).\n"
+    "// Within the range the truncation is exact, and one less for a negative value with a fraction.\n"
     "inline long VYK_ENTIER(const double x) {\n"
-    "\tconst double f = floor(x), m = double(~(~0ul >> 1));\n"
-    "\tif (f >= m) return long(~0ul >> 1);\n"
-    "\tif (!(f >= -m)) return long(~(~0ul >> 1));\n"
-    "\treturn long(f);\n"
+    "\tconst double m = double(~(~0ul >> 1));\n"
+    "\tif (x >= m) return long(~0ul >> 1);\n"
+    "\tif (!(x >= -m)) return long(~(~0ul >> 1));\n"
+    "\tconst long t = long(x);\n"
+    "\treturn double(t) > x ? t - 1 : t;\n"
     "}\n"
     "template <class T, class S> inline T* VYK_GUARD(S *p, const char *at = 0) {\n"
     "\tT *q = dynamic_cast<T*>(p);\n"
@@ -120,7 +122,6 @@ const char* const kSysHelperText =
     "}\n\n";
 
 const char* const kSysSourceLines[] = {
-    "#include <math.h>\n",
     "#include \"_VYK_sys.h\"",
 };
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -138,6 +139,63 @@ TEST_F(FrameTest, ModuleWithImportsWritesItsSections)
     d.OpenInMemory();
     module.WriteDFN(d);
     EXPECT_NE(d.Text().find("DEFINITION A;\n\nIMPORT\n\tB, C := L;\n\n\nEND A.\n"), std::string::npos);
+}
+
+// The support header leaves out the heavy standard headers: a file includes <math.h> or
+// <functional> only when its own text uses them, the header for what it declares (so the source
+// does not repeat it), the source for its bodies.
+TEST_F(FrameTest, StandardHeadersOnlyWhereUsed)
+{
+    struct Case {
+        const char* source;
+        const char* headerIncludes;
+        const char* sourceIncludes;
+    } cases[] = {
+        {"MODULE A; VAR i: INTEGER; BEGIN i := ABS(i) END A.", "", ""},
+        {"MODULE A; VAR x: REAL; BEGIN x := ABS(x) END A.", "", "#include <math.h>\n"},
+        {"MODULE A; PROCEDURE P; PROCEDURE Q; END Q; END P; END A.", "", "#include <functional>\n"},
+        {"MODULE A; CONST big* = 1.0E308 * 10.0; VAR x: REAL; PROCEDURE P; PROCEDURE Q; END Q; "
+         "BEGIN x := ABS(x) END P; END A.",
+         "", "#include <math.h>\n#include <functional>\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        CProject project;
+        CModule module;
+        ASSERT_EQ(Parse(project, module, c.source), "ok");
+        CCppOutput f;
+        f.OpenInMemory("A");
+        module.WriteCPP(f);
+        f.Close();
+        const std::string& h = f.HeaderText();
+        const std::string& s = f.SourceText();
+        const std::string sys = "#include \"_VYK_sys.h\"\n";
+        EXPECT_EQ(h.substr(h.find(sys) + sys.size(), strlen(c.headerIncludes)), c.headerIncludes);
+        EXPECT_EQ(h.find("#include <", h.find(sys) + sys.size() + strlen(c.headerIncludes)), std::string::npos);
+        const std::string own = "#include \"A.h\"\n";
+        EXPECT_EQ(s.substr(s.find(own) + own.size(), strlen(c.sourceIncludes) + 15),
+                  std::string(c.sourceIncludes) + "using namespace");
+    }
+
+    // A header that uses a name of <math.h> includes it; its source then does not; names that
+    // only contain the words (VYK_NAN, NANO, x::fabs) count for nothing.
+    CCppOutput f;
+    f.OpenInMemory("A");
+    f.Cpp("#include \"A.h\"\n");
+    f.MarkSourceIncludes();
+    f.Cpp("x = fabs(y) + NANO + VYK_NAN + M::fabs(z);\n");
+    f.Hdr("const double big = HUGE_VAL;\n");
+    f.Close();
+    EXPECT_NE(f.HeaderText().find("#include \"_VYK_sys.h\"\n#include <math.h>\nconst double big"), std::string::npos);
+    EXPECT_EQ(f.SourceText().find("#include <"), std::string::npos);
+
+    CCppOutput g;
+    g.OpenInMemory("A");
+    g.Cpp("#include \"A.h\"\n");
+    g.MarkSourceIncludes();
+    g.Cpp("x = NANO + VYK_NAN + M::fabs(z) + std::function2;\n");
+    g.Close();
+    EXPECT_EQ(g.SourceText().find("#include <"), std::string::npos);
 }
 
 TEST_F(FrameTest, SystemLoadsEvenWithErrorsAndGetsPtr)

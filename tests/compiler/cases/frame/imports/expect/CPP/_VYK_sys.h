@@ -11,7 +11,6 @@
 #include <string.h>
 #include <stdlib.h>
 #include <ctype.h>
-#include <math.h>
 #include "_VYK_ppp.h"
 
 [[noreturn]] void VYK_TRAP(const int trap, const char *at);
@@ -42,7 +41,6 @@ inline int VYK_BIT(const long x) {
 	return (unsigned long)x < 32 ? int(1u << x) : 0;
 }
 
-#include <functional>
 #include <initializer_list>
 #include <new>
 inline long VYK_DIV(const long x, const long y) {
@@ -61,11 +59,13 @@ inline long VYK_ASH(const long x, const long n) {
 	return n >= 0 ? long((unsigned long)x << n) : x >> -n;
 }
 // ENTIER of a value beyond LONGINT gives MIN(LONGINT) or MAX(LONGINT); of NaN, MIN(LONGINT).
+// Within the range the truncation is exact, and one less for a negative value with a fraction.
 inline long VYK_ENTIER(const double x) {
-	const double f = floor(x), m = double(~(~0ul >> 1));
-	if (f >= m) return long(~0ul >> 1);
-	if (!(f >= -m)) return long(~(~0ul >> 1));
-	return long(f);
+	const double m = double(~(~0ul >> 1));
+	if (x >= m) return long(~0ul >> 1);
+	if (!(x >= -m)) return long(~(~0ul >> 1));
+	const long t = long(x);
+	return double(t) > x ? t - 1 : t;
 }
 template <class T, class S> inline T* VYK_GUARD(S *p, const char *at = 0) {
 	T *q = dynamic_cast<T*>(p);
