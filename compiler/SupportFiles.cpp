@@ -37,11 +37,15 @@ const char* const kSysHeaderLines[] = {
     "[[noreturn]] void VYK_ASSERT_TRAP(const int code, const char *at);\n",
 };
 
-// The arithmetic helpers, inline so that the optimiser sees through them (a DIV by a constant
-// power of two becomes a shift). Each has a defined result for every argument or traps.
+// The arithmetic helpers, inline so that the optimiser sees through them: a DIV or MOD by a
+// constant power of two is an arithmetic shift or a mask (both round toward minus infinity, as
+// DIV and MOD do; GCC shifts signed values arithmetically). Each has a defined result for every argument or traps.
 // @DIV_ZERO@ .. are the trap codes: division by zero, DIV overflow, NEW length, NIL, guard.
 const char* const kSysHelperText =
     "inline long MOD(const long x, const long y) {\n"
+    "#ifdef __GNUC__\n"
+    "\tif (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x & (y - 1);\n"
+    "#endif\n"
     "\tif (y == 0) VYK_TRAP(@DIV_ZERO@, 0);\n"
     "\tif (y == -1) return 0;\n"
     "\tconst long r = x % y;\n"
@@ -68,6 +72,9 @@ const char* const kSysHelperText =
     "#include <initializer_list>\n"
     "#include <new>\n"
     "inline long VYK_DIV(const long x, const long y) {\n"
+    "#ifdef __GNUC__\n"
+    "\tif (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x >> __builtin_ctzl(y);\n"
+    "#endif\n"
     "\tif (y == 0) VYK_TRAP(@DIV_ZERO@, 0);\n"
     "\tif (y == -1) {\n"
     "\t\tif ((unsigned long)x == ~(~0ul >> 1)) VYK_TRAP(@OVERFLOW@, 0);\n"

@@ -2,6 +2,7 @@
 # and traps (SYSTEM.cpp), an empty _VYK_ppp.h/.cpp in place of the linker's output and the test
 # output module Log.
 # usage (from a case's cmd):  sh "$CASE/../run.sh" <module>...   (the last module is the main one)
+# RUN_CXXFLAGS adds g++ options (an optimisation level).
 set -u
 support=$(dirname "$0")/support
 mkdir -p CPP DFN
@@ -14,7 +15,7 @@ for m in "$@"; do
 done
 : > CPP/_VYK_ppp.h
 : > CPP/_VYK_ppp.cpp
-g++ -std=c++17 -Wall -Wno-unused -Wno-unused-label -Wno-parentheses -ICPP -o prog CPP/*.cpp "$LIB/SYSTEM.cpp" 2>gxx.log \
+g++ -std=c++17 ${RUN_CXXFLAGS:-} -Wall -Wno-unused -Wno-unused-label -Wno-parentheses -ICPP -o prog CPP/*.cpp "$LIB/SYSTEM.cpp" 2>gxx.log \
   || { echo "g++ failed"; head -n 30 gxx.log; exit 1; }
 ./prog
 echo "exit $?"

@@ -17,6 +17,9 @@
 [[noreturn]] void VYK_ASSERT_TRAP(const int code, const char *at);
 
 inline long MOD(const long x, const long y) {
+#ifdef __GNUC__
+	if (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x & (y - 1);
+#endif
 	if (y == 0) VYK_TRAP(244, 0);
 	if (y == -1) return 0;
 	const long r = x % y;
@@ -44,6 +47,9 @@ inline int VYK_BIT(const long x) {
 #include <initializer_list>
 #include <new>
 inline long VYK_DIV(const long x, const long y) {
+#ifdef __GNUC__
+	if (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x >> __builtin_ctzl(y);
+#endif
 	if (y == 0) VYK_TRAP(244, 0);
 	if (y == -1) {
 		if ((unsigned long)x == ~(~0ul >> 1)) VYK_TRAP(245, 0);
