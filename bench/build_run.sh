@@ -18,8 +18,11 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/vykbench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export VYK_CCACHE=no
 
-now() { date +%s.%N; }
-elapsed() { echo "$1 $2" | awk '{printf "%.2f", $2 - $1}'; }
+# wall and CPU seconds of a command
+timed() {
+  /usr/bin/time -f "%e %U %S" -o "$work/time.txt" "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+  awk '{printf "%.2f %.2f", $1, $2 + $3}' "$work/time.txt"
+}
 
 # The chain in project folder $1 over the modules listed in $2.
 chain() {
@@ -38,37 +41,69 @@ project() {   # project <folder> <program-folder>
   cp "$2/modules" "$1/modules"
 }
 timed_make() {   # timed_make <project> <makefile> <jobs>
-  t0=$(now); (cd "$1/CPP" && make -s -j"$3" -f "$2" >/dev/null 2>&1); t1=$(now); elapsed "$t0" "$t1"
+  (cd "$1/CPP" && timed make -s -j"$3" -f "$2")
 }
 
-row() { printf '| %-44s | %8s |\n' "$1" "$2"; }
+row() { printf '| %-44s | %8s | %8s |\n' "$1" "$2" "$3"; }
 measure_program() {   # measure_program <title> <program-folder> <module-to-change>
   p="$work/p"; rm -rf "$p"; project "$p" "$2"; chain "$p" "$p/modules"
-  echo; echo "$1"; echo; row "build" "seconds"; row "---" "---:"
-  full2=$(timed_make "$p" Makefile2.mak 1); row "full, target 2" "$full2"
-  rm -rf "$p/Make/obj"; full41=$(timed_make "$p" Makefile.mak 1); row "full, target 4, -j1" "$full41"
-  rm -rf "$p/Make/obj"; full42=$(timed_make "$p" Makefile.mak 2); row "full, target 4, -j2" "$full42"
+  echo; echo "$1"; echo; row "build" "wall s" "CPU s"; row "---" "---:" "---:"
+  set -- "$1" "$2" "$3" $(timed_make "$p" Makefile2.mak 1); full2=$4; row "full, target 2" $4 $5
+  rm -rf "$p/Make/obj"; set -- "$1" "$2" "$3" $(timed_make "$p" Makefile.mak 1); row "full, target 4, -j1" $4 $5
+  rm -rf "$p/Make/obj"; set -- "$1" "$2" "$3" $(timed_make "$p" Makefile.mak 2); full42=$4; row "full, target 4, -j2" $4 $5
+  body=0
   if [ -n "$3" ]; then
     sleep 1
     sed -i 's/^CONST K = .*/CONST K = 4242;/' "$p/$3"
-    chain "$p" "$p/modules"; body=$(timed_make "$p" Makefile.mak 2); row "after a body change ($3), -j2" "$body"
+    chain "$p" "$p/modules"; set -- "$1" "$2" "$3" $(timed_make "$p" Makefile.mak 2); body=$4
+    row "after a body change ($3), -j2" $4 $5
     sleep 1
     sed -i 's/^\tv\*: INTEGER;/\tv*, w*: INTEGER;/' "$p/$3"
-    chain "$p" "$p/modules"; decl=$(timed_make "$p" Makefile.mak 2); row "after an exported declaration change, -j2" "$decl"
+    chain "$p" "$p/modules"; set -- "$1" "$2" "$3" $(timed_make "$p" Makefile.mak 2)
+    row "after an exported declaration change, -j2" $4 $5
   fi
-  echo "$full2 $full42 ${body:-0}" | awk '{printf "\ntarget 2 / target 4 -j2: %.1fx", $1 / $2; if ($3 > 0) printf "; body change / full -j2: %.0f%%", 100 * $3 / $2; printf "\n"}'
+  echo "$full2 $full42 $body" | awk '{printf "\ntarget 2 / target 4 -j2 (wall): %.1fx", $1 / $2; if ($3 > 0) printf "; body change / full -j2: %.0f%%", 100 * $3 / $2; printf "\n"}'
 }
 
 sh "$here/../tools/genmodules.sh" "$work/gen" "$count"
 measure_program "Generated program of $count modules" "$work/gen" "M$((count / 2)).vyk"
 
+# The support header's share of a file's compile: a file that includes only the support header
+# and a module's file against an empty file, each compiled alone at -O2 (best CPU of 5).
+cpu_best() {   # cpu_best <source> : the least CPU seconds of five compiles
+  for run in 1 2 3 4 5; do set -- "$1" $(cd "$work/p/CPP" && timed c++ -O2 -c "$1" -o "$work/x.o"); echo "$3"; done | sort -n | head -n 1
+}
+printf '#include "_VYK_sys.h"\n' >"$work/p/CPP/sys_only.cpp"
+printf '\n' >"$work/p/CPP/empty.cpp"
+m=M$((count / 2))
+lines_sys=$(cd "$work/p/CPP" && c++ -E -P sys_only.cpp | wc -l)
+lines_mod=$(cd "$work/p/CPP" && c++ -E -P "$m.cpp" | wc -l)
+c_empty=$(cpu_best empty.cpp); c_sys=$(cpu_best sys_only.cpp); c_mod=$(cpu_best "$m.cpp")
+echo; echo "Support header"; echo
+printf '| %-36s | %17s | %6s |\n' "file" "preprocessed lines" "CPU s" "---" "---:" "---:" \
+  "empty file" "1" "$c_empty" "support header alone" "$lines_sys" "$c_sys" "$m.cpp" "$lines_mod" "$c_mod"
+echo "$c_empty $c_sys $c_mod" | awk '{printf "\nsupport header beyond an empty file: %.0f%% of %s.cpp'"'"'s compile\n", 100 * ($2 - $1) / $3, "'"$m"'"}'
+
 # One module against a hello world of g++.
 mkdir "$work/hello"
 printf 'MODULE Hello;\nIMPORT Out;\nBEGIN\n\tOut.String("Hello, world!"); Out.Ln\nEND Hello.\n' >"$work/hello/Hello.vyk"
 echo Hello.vyk >"$work/hello/modules"
-p="$work/h"; project "$p" "$work/hello"; chain "$p" "$p/modules"
-t4=$(timed_make "$p" Makefile.mak 2)
+p="$work/h"; project "$p" "$work/hello"
 printf '#include <cstdio>\nint main() { std::puts("Hello, world!"); return 0; }\n' >"$work/hello.cpp"
-t0=$(now); c++ -O2 -o "$work/hello.out" "$work/hello.cpp"; t1=$(now); gxx=$(elapsed "$t0" "$t1")
-echo; echo "One module: target 4 $t4 s, g++ hello world $gxx s" | cat
-echo "$t4 $gxx" | awk '{printf "one module / g++ hello world: %.1fx\n", $1 / $2}'
+best_of() {   # best_of <command...> : the least wall and CPU of five runs
+  for run in 1 2 3 4 5; do timed "$@"; echo; done | sort -n | head -n 1
+}
+chain "$p" "$p/modules"
+# make alone, from no objects; then the whole chain from a fresh project folder
+printf 'cd "%s/CPP" && rm -rf ../Make/obj ../Make/Hello && make -s -j2 -f Makefile.mak\n' "$p" >"$work/one_make.sh"
+printf 'cd "%s" && rm -rf CPP DFN Make && mkdir CPP DFN Make && "%s/VYK" Hello.vyk vydeskpro.tmp -a -m \\\n  && "%s/Vybind" CPP/_VYK_make.vym -a && "%s/Vygen" CPP/_VYK_make.vym CPP/Makefile.mak -p 4 -a \\\n  && cd CPP && make -s -j2 -f Makefile.mak\n' \
+  "$p" "$bin" "$bin" "$bin" >"$work/one_chain.sh"
+t4=$(best_of sh "$work/one_make.sh")
+tc=$(best_of sh "$work/one_chain.sh")
+gxx=$(best_of c++ -O2 -o "$work/hello.out" "$work/hello.cpp")
+echo; echo "One module (-j2, best of 5)"; echo
+row "build" "wall s" "CPU s"; row "---" "---:" "---:"
+row "target 4: make" $t4
+row "target 4: VYK, Vybind, Vygen and make" $tc
+row "g++: hello world, compile and link" $gxx
+echo "$t4 $tc $gxx" | awk '{printf "\none module / g++ hello world: make %.1fx wall, %.1fx CPU; whole chain %.1fx wall, %.1fx CPU\n", $1 / $5, $2 / $6, $3 / $5, $4 / $6}'
