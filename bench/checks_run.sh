@@ -48,7 +48,7 @@ done
 
 printf '| %-14s | %8s | %8s | %7s | %8s | %7s | %8s | %7s |\n' program "off s" "on s" "on/off" "older s" "off/old" "C++ s" "off/C++"
 echo "|---|---:|---:|---:|---:|---:|---:|---:|"
-on_off="" off_old="" status=0
+on_off="" off_old="" short_examples="" status=0
 for entry in $folders; do
   example=""
   case "$entry" in example:*) example=1; dir=${entry#example:} ;; *) dir=$entry ;; esac
@@ -64,7 +64,9 @@ for entry in $folders; do
   [ -n "$off" ] || { echo "$name: not built without checks"; head -n 20 "$work/$name.off.log"; status=1; continue; }
   if [ -n "$example" ]; then
     t=$(cpu_time "$input" "$off" "$@")
-    awk -v t="$t" -v m="$min_seconds" 'BEGIN { exit !(t < m) }' && continue
+    if awk -v t="$t" -v m="$min_seconds" 'BEGIN { exit !(t < m) }'; then
+      short_examples="$short_examples $name"; continue
+    fi
   fi
   on=$(build on "$bin" 1 "$dir")
   [ -n "$on" ] || { echo "$name: not built with checks"; head -n 20 "$work/$name.on.log"; status=1; continue; }
@@ -72,7 +74,8 @@ for entry in $folders; do
   exe_off=$off exe_on=$on
   if [ -n "$old" ]; then
     exe_old=$(build old "$old" 0 "$dir")
-    [ -n "$exe_old" ] && variants="$variants old"
+    if [ -n "$exe_old" ]; then variants="$variants old"
+    else echo "$name: not built by the older compiler"; head -n 5 "$work/$name.old.log"; fi
   fi
   cpp=$(ls "$dir"/*.cpp 2>/dev/null | head -n 1)
   if [ -n "$cpp" ] && c++ -O2 "$cpp" -o "$work/$name.cpp.exe" 2>"$work/$name.cpp.log"; then
@@ -101,6 +104,7 @@ for entry in $folders; do
   printf '| %-14s | %8s | %8s | %7s | %8s | %7s | %8s | %7s |\n' "$name" "$m_off" "$m_on" "$r_on" "$m_old" "$r_old" "$m_cpp" "$r_cpp"
 done
 
+[ -n "$short_examples" ] && echo "examples that run under $min_seconds s without checks, left out:$short_examples"
 geomean() { echo "$1" | tr ' ' '\n' | grep . | awk '$1 > 0 { s += log($1); n++ } END { if (n) printf "%.3f", exp(s / n); else print "-" }'; }
 echo
 g=$(geomean "$on_off")
