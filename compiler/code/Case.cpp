@@ -63,14 +63,14 @@ void CCaseLabel::WriteCPP(CCppOutput& f, const char* value) const
 
 // ---- Label sequences ----
 
-bool CCaseLabelsSeq::IsDuplicate(const CCaseLabel& label) const
+bool CCaseLabelSet::Overlaps(const CCaseLabel& label) const
 {
-    for (const CCaseLabel& other : labels)
-        if (label.Overlaps(other)) return true;
-    for (const CCaseLabelsSeq* seq : earlier)
-        for (const CCaseLabel& other : seq->labels)
-            if (label.Overlaps(other)) return true;
-    return false;
+    // The ranges are disjoint, so only the last one starting at or below the label's high end
+    // can reach into it.
+    auto it = ranges.upper_bound(label.high);
+    if (it == ranges.begin()) return false;
+    --it;
+    return it->second >= label.low;
 }
 
 int CCaseLabelsSeq::Init(CLexBuf& lb)
@@ -78,7 +78,8 @@ int CCaseLabelsSeq::Init(CLexBuf& lb)
     for (;;) {
         CCaseLabel label;
         if (int err = label.Init(lb, scope, caseKind)) return err;
-        if (IsDuplicate(label)) return errCaseLabelTwice;
+        if (seen.Overlaps(label)) return errCaseLabelTwice;
+        seen.Add(label);
         labels.push_back(label);
         int code = 0;
         if (!lb.NextSymbol(code)) return errColonMissing;
@@ -126,9 +127,7 @@ int CCaseStatement::ReadCases(CLexBuf& lb)
         bool empty = !lb.NextSymbol(code) || code == symBar || code == symELSE || code == symEND;
         lb.RestorePos(pos);
         if (!empty) {
-            std::vector<const CCaseLabelsSeq*> earlier;
-            for (auto& c : cases) earlier.push_back(c.get());
-            auto labels = std::make_unique<CCaseLabelsSeq>(scope, expr->resultKind, std::move(earlier));
+            auto labels = std::make_unique<CCaseLabelsSeq>(scope, expr->resultKind, seen);
             if (int err = labels->Init(lb)) return err;
             cases.push_back(std::move(labels));
         }

@@ -2,6 +2,7 @@
 // for overlaps. The case expression is evaluated once into a block-local variable; a value that
 // matches no label and has no ELSE ends the program with kExitCaseNoMatch.
 #pragma once
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,17 @@ private:
     static int ReadValue(CLexBuf& lb, CBaseName* scope, int caseKind, long& value);
 };
 
+// The labels of one CASE statement read so far, as disjoint ranges low -> high: a new label is
+// checked against them in logarithmic time.
+class CCaseLabelSet {
+public:
+    bool Overlaps(const CCaseLabel& label) const;
+    void Add(const CCaseLabel& label) { ranges.emplace(label.low, label.high); }
+
+private:
+    std::map<long, long> ranges;
+};
+
 // Case = [CaseLabel {"," CaseLabel} ":" StatementSequence].
 // C++: if ((VYK_CASE == 1)||(VYK_CASE >= 2 && VYK_CASE <= 4)) {
 //          <statements>
@@ -36,16 +48,16 @@ public:
     std::unique_ptr<CStatementSeq> seq;
     std::vector<CCaseLabel> labels;
 
-    CCaseLabelsSeq(CBaseName* scope, int caseKind, std::vector<const CCaseLabelsSeq*> earlier)
-        : CSyntaxNode(scope), caseKind(caseKind), earlier(std::move(earlier)) {}
+    // `seen` holds the labels of the statement read before; this sequence adds its own.
+    CCaseLabelsSeq(CBaseName* scope, int caseKind, CCaseLabelSet& seen)
+        : CSyntaxNode(scope), caseKind(caseKind), seen(seen) {}
     int Init(CLexBuf& lb) override;
     void WriteCPP(CCppOutput& f) override;
     int GetReturnState() const override { return seq->GetReturnState(); }
 
 private:
     int caseKind;
-    std::vector<const CCaseLabelsSeq*> earlier;
-    bool IsDuplicate(const CCaseLabel& label) const;
+    CCaseLabelSet& seen;
 };
 
 // CaseStatement = CASE Expression OF Case {"|" Case} [ELSE StatementSequence] END.
@@ -66,5 +78,6 @@ public:
     int GetReturnState() const override;
 
 private:
+    CCaseLabelSet seen;
     int ReadCases(CLexBuf& lb);
 };

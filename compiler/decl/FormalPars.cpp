@@ -2,6 +2,8 @@
 // in their C++ parameter form and as definition text.
 #include "FormalPars.h"
 
+#include <unordered_set>
+
 #include "Diagnostics.h"
 #include "Output.h"
 
@@ -47,12 +49,12 @@ int CFormalPars::ReadSection(CLexBuf& lb, const std::string& receiverName)
     bool byRef = lb.NextSymbol(code) && code == symVAR;
     if (!byRef) lb.RestorePos(pos);
     std::vector<std::string> names;
+    std::unordered_set<std::string> listed;
     for (;;) {
         std::string text;
         if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
         if (text == receiverName || FindParam(text)) return errMultiplyDefinedIdent;
-        for (auto& n : names)
-            if (n == text) return errMultiplyDefinedIdent;
+        if (!listed.insert(text).second) return errMultiplyDefinedIdent;
         names.push_back(text);
         if (!lb.NextSymbol(code)) return errColonMissing;
         if (code == symColon) break;
@@ -78,9 +80,7 @@ int CFormalPars::CheckParamTypes() const
 
 CBaseVar* CFormalPars::FindParam(const std::string& id) const
 {
-    for (auto& p : params)
-        if (p->name == id) return p.get();
-    return nullptr;
+    return paramIndex.Find(params, id);
 }
 
 std::unique_ptr<CFormalPars> CFormalPars::Clone(CBaseName* newScope) const

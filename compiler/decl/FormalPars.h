@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "NameIndex.h"
 #include "Types.h"
 #include "Vars.h"
 
@@ -39,5 +40,6 @@ public:
     void WriteParamsDFN(CDfnOutput& f, const char* separator);
 
 private:
+    CNameIndex<CBaseVar> paramIndex;
     int ReadSection(CLexBuf& lb, const std::string& receiverName);
 };

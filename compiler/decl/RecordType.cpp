@@ -17,8 +17,7 @@ void CRecordType::AddName(std::unique_ptr<CBaseName> decl)
 
 CBaseName* CRecordType::FindName(const std::string& id)
 {
-    for (auto& m : members)
-        if (m->name == id) return m.get();
+    if (CBaseName* m = memberIndex.Find(members, id)) return m;
     CRecordType* b = BaseRecord();
     return b && b != this ? b->FindName(id) : nullptr;
 }

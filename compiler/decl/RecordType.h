@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "NameIndex.h"
 #include "Types.h"
 
 // RecordType = RECORD ["(" qualident ")"] FieldList {";" FieldList} END.
@@ -43,6 +44,7 @@ public:
     void WriteDfnBody(CDfnOutput& f);
 
 private:
+    CNameIndex<CBaseName> memberIndex;
     int ReadBase(CLexBuf& lb);
     int ReadFields(CLexBuf& lb);
 };

@@ -3,6 +3,8 @@
 // type and variable sections (C++) and of the constants, types and variables (definition text).
 #include "Sections.h"
 
+#include <unordered_set>
+
 #include "CppIdent.h"
 #include "DeclSeq.h"
 #include "Diagnostics.h"
@@ -46,14 +48,14 @@ int ReadVarList(CLexBuf& lb, CBaseName* owner, bool local,
                 std::vector<std::unique_ptr<CBaseVar>>& vars)
 {
     std::vector<std::unique_ptr<CBareName>> names;
+    std::unordered_set<std::string> listed;
     int code = 0;
     for (;;) {
         auto ident = std::make_unique<CBareName>(owner, true);
         if (int err = ident->Init(lb)) return err;
         if (local && ident->exported) return errIllegallyMarkedIdent;
         if (declared(ident->name)) return errMultiplyDefinedIdent;
-        for (auto& n : names)
-            if (n->name == ident->name) return errMultiplyDefinedIdent;
+        if (!listed.insert(ident->name).second) return errMultiplyDefinedIdent;
         names.push_back(std::move(ident));
         if (!lb.NextSymbol(code)) return errColonMissing;
         if (code == symColon) break;
