@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QThread>
 #include <QTimer>
 
 #include "ModuleOrder.h"
@@ -26,6 +28,7 @@ constexpr const char* ErrorPrefix = "ERROR";
 constexpr int TargetVcWindowed = 1;
 constexpr int TargetGppConsole = 2;
 constexpr int TargetGppWindowed = 3;
+constexpr int DryRunLimit = 10000;  // ms for make's dry run before a build
 
 QString Quote(const QString& s)
 {
@@ -73,7 +76,9 @@ CToolPipeline::~CToolPipeline()
 
 QStringList CToolPipeline::CompilerCommand(const QString& file) const
 {
-    return {p.settings.vyk, file, QLatin1String(TempProjectName), QStringLiteral("-a")};
+    QStringList command = {p.settings.vyk, file, QLatin1String(TempProjectName), QStringLiteral("-a")};
+    if (p.checks) command << QStringLiteral("-c");
+    return command;
 }
 
 QStringList CToolPipeline::LinkerCommand() const
@@ -83,7 +88,7 @@ QStringList CToolPipeline::LinkerCommand() const
 
 QStringList CToolPipeline::TargetSwitch() const
 {
-    const int t = p.target >= TargetVcWindowed && p.target <= TargetGppWindowed ? p.target : 0;
+    const int t = p.target >= TargetVcWindowed && p.target <= TargetGppModules ? p.target : 0;
     QStringList s = {QStringLiteral("-p"), QString::number(t)};
     if (p.settings.winToOem && (p.target == TargetGppConsole || p.target == TargetGppWindowed)) s << QStringLiteral("-c");
     return s;
@@ -96,12 +101,16 @@ QStringList CToolPipeline::MakegenCommand() const
            TargetSwitch() + QStringList{QStringLiteral("-cp"), p.settings.cpp};
 }
 
-// The make command is the user's own text: it is split as typed, and nothing of the project
-// is added to it.
+// The make command is the user's own text, split as typed. Target 4 compiles one object per
+// module, so make runs as many compiles as there are cores unless the text sets -j itself.
 QStringList CToolPipeline::MakeCommand() const
 {
-    const bool gpp = p.target == TargetGppConsole || p.target == TargetGppWindowed;
-    return SplitCommandLine(gpp ? p.settings.make : p.settings.nmake);
+    QStringList command = SplitCommandLine(IsGppTarget() ? p.settings.make : p.settings.nmake);
+    if (p.target != TargetGppModules || command.isEmpty()) return command;
+    for (const QString& word : command.mid(1))
+        if (word.startsWith(QLatin1String("-j")) || word.startsWith(QLatin1String("--jobs"))) return command;
+    command << QStringLiteral("-j%1").arg(qMax(1, QThread::idealThreadCount()));
+    return command;
 }
 
 bool CToolPipeline::RunTool(const QStringList& command)
@@ -194,6 +203,7 @@ void CToolPipeline::LoggerTick()
     tmLogger->stop();
     const bool ended = process.HasEnded();
     const bool drained = ReadLog();
+    if (stage == stBuild && progress.Total() > 0) ReportProgress();
     if (!ended || !drained) {
         tmLogger->start();
         return;
@@ -453,7 +463,34 @@ QString CToolPipeline::ProgramName(const QString& makefile)
 
 bool CToolPipeline::IsGppTarget() const
 {
-    return p.target == TargetGppConsole || p.target == TargetGppWindowed;
+    return p.target == TargetGppConsole || p.target == TargetGppWindowed || p.target == TargetGppModules;
+}
+
+// make -n in the makefile's folder (the current one) names the compiles the build will run.
+// A dry run that fails or takes too long leaves the build without a count.
+void CToolPipeline::PlanProgress()
+{
+    progress.Clear();
+    const QStringList command = MakeCommand();
+    if (p.target != TargetGppModules || command.isEmpty()) return;
+    QProcess dry;
+    dry.setProcessChannelMode(QProcess::MergedChannels);
+    dry.setStandardInputFile(QProcess::nullDevice());
+    dry.start(command.front(), command.mid(1) << QStringLiteral("-n"));
+    if (!dry.waitForFinished(DryRunLimit) || dry.exitStatus() != QProcess::NormalExit || dry.exitCode() != 0) {
+        dry.kill();
+        dry.waitForFinished();
+        return;
+    }
+    progress.Plan(CBuildProgress::ObjectsOfDryRun(dry.readAll(), QDir::currentPath()));
+    if (progress.Total() > 0) p.AddLog(Q(ObjectsToCompile) + QString::number(progress.Total()));
+}
+
+void CToolPipeline::ReportProgress()
+{
+    int done = progress.Done();
+    for (const QString& object : progress.Finished())
+        p.AddLog(Q(ObjectDone).arg(++done).arg(progress.Total()).arg(object));
 }
 
 // Only the program about to be rebuilt is deleted, and only inside Make/: its name is a plain
@@ -493,6 +530,7 @@ void CToolPipeline::BuildExecutable(bool keepLog)
     if (keepLog) p.AddLog(QString());
     p.AddLog(Q(Building));
     p.AddLog(QString());
+    PlanProgress();
     stage = stBuild;
     errorCount = 0;
     if (!RunTool(MakeCommand())) {

@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include "BuildProgress.h"
 #include "LogLocations.h"
 #include "ProgramRun.h"
 #include "ToolProcess.h"
@@ -71,6 +72,8 @@ public:
     QStringList MakegenCommand() const;
     QStringList TargetSwitch() const;
     QStringList MakeCommand() const;
+    // The objects of a target 4 build: planned from make's dry run, counted as they finish.
+    CBuildProgress progress;
 
 signals:
     void CommandsEnabled(bool enabled);
@@ -93,6 +96,8 @@ private:
     void Cancel(const QString& dialog);
     QString ProgramName(const QString& makefile);
     bool IsGppTarget() const;
+    void PlanProgress();
+    void ReportProgress();
     bool SkipRest(const char* why);
     bool NeedsBuild(const QString& program) const;
     void StartProgram();

@@ -40,7 +40,8 @@ constexpr const char* LibraryMarker = "SYSTEM.dfn";
 constexpr const char* SettingsName = "Vydesk.ini";
 constexpr const char* ExeSuffix = ".exe";
 constexpr const char* ExeNameKey = "EXE_NAME";
-constexpr int TargetGppConsole = 2;
+// One object per module, built with GNU make.
+constexpr int TargetGppModules = 4;
 
 // Terminal emulators tried in order, each with the switch that runs a command.
 const char* const Terminals[][2] = {
@@ -48,6 +49,24 @@ const char* const Terminals[][2] = {
     {"xfce4-terminal", "-x"},      {"mate-terminal", "-x"}, {"lxterminal", "-e"},
     {"xterm", "-e"},
 };
+
+// xterm draws with its core X font unless told otherwise, and that font has no Cyrillic
+// letters: it gets a scalable monospace font and UTF-8, whatever name it was found under.
+constexpr const char* XtermNames[] = {"xterm", "uxterm", "lxterm"};
+constexpr const char* XtermFont = "Monospace";
+constexpr const char* XtermFontSize = "11";
+
+QStringList TerminalArguments(const QString& program, const char* runSwitch, const QString& scriptPath)
+{
+    QStringList args;
+    const QString real = QFileInfo(QFileInfo(program).canonicalFilePath()).fileName();
+    for (const char* name : XtermNames)
+        if (real == QLatin1String(name) || QFileInfo(program).fileName() == QLatin1String(name))
+            args << QStringLiteral("-fa") << QLatin1String(XtermFont) << QStringLiteral("-fs")
+                 << QLatin1String(XtermFontSize) << QStringLiteral("-u8");
+    args << QLatin1String(runSwitch) << QStringLiteral("sh") << scriptPath;
+    return args;
+}
 
 QString ShellQuote(const QString& s)
 {
@@ -91,7 +110,7 @@ QString DefaultMakeCommand()
 
 int DefaultTarget()
 {
-    return TargetGppConsole;
+    return TargetGppModules;
 }
 
 QString BuiltExecutableName(const QString& makefilePath, const QString& executableName)
@@ -166,7 +185,7 @@ bool OpenInTerminal(const QString& scriptPath)
     for (const auto& t : Terminals) {
         const QString program = QStandardPaths::findExecutable(QLatin1String(t[0]));
         if (program.isEmpty()) continue;
-        if (QProcess::startDetached(program, {QLatin1String(t[1]), QStringLiteral("sh"), scriptPath}))
+        if (QProcess::startDetached(program, TerminalArguments(program, t[1], scriptPath)))
             return true;
     }
     return false;

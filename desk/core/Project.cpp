@@ -13,6 +13,9 @@
 namespace {
 constexpr int DecimalBase = 10;
 constexpr const char* ExeExtension = "exe";
+// A project file without a TARGET line builds as it always did.
+constexpr int TargetWithoutLine = 2;
+constexpr const char* OnText = "1";
 }  // namespace
 
 bool IsPlainFileName(const QString& name)
@@ -26,6 +29,7 @@ bool IsPlainFileName(const QString& name)
 CDeskProject::CDeskProject(QObject* parent) : QObject(parent)
 {
     target = DeskPlatform::DefaultTarget();
+    checks = true;
 }
 
 QString CDeskProject::FolderOf(const QString& path)
@@ -56,6 +60,9 @@ bool CDeskProject::LoadProject(const QString& path)
     projectFolder = FolderOf(path);
     QDir::setCurrent(projectFolder);
     CreateWorkFolders(projectFolder);
+    // What the file does not say reads as it did before the option existed.
+    target = TargetWithoutLine;
+    checks = false;
     for (const SKeyValue& kv : lines) {
         if (kv.key == QLatin1String("FILE")) files.append(kv.value);
         else if (kv.key == QLatin1String("IMPORT")) {
@@ -65,6 +72,7 @@ bool CDeskProject::LoadProject(const QString& path)
         }
         else if (kv.key == QLatin1String("MAIN")) mainFile = kv.value;
         else if (kv.key == QLatin1String("EXEC")) execName = kv.value;
+        else if (kv.key == QLatin1String("CHECKS")) checks = kv.value == QLatin1String(OnText);
         else if (kv.key == QLatin1String("TARGET")) {
             bool ok = false;
             const int t = kv.value.toInt(&ok, DecimalBase);
@@ -89,6 +97,8 @@ bool CDeskProject::SaveProject(const QString& path)
     if (!mainFile.isEmpty()) w.Line("MAIN", mainFile);
     if (!execName.isEmpty()) w.Line("EXEC", execName);
     w.Line("TARGET", QString::number(target));
+    // Written only when on, so a project without checks keeps the file it always had.
+    if (checks) w.Line("CHECKS", QLatin1String(OnText));
     for (const QString& file : files) w.Line("FILE", file);
     if (!w.Commit()) return false;
     projectFile = path;
@@ -114,6 +124,7 @@ void CDeskProject::CloseProject()
     mainFile.clear();
     execName.clear();
     target = DeskPlatform::DefaultTarget();
+    checks = true;  // what a new project starts with
     projectFile.clear();
     projectFolder.clear();
     MarkSaved();
@@ -156,6 +167,13 @@ void CDeskProject::SetExecName(const QString& name)
 void CDeskProject::SetTarget(int index)
 {
     target = index;
+    MarkModified();
+}
+
+void CDeskProject::SetChecks(bool on)
+{
+    if (checks == on) return;
+    checks = on;
     MarkModified();
 }
 

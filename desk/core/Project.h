@@ -14,7 +14,9 @@ inline constexpr const char* DfnFolder = "DFN";
 inline constexpr const char* MakeFolder = "Make";
 inline constexpr const char* TempProjectName = "vydeskpro.tmp";
 inline constexpr const char* LogFileName = "vydesklog.tmp";
-inline constexpr int TargetCount = 4;
+inline constexpr int TargetCount = 5;
+// Target 4: GNU make with one object per module (the target of new projects on Linux).
+inline constexpr int TargetGppModules = 4;
 // Longest value that the temporary project file may carry; the compiler reads no more.
 inline constexpr int MaxTempProjectValue = 256;
 
@@ -36,6 +38,7 @@ public:
     QString mainFile;
     QString execName;
     int target = 0;
+    bool checks = false;  // the compiler adds run-time checks (CHECKS=1; old project files have none)
     bool modified = false;
 
     bool HasProject() const { return !projectFile.isEmpty(); }
@@ -52,6 +55,7 @@ public:
     // Edits made through the views.
     void SetExecName(const QString& name);
     void SetTarget(int index);
+    void SetChecks(bool on);
     void MarkModified();
     void MarkSaved();
     void NotifyProjectChanged() { emit ProjectChanged(); }

@@ -20,6 +20,7 @@ inline constexpr const char* Targets[] = {
     "Win32 Application (MS Visual C++ 6.0, только Windows)",
     "Console Application (g++, GNU make)",
     "Win32 Application (g++, GNU make)",
+    "Console Application (g++, раздельная сборка)",
 };
 
 // Project file and settings.
@@ -83,6 +84,8 @@ inline constexpr const char* CompileFirst = "Необходимо предвар
 inline constexpr const char* NotCompiled = "Операция отменена: проект не откомпилирован";
 inline constexpr const char* OldExecutable = "Перед запуском сборки необходимо удалить старый исполняемый файл";
 inline constexpr const char* Building = "Сборка исполняемого файла...";
+inline constexpr const char* ObjectsToCompile = "Объектов к компиляции: ";
+inline constexpr const char* ObjectDone = "Готово %1 из %2: %3";
 inline constexpr const char* MakeStartError = "Ошибка при запуске make";
 inline constexpr const char* NMakeWindowsOnly = "Проекты для MS Visual C++ собираются только в Windows (nmake); выберите целевую платформу Console Application или Win32 Application (g++)";
 inline constexpr const char* BadProgramName = "Недопустимое имя исполняемого файла \"";
@@ -129,6 +132,10 @@ inline constexpr const char* FindCaption = "Найти:";
 inline constexpr const char* ReplaceCaption = "Заменить на:";
 inline constexpr const char* GoToLineCaption = "Перейти к строке:";
 inline constexpr const char* AlwaysSave = "Сохранять исходные тексты без вопроса";
+
+// Project options.
+inline constexpr const char* ChecksCaption = "Проверки во время выполнения";
+inline constexpr const char* ChecksHint = "Индексы, NIL и диапазоны проверяются при выполнении программы (VYK -c); ошибка называет модуль, строку и столбец";
 
 // Tool settings dialog.
 inline constexpr const char* ConfCaption = "Настройка инструментальных средств";

@@ -19,6 +19,7 @@ constexpr double StepFactor = 1.5;
 constexpr int LimitSteps = 10;
 constexpr int Margin = 8;
 constexpr int OkPanelHeight = 40;
+constexpr int VisibleLines = 7;  // credit lines the text area shows at once
 const char* const Credits[TfrAbout::LineCount] = {
     "Vydesk - менеджер проектов VYK",
     "VYK: Оберон-2 с общими типами",
@@ -39,7 +40,6 @@ TfrAbout::TfrAbout(QWidget* parent)
 {
     setObjectName(QStringLiteral("TfrAbout"));
     setWindowTitle(QStringLiteral("О программе..."));
-    setFixedSize(ClientWidth, ClientHeight);
     tmTimer->setObjectName(QStringLiteral("tmTimer"));
     tmTimer->setInterval(TimerInterval);
     connect(tmTimer, &QTimer::timeout, this, &TfrAbout::tmTimerTimer);
@@ -48,9 +48,11 @@ TfrAbout::TfrAbout(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(CreateTextPanel(), 1);
     layout->addWidget(CreateOkPanel());
+    FitToFont();
 }
 
-// pnText: the black paint box with the scrolling credits and the version near its lower left.
+// pnText: the black paint box with the scrolling credits, and below it the version near the
+// lower left on a strip of its own, so no credit line is ever drawn over it.
 QWidget* TfrAbout::CreateTextPanel()
 {
     auto* pnText = new QWidget(this);
@@ -61,13 +63,14 @@ QWidget* TfrAbout::CreateTextPanel()
     pnText->setPalette(black);
     auto* textLayout = new QVBoxLayout(pnText);
     textLayout->setContentsMargins(0, 0, 0, 0);
+    textLayout->setSpacing(0);
     pbText = new QWidget(pnText);
     pbText->setObjectName(QStringLiteral("pbText"));
     pbText->setAutoFillBackground(true);
     pbText->setPalette(black);
     pbText->installEventFilter(this);
-    textLayout->addWidget(pbText);
-    auto* lbVersion = new QLabel(QLatin1String(DeskText::Version), pnText);
+    textLayout->addWidget(pbText, 1);
+    lbVersion = new QLabel(QLatin1String(DeskText::Version), pnText);
     lbVersion->setObjectName(QStringLiteral("lbVersion"));
     QFont bold = lbVersion->font();
     bold.setBold(true);
@@ -75,15 +78,30 @@ QWidget* TfrAbout::CreateTextPanel()
     QPalette lime = lbVersion->palette();
     lime.setColor(QPalette::WindowText, Lime);
     lbVersion->setPalette(lime);
-    lbVersion->adjustSize();
-    lbVersion->move(Margin, ClientHeight - OkPanelHeight - lbVersion->height() - Margin);
-    lbVersion->raise();
+    lbVersion->setContentsMargins(Margin, 0, Margin, Margin);
+    textLayout->addWidget(lbVersion);
     return pnText;
+}
+
+// The box keeps its size at the normal font and grows with a larger one: the longest credit
+// fits across, and the text area shows as many lines as before.
+void TfrAbout::FitToFont()
+{
+    const QFontMetrics fm = pbText->fontMetrics();
+    int widest = 0;
+    for (const char* line : Credits) widest = qMax(widest, fm.horizontalAdvance(QString::fromUtf8(line)));
+    const int lineHeightNow = fm.boundingRect(QStringLiteral("ЁЙур")).height();
+    const int textHeight = int(std::lround(VisibleLines * StepFactor * lineHeightNow));
+    const int okHeight = qMax(OkPanelHeight, pnOK->layout()->sizeHint().height());
+    pnOK->setFixedHeight(okHeight);
+    const int width = qMax(ClientWidth, widest + 4 * Margin);
+    const int height = qMax(ClientHeight, textHeight + lbVersion->sizeHint().height() + okHeight);
+    setFixedSize(width, height);
 }
 
 QWidget* TfrAbout::CreateOkPanel()
 {
-    auto* pnOK = new QWidget(this);
+    pnOK = new QWidget(this);
     pnOK->setObjectName(QStringLiteral("pnOK"));
     pnOK->setFixedHeight(OkPanelHeight);
     auto* okLayout = new QHBoxLayout(pnOK);
@@ -139,6 +157,8 @@ bool TfrAbout::eventFilter(QObject* watched, QEvent* event)
 
 void TfrAbout::showEvent(QShowEvent* event)
 {
+    FitToFont();
+    layout()->activate();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);

@@ -3,6 +3,7 @@
 #pragma once
 #include <QDialog>
 
+class QLabel;
 class QTimer;
 class QWidget;
 
@@ -24,6 +25,8 @@ public:
 
     QTimer* tmTimer;
     QWidget* pbText;
+    QLabel* lbVersion = nullptr;
+    QWidget* pnOK = nullptr;
     int lineHeight = 0;
     int lineStep = 0;
     int y0 = 0;
@@ -32,6 +35,7 @@ public:
 protected:
     QWidget* CreateTextPanel();
     QWidget* CreateOkPanel();
+    void FitToFont();
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -29,8 +29,10 @@ TfrConfTools::TfrConfTools(CToolSettings& s, QWidget* parent) : QDialog(parent),
 {
     setObjectName(QStringLiteral("TfrConfTools"));
     setWindowTitle(Q(ConfCaption));
-    setFixedSize(ClientWidth, ClientHeight);
     auto* grid = new QGridLayout(this);
+    // The layout decides the least size, so a larger font widens the dialog instead of
+    // squeezing its rows; at the normal font it opens at its usual size.
+    grid->setSizeConstraint(QLayout::SetMinimumSize);
     grid->setVerticalSpacing(RowSpacing);
     grid->setContentsMargins(RowSpacing * 4, RowSpacing * 2, RowSpacing * 4, RowSpacing * 4);
     const CToolSettings defaults;
@@ -41,14 +43,14 @@ TfrConfTools::TfrConfTools(CToolSettings& s, QWidget* parent) : QDialog(parent),
                          "bVygenPathDefault", defaults.vygen);
 
     AddMakefileRow();
-    edNMake = AddRow("Строка для запуска NMake (MS Visual C++ 6.0):", "lbNMake", "edNMake", "bNMakeBrowse",
+    edNMake = AddRow("Строка для запуска NMake (MS Visual C++ 6.0, только Windows):", "lbNMake", "edNMake", "bNMakeBrowse",
                      "bNMakeDefault", defaults.nmake);
-    edCppPath = AddRow("Путь к компилятору MinGW C++:", "lbCppPath", "edCppPath", "bCppPathBrowse", "bCppPathDefault",
+    edCppPath = AddRow("Путь к компилятору C++ (g++):", "lbCppPath", "edCppPath", "bCppPathBrowse", "bCppPathDefault",
                        defaults.cpp);
-    edMake = AddRow("Строка для запуска MinGW32-Make (MinGW 3.1.0):", "lbMake", "edMake", "bMakeBrowse", "bMakeDefault",
+    edMake = AddRow("Строка для запуска make (GNU make):", "lbMake", "edMake", "bMakeBrowse", "bMakeDefault",
                     defaults.make);
 
-    cbWinToOEM = new QCheckBox(QStringLiteral("Перекодировать для MinGW названия файлов из Win1251 в OEM Cyrillic"), this);
+    cbWinToOEM = new QCheckBox(QStringLiteral("Перекодировать названия файлов из Win1251 в OEM Cyrillic (для g++ в Windows)"), this);
     cbWinToOEM->setObjectName(QStringLiteral("cbWinToOEM"));
     grid->addWidget(cbWinToOEM, row++, LabelColumn, 1, DefaultColumn + 1);
 
@@ -67,6 +69,7 @@ TfrConfTools::TfrConfTools(CToolSettings& s, QWidget* parent) : QDialog(parent),
     grid->setRowStretch(row++, 1);
     grid->setColumnStretch(FieldColumn, 1);
     grid->addLayout(buttons, row, LabelColumn, 1, DefaultColumn + 1);
+    resize(qMax(ClientWidth, minimumSizeHint().width()), qMax(ClientHeight, minimumSizeHint().height()));
 }
 
 // The makefile row carries the tab size beside it, and its default button resets both.
@@ -111,7 +114,7 @@ QLineEdit* TfrConfTools::AddRow(const char* label, const char* labelName, const 
     ed->setObjectName(QLatin1String(edit));
     auto* bBrowse = new QPushButton(QStringLiteral("..."), this);
     bBrowse->setObjectName(QLatin1String(browse));
-    bBrowse->setFixedWidth(BrowseWidth);
+    bBrowse->setFixedWidth(qMax(BrowseWidth, bBrowse->fontMetrics().horizontalAdvance(bBrowse->text()) * 2));
     bBrowse->setAutoDefault(false);
     auto* bDefault = new QPushButton(Q(DefaultCaption), this);
     bDefault->setObjectName(QLatin1String(defaultButton));
@@ -145,6 +148,8 @@ void TfrConfTools::LoadFields()
 void TfrConfTools::showEvent(QShowEvent* event)
 {
     LoadFields();
+    // The font may have grown since the dialog was made.
+    resize(qMax(width(), minimumSizeHint().width()), qMax(height(), minimumSizeHint().height()));
     QDialog::showEvent(event);
     findChild<QPushButton*>(QStringLiteral("bOK"))->setFocus();
 }

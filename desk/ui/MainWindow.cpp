@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTimer>
@@ -50,6 +51,7 @@ constexpr int ItemTextGap = 2;
 constexpr int ItemHeightExtra = 3;
 constexpr int BitmapSize = 16;
 constexpr int TargetHintRole = Qt::ToolTipRole;
+constexpr int TargetGppConsole = 2;
 
 // The main-file picture: a yellow arrow on blue, blue being the transparent colour.
 QPixmap MakeMainFileBitmap()
@@ -418,7 +420,6 @@ QWidget* TfrVydesk::CreateSettingsPages(QWidget* parent)
 {
     pgcSettings = new QTabWidget(parent);
     pgcSettings->setObjectName(QStringLiteral("pgcSettings"));
-    pgcSettings->setMinimumWidth(SplitterMinimum);
     QWidget* tshSettings = Panel("tshSettings", pgcSettings);
     auto* settingsLayout = new QVBoxLayout(tshSettings);
     auto* lbExecFile = new QLabel(QStringLiteral("&Имя исполняемого файла:"), tshSettings);
@@ -430,8 +431,22 @@ QWidget* TfrVydesk::CreateSettingsPages(QWidget* parent)
     lbTarget->setObjectName(QStringLiteral("lbTarget"));
     cbxTarget = new QComboBox(tshSettings);
     cbxTarget->setObjectName(QStringLiteral("cbxTarget"));
-    for (const char* t : Targets) cbxTarget->addItem(QLatin1String(t));
+    for (const char* t : Targets) cbxTarget->addItem(Q(t));
+    // The long names of the Windows targets need not widen the pane (the hint and the open
+    // list show them whole); the box is wide enough for the targets that build here.
+    cbxTarget->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbxTarget->setMinimumContentsLength(1);
+    int widest = 0;
+    for (int t = TargetGppConsole; t < TargetCount; ++t)
+        widest = qMax(widest, cbxTarget->fontMetrics().horizontalAdvance(Q(Targets[t])));
+    QStyleOptionComboBox box;
+    box.initFrom(cbxTarget);
+    cbxTarget->setMinimumWidth(
+        style()->sizeFromContents(QStyle::CT_ComboBox, &box, QSize(widest, cbxTarget->fontMetrics().height()), cbxTarget).width());
     lbTarget->setBuddy(cbxTarget);
+    cbChecks = new QCheckBox(Q(ChecksCaption), tshSettings);
+    cbChecks->setObjectName(QStringLiteral("cbChecks"));
+    cbChecks->setToolTip(Q(ChecksHint));
     cbConfirmClear = new QCheckBox(QStringLiteral("Подтверждение очистки рабочих файлов"), tshSettings);
     cbConfirmClear->setObjectName(QStringLiteral("cbConfirmClear"));
     cbUsePause = new QCheckBox(QStringLiteral("Ждать Enter после программы (терминал)"), tshSettings);
@@ -440,7 +455,7 @@ QWidget* TfrVydesk::CreateSettingsPages(QWidget* parent)
     cbRunInside->setObjectName(QStringLiteral("cbRunInside"));
     cbAlwaysSave = new QCheckBox(Q(AlwaysSave), tshSettings);
     cbAlwaysSave->setObjectName(QStringLiteral("cbAlwaysSave"));
-    for (QWidget* w : std::initializer_list<QWidget*>{lbExecFile, edExecFile, lbTarget, cbxTarget, cbConfirmClear, cbUsePause, cbRunInside, cbAlwaysSave})
+    for (QWidget* w : std::initializer_list<QWidget*>{lbExecFile, edExecFile, lbTarget, cbxTarget, cbChecks, cbConfirmClear, cbUsePause, cbRunInside, cbAlwaysSave})
         settingsLayout->addWidget(w);
     settingsLayout->addStretch();
     pgcSettings->addTab(tshSettings, QStringLiteral("Настройки"));
@@ -522,6 +537,7 @@ void TfrVydesk::ConnectCommands()
         cbxTarget->setToolTip(cbxTarget->itemText(index));
         project.SetTarget(index);
     });
+    connect(cbChecks, &QCheckBox::clicked, &project, &CDeskProject::SetChecks);
     connect(cbConfirmClear, &QCheckBox::toggled, this, [this](bool on) { project.settings.confirmClear = on; });
     connect(cbUsePause, &QCheckBox::toggled, this, [this](bool on) { project.settings.usePause = on; });
     connect(cbRunInside, &QCheckBox::toggled, this, [this](bool on) { project.settings.runInside = on; });
@@ -570,6 +586,7 @@ void TfrVydesk::ShowProject()
     if (edExecFile->text() != project.execName) edExecFile->setText(project.execName);
     cbxTarget->setCurrentIndex(project.target);
     cbxTarget->setToolTip(cbxTarget->itemText(project.target));
+    cbChecks->setChecked(project.checks);
 }
 
 void TfrVydesk::ShowPaths()
@@ -663,6 +680,7 @@ void TfrVydesk::SetCommandsEnabled(bool enabled)
     miReopen->setEnabled(enabled);
     edExecFile->setEnabled(enabled);
     cbxTarget->setEnabled(enabled);
+    cbChecks->setEnabled(enabled);
     for (const char* name : {"tbStop", "miStop"}) findChild<QAction*>(QLatin1String(name))->setEnabled(!enabled);
 }
 
@@ -756,6 +774,11 @@ bool TfrVydesk::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this && QApplication::activeModalWidget() == nullptr) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // The list itself would copy only its current line.
+        if (watched == lbxLog && key->matches(QKeySequence::Copy)) {
+            CopyLog();
+            return true;
+        }
         const EKeyRoute route = EditorKeyDown(watched, key);
         if (route != EKeyRoute::ToForm) return route == EKeyRoute::Handled;
         return FormKeyDown(key);

@@ -151,6 +151,7 @@ private:
     QListWidget* lbxLog = nullptr;
     QLineEdit* edExecFile = nullptr;
     QComboBox* cbxTarget = nullptr;
+    QCheckBox* cbChecks = nullptr;
     QCheckBox* cbConfirmClear = nullptr;
     QCheckBox* cbUsePause = nullptr;
     QCheckBox* cbRunInside = nullptr;

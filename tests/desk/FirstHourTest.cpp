@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 
@@ -82,6 +83,14 @@ private slots:
         Key(w, Qt::Key_F8);
         QTRY_VERIFY_WITH_TIMEOUT(Idle(w), 240000);
         QVERIFY2(Lines(log).last() == QString::fromUtf8("Сборка завершена, ошибок нет"), qPrintable(Lines(log).join('\n')));
+        // A new project builds one object per module, and the log counts them.
+        QCOMPARE(w.project.target, 4);
+        const QString built = Lines(log).join(QLatin1Char('\n'));
+        const QRegularExpression total(QString::fromUtf8("Объектов к компиляции: (\\d+)"));
+        const QRegularExpressionMatch planned = total.match(built);
+        QVERIFY2(planned.hasMatch(), qPrintable(built));
+        const QString n = planned.captured(1);
+        QVERIFY2(built.contains(QString::fromUtf8("Готово %1 из %1: ").arg(n)), qPrintable(built));
         Shot(&w, "log-after-build");
 
         Key(w, Qt::Key_F5);
@@ -113,6 +122,7 @@ private slots:
             Shot(w.ConfTools(), (QByteArray("settings-") + suffix).constData());
             w.ConfTools()->hide();
             w.About()->show();
+            for (int i = 0; i < 120; ++i) w.About()->tmTimerTimer();  // credits on their way up
             Shot(w.About(), (QByteArray("about-") + suffix).constData());
             w.About()->hide();
         }

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <signal.h>
 #include <QTest>
+#include <QThread>
 
 #include "DeskTestSupport.h"
 #include "Platform.h"
@@ -104,6 +105,7 @@ private slots:
     void commandLines()
     {
         p->settings.vygen = QStringLiteral("Vygen");
+        p->settings.vyk = QStringLiteral("Vyk");
         p->settings.winToOem = true;
         QCOMPARE(pipe->MakegenCommand(), QStringList({"Vygen", "CPP/_VYK_make.vym", "CPP/Makefile.mak", "-a", "-p", "2", "-c",
                                                       "-cp", "c++"}));
@@ -116,6 +118,16 @@ private slots:
         p->target = 2;
         p->settings.make = QStringLiteral("\"/my tools/make\" -f Makefile.mak");
         QCOMPARE(pipe->MakeCommand(), QStringList({"/my tools/make", "-f", "Makefile.mak"}));
+        // Target 4 runs make with a job per core unless the command sets the jobs itself, and
+        // run-time checks add the compiler's -c.
+        p->target = 4;
+        QCOMPARE(pipe->TargetSwitch(), QStringList({"-p", "4"}));
+        QCOMPARE(pipe->MakeCommand().last(), QStringLiteral("-j%1").arg(QThread::idealThreadCount()));
+        p->settings.make = QStringLiteral("make -j1 -f Makefile.mak");
+        QCOMPARE(pipe->MakeCommand(), QStringList({"make", "-j1", "-f", "Makefile.mak"}));
+        QCOMPARE(pipe->CompilerCommand(QStringLiteral("a.vyk")), QStringList({"Vyk", "a.vyk", "vydeskpro.tmp", "-a"}));
+        p->checks = true;
+        QCOMPARE(pipe->CompilerCommand(QStringLiteral("a.vyk")), QStringList({"Vyk", "a.vyk", "vydeskpro.tmp", "-a", "-c"}));
     }
 
     // A file name with quotes and blanks reaches the compiler as one argument, so it cannot

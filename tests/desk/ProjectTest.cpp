@@ -62,6 +62,7 @@ private slots:
         p.settings.importFolders = {QStringLiteral("/lib/"), QStringLiteral("/more lib/")};
         p.files = QStringList({"a.vyk", "sub/b.vyk"});
         p.target = 0;
+        p.checks = false;
         p.MarkModified();
         QVERIFY(p.SaveProject(Path("s.pro")));
         QCOMPARE(ReadText(Path("s.pro")),
@@ -83,6 +84,39 @@ private slots:
         QVERIFY(q.LoadProject(Path("s.pro")));
         QCOMPARE(q.files, p.files);
         QCOMPARE(q.execName, p.execName);
+    }
+
+    // New projects build with one object per module and with run-time checks; a project file
+    // written before either existed reads and saves as it always did.
+    void newProjectsTakeTargetFourAndChecks()
+    {
+        CDeskProject fresh;
+        QCOMPARE(fresh.target, 4);
+        QVERIFY(fresh.checks);
+        fresh.files = QStringList({"a.vyk"});
+        QVERIFY(fresh.SaveProject(Path("new.pro")));
+        QCOMPARE(ReadText(Path("new.pro")), QByteArray("TARGET=4\r\nCHECKS=1\r\nFILE=a.vyk\r\n"));
+
+        const QByteArray old = "MAIN=a.vyk\r\nTARGET=3\r\nFILE=a.vyk\r\n";
+        WriteText(Path("old.pro"), old);
+        CDeskProject p;
+        QVERIFY(p.LoadProject(Path("old.pro")));
+        QCOMPARE(p.target, 3);
+        QVERIFY(!p.checks);
+        QVERIFY(p.SaveProject(Path("old.pro")));
+        QCOMPARE(ReadText(Path("old.pro")), old);
+        WriteText(Path("bare.pro"), "FILE=a.vyk\r\nCHECKS=0\r\n");
+        QVERIFY(p.LoadProject(Path("bare.pro")));
+        QCOMPARE(p.target, 2);  // no TARGET line: the target such a file always built with
+        QVERIFY(!p.checks);
+        QVERIFY(p.LoadProject(Path("new.pro")));
+        QCOMPARE(p.target, 4);
+        QVERIFY(p.checks);
+        p.SetChecks(false);
+        QVERIFY(p.modified);
+        p.CloseProject();
+        QCOMPARE(p.target, 4);
+        QVERIFY(p.checks);
     }
 
     void settingsReadDefaultsAndRoundTrip()
