@@ -150,6 +150,9 @@ bool CToolPipeline::RunTool(const QStringList& command)
 
 void CToolPipeline::EmitLine(const QByteArray& bytes)
 {
+    // A compile line comes before its object is counted; any other line of make (the link
+    // line above all) comes after the objects written so far.
+    if (stage == stBuild && progress.Total() > 0 && !bytes.contains(" -c ")) ReportProgress();
     if (bytes.startsWith(ErrorPrefix)) ++toolErrorLines;
     const QString text = QString::fromUtf8(bytes);
     const int place = locations.Add(text);

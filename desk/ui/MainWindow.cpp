@@ -640,7 +640,8 @@ void TfrVydesk::AddLog(const QString& text)
 {
     lbxLog->addItem(text);
     if (lbxLog->count() > MaxLogLines) delete lbxLog->takeItem(0);
-    lbxLog->setCurrentRow(lbxLog->count() - 1);
+    // The new line alone is selected; the list would otherwise add it to the selection.
+    lbxLog->setCurrentRow(lbxLog->count() - 1, QItemSelectionModel::ClearAndSelect);
     lbxLog->scrollToBottom();
 }
 
