@@ -64,6 +64,7 @@ bool UpdateBuildDescription(const SCommandLine& cl, CProject& project, bool main
         project.AddCompiledModule(cl.source, module.name);
     }
     project.AddImportedModules(module);
+    if (mainFlag) project.AddRunTimeModule();
     return project.WriteBuildDescription(mainFlag, module.name, &outputs);
 }
 

@@ -27,6 +27,8 @@ const char* const kNameAttr = "Name";
 const char* const kPathAttr = "Path";
 const char* const kMainAttr = "Main";
 const char* const kExecAttr = "Exec";
+const char* const kRunTimeModule = "SYSTEM";
+const char* const kOwnDfnFolder = "DFN/";   // its modules have no folder in the description
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsKeyChar(char c)
@@ -203,6 +205,26 @@ void CProject::AddImportedModules(const CModuleBase& module)
         AddModuleEntry(imported->pathPrefix, imported->name);
         if (!seen.insert(imported).second) continue;
         stack.emplace_back(imported, 0);
+    }
+}
+
+// The run-time module (the entry point, the traps, the command line) comes with SYSTEM, which
+// every library module imports. A program whose modules import nothing gets it here, from the
+// first search folder that holds SYSTEM.dfn, as if its main module imported SYSTEM.
+void CProject::AddRunTimeModule()
+{
+    if (!build) DropBuildDescription();
+    for (const auto& child : build->children) {
+        const std::string* name = child->AttributeValue(kNameAttr);
+        if (child->name == kFileElement && name && *name == kRunTimeModule) return;
+    }
+    for (const std::string& folder : searchFolders) {
+        std::string candidate = folder + kRunTimeModule + ".dfn";
+        if (std::FILE* f = std::fopen(candidate.c_str(), "r")) {
+            std::fclose(f);
+            AddModuleEntry(folder == kOwnDfnFolder ? std::string() : folder, kRunTimeModule);
+            return;
+        }
     }
 }
 

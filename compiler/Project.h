@@ -46,6 +46,9 @@ public:
     void AddCompiledModule(const std::string& sourcePath, const std::string& module);
     // Entries of every imported module, recursively through the imports of the imports.
     void AddImportedModules(const CModuleBase& module);
+    // The main module's run: an entry of SYSTEM (the program's entry point and traps) when no
+    // module of the program brought one in and a search folder holds SYSTEM.dfn.
+    void AddRunTimeModule();
     // Writes CPP/_VYK_make.vym (with `outputs`, as a file that the run's commit moves into
     // place); false after an error message.
     bool WriteBuildDescription(bool mainFlag, const std::string& moduleName, COutputFiles* outputs = nullptr);

@@ -1,7 +1,7 @@
 // The reserved module SYSTEM: the program's entry point, its command line and
-// the run-time traps. Every library definition file imports SYSTEM, so
-// SYSTEM.cpp (and with it main) is compiled into every program that imports
-// any library module.
+// the run-time traps. Every library definition file imports SYSTEM, and the
+// compiler adds SYSTEM to the build description of a program whose modules
+// import nothing, so SYSTEM.cpp (and with it main) is part of every program.
 #ifndef VYK_H_FILE_SYSTEM
 #define VYK_H_FILE_SYSTEM
 
