@@ -138,6 +138,8 @@ const char* const kMessageTable[] = {
     "Constant out of range of its type", // 126 errConstOutOfRange
     "Index outside the array", // 127 errIndexOutOfRange
     "String too long for its target", // 128 errStringTooLong
+    "Processor registers and condition codes not accessible (SYSTEM.CC, GETREG, PUTREG)", // 129 errSystemProcUnsupported
+    "Procedure local to another procedure used as a procedure value", // 130 errLocalProcAsValue
 };
 
 const char* MessageText(int code)

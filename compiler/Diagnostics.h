@@ -140,13 +140,15 @@ enum EErrorCode : int {
     errConstOutOfRange = 126,
     errIndexOutOfRange = 127,
     errStringTooLong = 128,
+    errSystemProcUnsupported = 129,
+    errLocalProcAsValue = 130,
 };
 
 constexpr int kFirstReportedCode = errUnknownInternal;   // 5
-constexpr int kLastReportedCode = errStringTooLong;      // 128
-constexpr int kMessageCount = kLastReportedCode + 1;     // 129 entries, 0..128
+constexpr int kLastReportedCode = errLocalProcAsValue;   // 130
+constexpr int kMessageCount = kLastReportedCode + 1;     // 131 entries, 0..130
 
-// The message of a code; codes outside 5..128 give the text of entry 0.
+// The message of a code; codes outside 5..130 give the text of entry 0.
 const char* MessageText(int code);
 
 // The message table itself, indexed by code (entries 1..4 are empty).

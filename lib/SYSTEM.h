@@ -4,6 +4,16 @@
 // import nothing, so SYSTEM.cpp (and with it main) is part of every program.
 #ifndef VYK_H_FILE_SYSTEM
 #define VYK_H_FILE_SYSTEM
+#include <string.h>
+#include <new>
+#include <type_traits>
+
+// Called by the generated code (declared again in _VYK_sys.h): flushes
+// standard output, writes the trap's line, with the place when `at` is given,
+// and ends the program with the trap's code. A failed ASSERT ends with its own
+// code (never 0) and the message of VYK_TRAP_ASSERT.
+[[noreturn]] void VYK_TRAP(const int trap, const char *at);
+[[noreturn]] void VYK_ASSERT_TRAP(const int code, const char *at);
 
 namespace SYSTEM {
 
@@ -59,12 +69,58 @@ constexpr VYK_TRAP_TEXT VYK_TRAP_TEXTS[] = {
 //MODULE INITIALIZATION
 void VYK_SYS_SYSTEM();
 
+// The procedures of SYSTEM that the compiler writes as calls. An address is a LONGINT; every
+// result is defined for every argument: shifts and rotations by any count, VAL between types
+// of different sizes (the bytes of the value, cut or filled with zeros), a BOOLEAN read from
+// memory is TRUE for any byte but 0.
+template <class T> inline T VYK_LSH(const T x, const long n) {
+	using U = typename std::make_unsigned<T>::type;
+	const long bits = long(sizeof(T) * 8);
+	if (n >= bits || n <= -bits) return T(0);
+	const U u = U(x);
+	return n >= 0 ? T(U(u << n)) : T(U(u >> -n));
+}
+template <class T> inline T VYK_ROT(const T x, const long n) {
+	using U = typename std::make_unsigned<T>::type;
+	const long bits = long(sizeof(T) * 8);
+	const long k = (n % bits + bits) % bits;
+	const U u = U(x);
+	return k == 0 ? x : T(U(U(u << k) | U(u >> (bits - k))));
+}
+template <class T, class S> inline T VYK_VAL(const S x) {
+	if (std::is_same<T, bool>::value) {
+		unsigned char b[sizeof(S)];
+		memcpy(b, &x, sizeof(S));
+		return T(b[0] != 0);
+	}
+	T t{};
+	memcpy(&t, &x, sizeof(T) < sizeof(S) ? sizeof(T) : sizeof(S));
+	return t;
+}
+template <class T> inline void VYK_GET(const long a, T& v) {
+	memcpy(&v, reinterpret_cast<const void*>(a), sizeof(T));
+}
+inline void VYK_GET(const long a, bool& v) {
+	v = *reinterpret_cast<const unsigned char*>(a) != 0;
+}
+template <class T> inline void VYK_PUT(const long a, const T x) {
+	memcpy(reinterpret_cast<void*>(a), &x, sizeof(T));
+}
+inline void VYK_MOVE(const long from, const long to, const long n) {
+	if (n > 0) memmove(reinterpret_cast<void*>(to), reinterpret_cast<const void*>(from), size_t(n));
+}
+inline bool VYK_BIT(const long a, const long n) {
+	return (*reinterpret_cast<const unsigned char*>(a + (n >> 3)) >> (n & 7)) & 1;
+}
+// NEW(p, n): n bytes set to zero, at least room for one object of p's type, which is made there.
+template <class T> inline void VYK_NEW(T*& p, const long n) {
+	if (n < 0) VYK_TRAP(VYK_TRAP_NEW_LENGTH, 0);
+	const size_t size = size_t(n) < sizeof(T) ? sizeof(T) : size_t(n);
+	void* raw = ::operator new(size);
+	memset(raw, 0, size);
+	p = new (raw) T();
 }
 
-// Called by the generated code (declared again in _VYK_sys.h): flushes
-// standard output, writes the trap's line, with the place when `at` is given,
-// and ends the program with the trap's code. A failed ASSERT ends with its own
-// code (never 0) and the message of VYK_TRAP_ASSERT.
-[[noreturn]] void VYK_TRAP(const int trap, const char *at);
-[[noreturn]] void VYK_ASSERT_TRAP(const int code, const char *at);
+}
+
 #endif

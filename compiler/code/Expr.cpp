@@ -11,6 +11,7 @@
 #include "Output.h"
 #include "code/ExprSet.h"
 #include "CppIdent.h"
+#include "decl/Procedures.h"
 #include "decl/RecordType.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"
@@ -131,6 +132,11 @@ int CFactor::Init(CLexBuf& lb)
         lb.RestorePos(pos);
         if ((err = ReadDesignator(lb))) return err;
         if (resultKind != kindProcedure && resultKind != kindProcedureVar) return errIncompatibleAssignment;
+        // A local procedure reaches its enclosing procedures' frames, which end with their call.
+        CBaseName* named = designator ? DesignatorTarget(*designator) : nullptr;
+        if (resultKind == kindProcedure && named && IsProcedureKind(named->kind) &&
+            static_cast<CProcedureBase*>(named)->IsLocal())
+            return errLocalProcAsValue;
         return errOK;
     }
     switch (code) {
@@ -156,10 +162,13 @@ int CFactor::Init(CLexBuf& lb)
         lb.RestorePos(pos);
         err = ReadBrace(lb);
         break;
-    case symIdent:
+    case symIdent: {
         lb.RestorePos(pos);
-        err = ReadDesignator(lb);
+        bool systemCall = false;
+        err = ReadSystemFactor(lb, *this, systemCall);
+        if (!systemCall) err = ReadDesignator(lb);
         break;
+    }
     default:
         if (!IsStdFunctionSymbol(code)) return errFactorStart;
         form = formStdFunction;

@@ -219,6 +219,9 @@ bool DesignatorReadOnly(const CSyntaxNode& designator);
 // Reads a predeclared function call (the token after the function word); sets
 // factor.stdFunction and factor.resultKind.
 int ReadStdFunctionFactor(CLexBuf& lb, CFactor& factor, int symbol);
+// A call of a function of SYSTEM (SystemProcs.cpp) when the factor is one, with `read` set;
+// otherwise nothing is read.
+int ReadSystemFactor(CLexBuf& lb, CFactor& factor, bool& read);
 int EvalStdFunction(const CSyntaxNode& function, std::unique_ptr<CBaseVar>& result);
 // "{" actuals "}" "." designator ...: a call with common actual parameters (token at "{").
 int ReadCommonCallFactor(CLexBuf& lb, CFactor& factor);

@@ -113,6 +113,8 @@ int CStatementSeq::ReadStatement(CLexBuf& lb)
     switch (code) {
     case symIdent: {
         lb.RestorePos(pos);
+        if (int err = ReadSystemStatement(lb, scope, node)) return err;
+        if (node) break;
         auto designator = std::make_unique<CDesignator>(scope, false);
         designator->inStatement = true;
         if (int err = designator->Init(lb)) return err;

@@ -30,3 +30,7 @@ public:
 std::unique_ptr<CStdFunction> CreateStdFunction(int symbol, CBaseName* scope);
 // The procedure statement for a procedure word (symINC ... symASSERT), or nullptr.
 std::unique_ptr<CSyntaxNode> CreateStdProcedure(int symbol, CBaseName* scope);
+
+// A statement that is a SYSTEM procedure call: `node` is set and still to be initialised;
+// otherwise nothing is read and `node` stays empty.
+int ReadSystemStatement(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CSyntaxNode>& node);
