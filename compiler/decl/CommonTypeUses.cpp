@@ -96,13 +96,14 @@ std::string CommonFieldPrefix(CBaseName* cur)
 
 // ---- actual parameters ----
 
-// The address of a common object, the pointer itself otherwise: &v, &M::v, &*(p), p, s.
+// The address of a common object, the pointer itself otherwise: &v, &M::v, &*(p), &*(a[i]),
+// p, s.
 static void WriteCommonPointerActual(CCppOutput& f, CExpr& actual)
 {
     CBaseName* v = actual.GetDesignatedVar();
     CDesignator* d = SingleDesignator(actual);
     bool object = d && ((v && v->kind == kindCommonVar && !IsCommonPointer(v) && d->selectors.empty()) ||
-                        (d->dereferenced && d->selectors.empty()));
+                        d->dereferenced);
     if (object) f.Cpp("&");
     actual.WriteCPP(f);
 }
