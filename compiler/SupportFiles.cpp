@@ -37,6 +37,40 @@ const char* const kSysHeaderLines[] = {
     "[[noreturn]] void VYK_ASSERT_TRAP(const int code, const char *at);\n",
 };
 
+// Type descriptors of records: lib/SYSTEM.h holds the same text (the library's records need it
+// without the support header), and whichever comes first in a file defines it.
+#define VYK_TYPE_DESCRIPTOR_TEXT \
+    "// A record type's descriptor: its extension level and its base types by level, the\n" \
+    "// last being the type itself; one per type in the whole program. Every record\n" \
+    "// reaches its own through VYK_DESC(), so a type test is a load and a compare.\n" \
+    "#ifndef VYK_TYPE_DESCRIPTORS\n" \
+    "#define VYK_TYPE_DESCRIPTORS\n" \
+    "#include <utility>\n" \
+    "struct VYK_TYPEDESC {\n" \
+    "\tlong level;\n" \
+    "\tconst VYK_TYPEDESC* const* base;\n" \
+    "};\n" \
+    "template <class T, long L, bool = (T::VYK_LEVEL == L)> struct VYK_BASE_AT {typedef T type;};\n" \
+    "template <class T, long L> struct VYK_BASE_AT<T, L, false> {\n" \
+    "\ttypedef typename VYK_BASE_AT<typename T::VYK_BASE, L>::type type;\n" \
+    "};\n" \
+    "template <class T, class = std::make_index_sequence<T::VYK_LEVEL + 1>> struct VYK_TD;\n" \
+    "template <class T, std::size_t... L> struct VYK_TD<T, std::index_sequence<L...>> {\n" \
+    "\tstatic const VYK_TYPEDESC* const base[sizeof...(L)];\n" \
+    "\tstatic const VYK_TYPEDESC d;\n" \
+    "};\n" \
+    "template <class T, std::size_t... L> const VYK_TYPEDESC* const VYK_TD<T, std::index_sequence<L...>>::base[sizeof...(L)] =\n" \
+    "\t{&VYK_TD<typename VYK_BASE_AT<T, long(L)>::type>::d...};\n" \
+    "template <class T, std::size_t... L> const VYK_TYPEDESC VYK_TD<T, std::index_sequence<L...>>::d =\n" \
+    "\t{long(sizeof...(L)) - 1, base};\n" \
+    "// p IS T: false for NIL.\n" \
+    "template <class T, class S> inline bool VYK_IS(S *p) {\n" \
+    "\tif (!p) return false;\n" \
+    "\tconst VYK_TYPEDESC *t = p->VYK_DESC();\n" \
+    "\treturn t->level >= T::VYK_LEVEL && t->base[T::VYK_LEVEL] == &VYK_TD<T>::d;\n" \
+    "}\n" \
+    "#endif\n"
+
 // The arithmetic helpers, inline so that the optimiser sees through them: a DIV or MOD by a
 // constant power of two is an arithmetic shift or a mask (both round toward minus infinity, as
 // DIV and MOD do; GCC shifts signed values arithmetically). Each has a defined result for every argument or traps.
@@ -71,6 +105,7 @@ const char* const kSysHelperText =
     "}\n\n"
     "#include <initializer_list>\n"
     "#include <new>\n"
+    VYK_TYPE_DESCRIPTOR_TEXT
     "inline long VYK_DIV(const long x, const long y) {\n"
     "#ifdef __GNUC__\n"
     "\tif (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x >> __builtin_ctzl(y);\n"
@@ -99,9 +134,8 @@ const char* const kSysHelperText =
     "\treturn double(t) > x ? t - 1 : t;\n"
     "}\n"
     "template <class T, class S> inline T* VYK_GUARD(S *p, const char *at = 0) {\n"
-    "\tT *q = dynamic_cast<T*>(p);\n"
-    "\tif (!q) VYK_TRAP(@GUARD@, at);\n"
-    "\treturn q;\n"
+    "\tif (!VYK_IS<T>(p)) VYK_TRAP(@GUARD@, at);\n"
+    "\treturn static_cast<T*>(p);\n"
     "}\n"
     "struct VYK_CHARSTR {\n"
     "\tchar s[2];\n"
@@ -283,6 +317,8 @@ bool WriteCheckHeader(COutputFiles* outputs)
     file.Printf("%s", CheckHeaderText().c_str());
     return CloseSupportFile(file, kCheckHeaderPath);
 }
+
+const char* TypeDescriptorText() { return VYK_TYPE_DESCRIPTOR_TEXT; }
 
 bool WriteSupportFiles(const std::string& mainModule, COutputFiles* outputs)
 {

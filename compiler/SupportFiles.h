@@ -11,3 +11,6 @@ bool WriteSupportFiles(const std::string& mainModule, COutputFiles* outputs = nu
 
 // CPP/_VYK_chk.h: the inline run-time checks that a module compiled with -c includes.
 bool WriteCheckHeader(COutputFiles* outputs = nullptr);
+
+// The type descriptor declarations of the support header, as lib/SYSTEM.h must repeat them.
+const char* TypeDescriptorText();

@@ -14,9 +14,13 @@ typedef Handle File;
 struct Rider;
 struct Handle {
 	virtual const char* VYK_SYS_ID() {return "Handle@Files";};
+	enum {VYK_LEVEL = 0};
+	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Handle>::d;};
 };
 struct Rider {
 	virtual const char* VYK_SYS_ID() {return "Rider@Files";};
+	enum {VYK_LEVEL = 0};
+	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Rider>::d;};
 	bool eof;
 	long res;
 	long handle;

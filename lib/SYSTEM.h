@@ -15,6 +15,37 @@
 [[noreturn]] void VYK_TRAP(const int trap, const char *at);
 [[noreturn]] void VYK_ASSERT_TRAP(const int code, const char *at);
 
+// A record type's descriptor: its extension level and its base types by level, the
+// last being the type itself; one per type in the whole program. Every record
+// reaches its own through VYK_DESC(), so a type test is a load and a compare.
+#ifndef VYK_TYPE_DESCRIPTORS
+#define VYK_TYPE_DESCRIPTORS
+#include <utility>
+struct VYK_TYPEDESC {
+	long level;
+	const VYK_TYPEDESC* const* base;
+};
+template <class T, long L, bool = (T::VYK_LEVEL == L)> struct VYK_BASE_AT {typedef T type;};
+template <class T, long L> struct VYK_BASE_AT<T, L, false> {
+	typedef typename VYK_BASE_AT<typename T::VYK_BASE, L>::type type;
+};
+template <class T, class = std::make_index_sequence<T::VYK_LEVEL + 1>> struct VYK_TD;
+template <class T, std::size_t... L> struct VYK_TD<T, std::index_sequence<L...>> {
+	static const VYK_TYPEDESC* const base[sizeof...(L)];
+	static const VYK_TYPEDESC d;
+};
+template <class T, std::size_t... L> const VYK_TYPEDESC* const VYK_TD<T, std::index_sequence<L...>>::base[sizeof...(L)] =
+	{&VYK_TD<typename VYK_BASE_AT<T, long(L)>::type>::d...};
+template <class T, std::size_t... L> const VYK_TYPEDESC VYK_TD<T, std::index_sequence<L...>>::d =
+	{long(sizeof...(L)) - 1, base};
+// p IS T: false for NIL.
+template <class T, class S> inline bool VYK_IS(S *p) {
+	if (!p) return false;
+	const VYK_TYPEDESC *t = p->VYK_DESC();
+	return t->level >= T::VYK_LEVEL && t->base[T::VYK_LEVEL] == &VYK_TD<T>::d;
+}
+#endif
+
 namespace SYSTEM {
 
 // The command line as main received it; Args reads it.

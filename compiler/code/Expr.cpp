@@ -696,10 +696,10 @@ void CExpr::WriteCPP(CCppOutput& f)
             return;
         }
         if (!testType) throw error_Internal("CExpr::WriteCPP");
-        f.Cpp("(dynamic_cast<%s%s*>(%s", CppQualifier(scope, testQualifier, false).c_str(),
+        f.Cpp("VYK_IS<%s%s>(%s", CppQualifier(scope, testQualifier, false).c_str(),
               CppId(testName).c_str(), testOnRecord ? "&(" : "");
         left->WriteCPP(f);
-        f.Cpp("%s) != 0)", testOnRecord ? ")" : "");
+        f.Cpp("%s)", testOnRecord ? ")" : "");
         return;
     default:
         if (relation < relEql || relation > relGeq) throw error_Internal("CExpr::WriteCPP");

@@ -159,7 +159,7 @@ public:
 };
 
 // C++: left == right, left != right, ...; (strcmp(left, right) < 0) for strings;
-// (((1 << (left)) & (right)) != 0) for IN; (dynamic_cast<T*>(left) != 0) for IS.
+// (((1 << (left)) & (right)) != 0) for IN; VYK_IS<T>(left) for IS (a look at the type descriptor).
 class CExpr : public CSyntaxNode {
 public:
     int mode;

@@ -88,7 +88,7 @@ void CGuard::WriteCPP(CCppOutput& f)
                                              : CppId(typeQualifier) + "::" + CppId(typeName);
     if (guardKind == guardCommon) return WriteCommonGuard(f, var, common);
     f.Indent();
-    f.Cpp("if (%s && dynamic_cast<%s*>(%s)) {\n", var.c_str(), type.c_str(), var.c_str());
+    f.Cpp("if (VYK_IS<%s>(%s)) {\n", type.c_str(), var.c_str());
 }
 
 // ---- Branch ----

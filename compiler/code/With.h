@@ -24,7 +24,7 @@ enum EGuardKind : int {
 };
 
 // Guard = Qualident ":" Qualident.
-// C++: if (v && dynamic_cast<T*>(v)) {
+// C++: if (VYK_IS<T>(v)) {   (false for NIL)
 class CGuard : public CSyntaxNode {
 public:
     std::string varQualifier, varName;      // the guarded variable

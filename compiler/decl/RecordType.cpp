@@ -110,8 +110,25 @@ void CRecordType::WriteStructBody(CCppOutput& f, bool toHeader)
     f.To(toHeader, " {\n");
     f.To(toHeader, "\t%sconst char* VYK_SYS_ID() {return \"%s\";};\n", base ? "" : "virtual ",
          SysId().c_str());
+    WriteDescriptorMembers(f, toHeader);
     WriteMemberFields(f, toHeader, "\t", ";\n");
     f.To(toHeader, "};\n");
+}
+
+// The type descriptor (see the support header): the base, the extension level, and the
+// function by which an object of the record reaches the descriptor of its own type.
+void CRecordType::WriteDescriptorMembers(CCppOutput& f, bool toHeader)
+{
+    std::string id = CppId(name);
+    if (base) {
+        f.To(toHeader, "\ttypedef %s%s VYK_BASE;\n", CppQualifier(parent, base->qualifier, toHeader).c_str(),
+             CppId(base->name).c_str());
+        f.To(toHeader, "\tenum {VYK_LEVEL = VYK_BASE::VYK_LEVEL + 1};\n");
+    } else {
+        f.To(toHeader, "\tenum {VYK_LEVEL = 0};\n");
+    }
+    f.To(toHeader, "\t%sconst VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<%s>::d;};\n",
+         base ? "" : "virtual ", id.c_str());
 }
 
 void CRecordType::WriteMemberFields(CCppOutput& f, bool toHeader, const char* lead, const char* end)

@@ -11,6 +11,9 @@
 // RecordType = RECORD ["(" qualident ")"] FieldList {";" FieldList} END.
 // C++: struct <name> [: [<module>::]<base>] {
 //          [virtual ]const char* VYK_SYS_ID() {return "<sys id>";};
+//          [typedef [<module>::]<base> VYK_BASE;]
+//          enum {VYK_LEVEL = 0 | VYK_BASE::VYK_LEVEL + 1};
+//          [virtual ]const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<name>::d;};
 //          <field>;  ...
 //      };
 class CRecordType : public CBaseType {
@@ -45,6 +48,7 @@ public:
 
 private:
     CNameIndex<CBaseName> memberIndex;
+    void WriteDescriptorMembers(CCppOutput& f, bool toHeader);
     int ReadBase(CLexBuf& lb);
     int ReadFields(CLexBuf& lb);
 };

@@ -134,9 +134,9 @@ TEST_F(ExprTest, RelationsText)
     EXPECT_EQ(Cpp("ch = one"), "ch == 120");
     EXPECT_EQ(Cpp("ptr = NIL"), "ptr == 0");
     EXPECT_EQ(Cpp("nil # ptr"), "0 != ptr");
-    EXPECT_EQ(Cpp("ptr IS P2"), "(dynamic_cast<P2*>(ptr) != 0)");
-    EXPECT_EQ(Cpp("ptr IS R2"), "(dynamic_cast<R2*>(ptr) != 0)");
-    EXPECT_EQ(Cpp("ptr IS R"), "(dynamic_cast<R*>(ptr) != 0)");
+    EXPECT_EQ(Cpp("ptr IS P2"), "VYK_IS<P2>(ptr)");
+    EXPECT_EQ(Cpp("ptr IS R2"), "VYK_IS<R2>(ptr)");
+    EXPECT_EQ(Cpp("ptr IS R"), "VYK_IS<R>(ptr)");
     EXPECT_EQ(Cpp("new + index"), "new_ + index_");
 }
 

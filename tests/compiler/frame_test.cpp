@@ -392,6 +392,19 @@ TEST_F(FrameTest, MainSupportFileStartsTheMainModuleInItsNamespace)
               std::string::npos);
 }
 
+// The library's records and the generated ones share the type descriptor declarations; a file
+// that includes both headers gets them from whichever comes first, so the texts must not differ.
+TEST_F(FrameTest, SupportHeaderAndLibraryDeclareTheSameTypeDescriptors)
+{
+    ASSERT_TRUE(WriteSupportFiles("log"));
+    std::string support, system;
+    ASSERT_TRUE(ReadWholeFile("CPP/_VYK_sys.h", support));
+    ASSERT_TRUE(ReadWholeFile(std::string(VYK_SOURCE_DIR) + "/lib/SYSTEM.h", system));
+    const std::string block = TypeDescriptorText();
+    EXPECT_NE(support.find(block), std::string::npos);
+    EXPECT_NE(system.find(block), std::string::npos);
+}
+
 TEST_F(FrameTest, BuildDescriptionReadFailures)
 {
     CProject project;

@@ -13,10 +13,14 @@ typedef Cell CellPtr;
 typedef int Row;
 struct Int {
 	virtual const char* VYK_SYS_ID() {return "Int@Cells";};
+	enum {VYK_LEVEL = 0};
+	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Int>::d;};
 	int v;
 };
 struct Pair {
 	virtual const char* VYK_SYS_ID() {return "Pair@Cells";};
+	enum {VYK_LEVEL = 0};
+	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Pair>::d;};
 	int a;
 	int b;
 };

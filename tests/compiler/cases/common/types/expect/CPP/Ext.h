@@ -11,6 +11,8 @@ namespace Ext {
 struct Square;
 struct Square {
 	virtual const char* VYK_SYS_ID() {return "Square@Ext";};
+	enum {VYK_LEVEL = 0};
+	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Square>::d;};
 	int side;
 };
 extern Geo::Round m;

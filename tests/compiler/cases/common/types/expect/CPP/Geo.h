@@ -17,10 +17,14 @@ typedef Shape WheelPtr;
 typedef WheelPtr WheelPtr;
 struct Circle {
 	virtual const char* VYK_SYS_ID() {return "Circle@Geo";};
+	enum {VYK_LEVEL = 0};
+	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Circle>::d;};
 	int r;
 };
 struct Rect {
 	virtual const char* VYK_SYS_ID() {return "Rect@Geo";};
+	enum {VYK_LEVEL = 0};
+	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Rect>::d;};
 	int w;
 	int h;
 };

@@ -46,6 +46,36 @@ inline int VYK_BIT(const long x) {
 
 #include <initializer_list>
 #include <new>
+// A record type's descriptor: its extension level and its base types by level, the
+// last being the type itself; one per type in the whole program. Every record
+// reaches its own through VYK_DESC(), so a type test is a load and a compare.
+#ifndef VYK_TYPE_DESCRIPTORS
+#define VYK_TYPE_DESCRIPTORS
+#include <utility>
+struct VYK_TYPEDESC {
+	long level;
+	const VYK_TYPEDESC* const* base;
+};
+template <class T, long L, bool = (T::VYK_LEVEL == L)> struct VYK_BASE_AT {typedef T type;};
+template <class T, long L> struct VYK_BASE_AT<T, L, false> {
+	typedef typename VYK_BASE_AT<typename T::VYK_BASE, L>::type type;
+};
+template <class T, class = std::make_index_sequence<T::VYK_LEVEL + 1>> struct VYK_TD;
+template <class T, std::size_t... L> struct VYK_TD<T, std::index_sequence<L...>> {
+	static const VYK_TYPEDESC* const base[sizeof...(L)];
+	static const VYK_TYPEDESC d;
+};
+template <class T, std::size_t... L> const VYK_TYPEDESC* const VYK_TD<T, std::index_sequence<L...>>::base[sizeof...(L)] =
+	{&VYK_TD<typename VYK_BASE_AT<T, long(L)>::type>::d...};
+template <class T, std::size_t... L> const VYK_TYPEDESC VYK_TD<T, std::index_sequence<L...>>::d =
+	{long(sizeof...(L)) - 1, base};
+// p IS T: false for NIL.
+template <class T, class S> inline bool VYK_IS(S *p) {
+	if (!p) return false;
+	const VYK_TYPEDESC *t = p->VYK_DESC();
+	return t->level >= T::VYK_LEVEL && t->base[T::VYK_LEVEL] == &VYK_TD<T>::d;
+}
+#endif
 inline long VYK_DIV(const long x, const long y) {
 #ifdef __GNUC__
 	if (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x >> __builtin_ctzl(y);
@@ -74,9 +104,8 @@ inline long VYK_ENTIER(const double x) {
 	return double(t) > x ? t - 1 : t;
 }
 template <class T, class S> inline T* VYK_GUARD(S *p, const char *at = 0) {
-	T *q = dynamic_cast<T*>(p);
-	if (!q) VYK_TRAP(243, at);
-	return q;
+	if (!VYK_IS<T>(p)) VYK_TRAP(243, at);
+	return static_cast<T*>(p);
 }
 struct VYK_CHARSTR {
 	char s[2];
