@@ -21,7 +21,7 @@ constexpr size_t kChunkPadding = 8;                  // zero bytes after a chunk
 constexpr size_t kReadBlock = 1 << 20;               // bytes read from the file at once
 constexpr int kMinReservedLength = 2;
 constexpr int kMaxReservedLength = 10;
-constexpr char kMaxIntText[] = "2147483647";         // the largest decimal integer literal
+constexpr char kMaxIntText[] = "9223372036854775807";   // the largest decimal integer literal
 constexpr size_t kMaxIntDigits = sizeof kMaxIntText - 1;
 
 // Character classes of the scanner's main dispatch.

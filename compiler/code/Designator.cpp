@@ -315,6 +315,22 @@ int CDesignator::SelectSuper(CBaseName*& cur)
 }
 
 // "[" ExprList "]" {"[" ExprList "]"}: one selector for all indices.
+// A constant index of a dimension with a fixed length must lie inside it.
+static int CheckConstantIndices(const CArrayType* array, const CExprList& indices)
+{
+    const CArrayType* dim = array;
+    for (size_t k = 0; k < indices.exprs.size() && dim; ++k) {
+        std::unique_ptr<CBaseVar> value;
+        if (dim->length > 0 && indices.exprs[k]->EvalConst(value) == errOK && IsIntegerVarKind(value->kind)) {
+            int64_t i = static_cast<CScalarVar&>(*value).intValue;
+            if (i < 0 || i >= dim->length) return errIndexOutOfRange;
+        }
+        const CBaseType* next = dim->elem.get();
+        dim = next && next->kind == kindArrayType ? static_cast<const CArrayType*>(next) : nullptr;
+    }
+    return errOK;
+}
+
 int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
 {
     SSelector sel;
@@ -353,6 +369,7 @@ int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
     }
     int n = int(sel.indices->Count());
     if (array->Dimensions() < n) return errNotAnArray;
+    if (int err = CheckConstantIndices(array, *sel.indices)) return err;
     sel.kind = array->length == 0 || sel.throughPointer ? selOpenIndex : selIndex;
     sel.array = array;
     sel.arrayName = selectors.empty() ? ident : selectors.back().field;

@@ -3,6 +3,7 @@
 // and the predeclared procedures create CExpr nodes and read resultKind after Init.
 #include "code/Expr.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -19,8 +20,10 @@
 
 namespace {
 constexpr int64_t kMaxShortint = 32767;
-constexpr int kMaxHexDigits = 8;   // significant digits of a 32-bit hexadecimal number
+constexpr int kMaxHexDigits = 8;       // significant digits of an INTEGER hexadecimal number
+constexpr int kMaxLongHexDigits = 16;  // of a LONGINT one
 constexpr int kCharLimit = 256;
+constexpr int64_t kMaxSetElement = 31;
 
 bool IsSetKind(int k) { return k == kindSetVar; }
 
@@ -50,7 +53,7 @@ bool IsStdFunctionSymbol(int code)
     }
 }
 
-// Value of hexadecimal digits; false when more than 32 bits are needed.
+// Value of hexadecimal digits; false when more than `limitDigits` significant digits are given.
 bool HexValue(const std::string& digits, uint64_t limitDigits, uint64_t& value)
 {
     size_t start = digits.find_first_not_of('0');
@@ -203,16 +206,26 @@ int CFactor::ReadNumber(int code, const std::string& text)
         resultKind = kindCharVar;
         return errOK;
     }
+    // Up to eight hexadecimal digits are the 32 bits of an INTEGER (80000000H to 0FFFFFFFFH are
+    // negative), nine to sixteen the 64 bits of a LONGINT; a decimal number beyond MAX(INTEGER)
+    // is a LONGINT (the lexer stops at MAX(LONGINT)).
     int64_t v = 0;
+    int kind = kindIntegerVar;
     if (code == symHexInteger) {
-        if (!HexValue(text, kMaxHexDigits, value)) return errNumberTooLarge;
-        v = static_cast<int32_t>(static_cast<uint32_t>(value));
+        if (!HexValue(text, kMaxLongHexDigits, value)) return errNumberTooLarge;
+        if (HexValue(text, kMaxHexDigits, value)) {
+            v = static_cast<int32_t>(static_cast<uint32_t>(value));
+        } else {
+            v = static_cast<int64_t>(value);
+            kind = kindLongintVar;
+        }
     } else {
         v = std::strtoll(text.c_str(), nullptr, 10);
+        if (v > INT32_MAX) kind = kindLongintVar;
     }
-    // 80000000H to 0FFFFFFFFH are negative INTEGER constants, not SHORTINT.
-    bool shortValue = v >= 0 && v <= kMaxShortint && !(code == symHexInteger && value > kMaxShortint);
-    std::unique_ptr<CScalarVar> n = MakeScalarVar(shortValue ? kindShortintVar : kindIntegerVar, scope);
+    if (kind == kindIntegerVar && v >= 0 && v <= kMaxShortint && !(code == symHexInteger && value > kMaxShortint))
+        kind = kindShortintVar;
+    std::unique_ptr<CScalarVar> n = MakeScalarVar(kind, scope);
     n->isConst = true;
     n->SetIntValue(v);
     resultKind = n->kind;
@@ -383,7 +396,7 @@ int CTerm::Init(CLexBuf& lb)
         }
         if (!op) {
             lb.RestorePos(pos);
-            return errOK;
+            return FoldConstantPrefix();
         }
         auto operation = std::make_unique<CMulOperation>(scope, op);
         if (int err = operation->Init(lb)) return err;
@@ -466,14 +479,14 @@ int CSimpleExpr::Init(CLexBuf& lb)
     resultKind = first->resultKind;
     if (isSigned && !IsNumericVarKind(resultKind) && !(minus && IsSetKind(resultKind)))
         return errExprCompatibility;
-    if (mode != exprFull) return errOK;
+    if (mode != exprFull) return FoldConstantPrefix();
     for (;;) {
         pos = lb.SavePos();
         int op = 0;
         if (lb.NextSymbol(code)) op = code == symPlus ? addPlus : code == symMinus ? addMinus : code == symOR ? addOr : 0;
         if (!op) {
             lb.RestorePos(pos);
-            return errOK;
+            return FoldConstantPrefix();
         }
         auto operation = std::make_unique<CAddOperation>(scope, op);
         if (int err = operation->Init(lb)) return err;
@@ -542,6 +555,8 @@ int CExpr::Init(CLexBuf& lb)
         return errOK;
     }
     if (relation == relIs) return ReadTypeTest(lb);
+    if (relation == relIn)
+        if (int err = CheckSetElement()) return err;
     right = std::make_unique<CSimpleExpr>(scope, left->resultKind == kindCharVar ? exprCharContext : exprFull, false);
     if (int err = right->Init(lb)) return err;
     // A one-character string compared with a character is that character.
@@ -559,6 +574,15 @@ int CExpr::Init(CLexBuf& lb)
     }
     resultKind = kindBoolVar;
     return CheckRelation();
+}
+
+// A constant element of IN must be an element a SET can hold.
+int CExpr::CheckSetElement() const
+{
+    std::unique_ptr<CBaseVar> e;
+    if (!IsIntegerVarKind(left->resultKind) || left->EvalConst(e) != errOK) return errOK;
+    int64_t v = static_cast<CScalarVar&>(*e).intValue;
+    return v < 0 || v > kMaxSetElement ? errSetElementRange : errOK;
 }
 
 int CExpr::CheckRelation() const

@@ -122,6 +122,9 @@ public:
     int Init(CLexBuf& lb) override;
     void WriteCPP(CCppOutput& f) override;
     int EvalConst(std::unique_ptr<CBaseVar>& result) const;
+
+private:
+    int FoldConstantPrefix();
 };
 
 // C++: " + " term, " - " term, " || " term; for sets " | " term and " & ~(" term ")".
@@ -156,6 +159,9 @@ public:
     // The single factor this operand consists of (through parentheses), or nullptr.
     CFactor* SingleFactor() const;
     bool HasOperators() const;
+
+private:
+    int FoldConstantPrefix();
 };
 
 // C++: left == right, left != right, ...; (strcmp(left, right) < 0) for strings;
@@ -196,12 +202,17 @@ private:
     bool SelectedElement() const;
     int ReadTypeTest(CLexBuf& lb);
     int CheckRelation() const;
+    int CheckSetElement() const;
     void WriteOperand(CCppOutput& f, CSimpleExpr& operand);
 };
 
 // Reads a constant expression and folds it: the reader of array lengths, constant declarations,
 // case labels, the FOR step and the constant arguments of the predeclared procedures.
 int ReadConstExpr(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CBaseVar>& result);
+
+// How many integer results folding has widened so far from INTEGER operands to LONGINT: the
+// count grows during an evaluation whose value C++ would compute in int and wrap.
+long IntegerWidenings();
 
 // ---- seams to the designators, calls, predeclared functions and common types ----
 // The defaults in ExprHooks.cpp read a plain or qualified name and know no calls, no predeclared

@@ -1,7 +1,11 @@
 // Constant folding: every level folds its operands into new constant objects and combines them.
-// Integers fold to their true value: the result takes the wider kind of its operands and becomes
-// INTEGER when it no longer fits a SHORTINT; only results beyond 32 bits wrap. An integer mixed
-// with a real folds as a real, and "/" always yields the real quotient.
+// Integers fold to their true value with checked arithmetic: the result takes the wider kind of
+// its operands and becomes INTEGER when it no longer fits a SHORTINT, LONGINT (the C++ long)
+// when it no longer fits an INTEGER; a value beyond LONGINT is an overflow error. An integer
+// mixed with a real folds as a real, and "/" always yields the real quotient.
+// C++ computes the same operations on INTEGER operands in int: a result widened to LONGINT from
+// operands of at most INTEGER is counted, so that the expression is written as its folded value.
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -18,6 +22,8 @@ constexpr uint32_t kAllSetBits = 0xFFFFFFFFu;
 constexpr int kMaxSetElement = 31;
 
 using Const = std::unique_ptr<CBaseVar>;
+
+long widenings = 0;   // integer results that left INTEGER while their operands were INTEGER
 
 CScalarVar& Scalar(const Const& c) { return static_cast<CScalarVar&>(*c); }
 int64_t IntOf(const CBaseVar& c) { return static_cast<const CScalarVar&>(c).intValue; }
@@ -36,13 +42,26 @@ Const MakeScalar(int kind, CBaseName* scope)
 }
 
 // An integer result of `kind` (the wider kind of the operands), widened to INTEGER when it does
-// not fit a SHORTINT; beyond 32 bits it wraps.
+// not fit a SHORTINT and to LONGINT when it does not fit an INTEGER.
 Const MakeInt(int kind, int64_t value, CBaseName* scope)
 {
     if (kind == kindShortintVar && (value < kMinShortint || value > kMaxShortint)) kind = kindIntegerVar;
+    if (kind == kindIntegerVar && (value < INT_MIN || value > INT_MAX)) {
+        kind = kindLongintVar;
+        ++widenings;
+    }
     Const c = MakeScalar(kind, scope);
     Scalar(c).SetIntValue(value);
     return c;
+}
+
+// MakeInt for a value computed with `overflow` set when it left int64_t; errConstOverflow when
+// it left it or does not fit a LONGINT.
+int CheckedInt(int kind, bool overflow, int64_t value, CBaseName* scope, Const& result)
+{
+    if (overflow || value < LONG_MIN || value > LONG_MAX) return errConstOverflow;
+    result = MakeInt(kind, value, scope);
+    return errOK;
 }
 
 Const MakeReal(int kind, double value, CBaseName* scope)
@@ -61,11 +80,18 @@ Const MakeBits(int kind, int64_t value, CBaseName* scope)
 
 int RealKind(int a, int b) { return a == kindLongrealVar || b == kindLongrealVar ? kindLongrealVar : kindRealVar; }
 
+// Division rounding down and the matching modulus; r is neither 0 nor -1.
 int64_t FloorDiv(int64_t l, int64_t r)
 {
     int64_t q = l / r;
     if ((l % r != 0) && ((l < 0) != (r < 0))) --q;
     return q;
+}
+
+int64_t FloorMod(int64_t l, int64_t r)
+{
+    int64_t m = l % r;
+    return (m != 0 && (m < 0) != (r < 0)) ? m + r : m;
 }
 
 // left op right for the multiplying operators; `result` replaces left.
@@ -94,18 +120,20 @@ int FoldMul(int op, const Const& l, const Const& r, CBaseName* scope, Const& res
         result = MakeReal(RealKind(lk, rk), RealOf(*l) * RealOf(*r), scope);
         return errOK;
     }
-    int64_t a = IntOf(*l), b = IntOf(*r);
+    int64_t a = IntOf(*l), b = IntOf(*r), v = 0;
     int kind = WiderKind(lk, rk);
     switch (op) {
-    case mulTimes: result = MakeInt(kind, a * b, scope); return errOK;
+    case mulTimes: {
+        bool overflow = __builtin_mul_overflow(a, b, &v);
+        return CheckedInt(kind, overflow, v, scope, result);
+    }
     case mulDiv:
         if (b == 0) return errDivisionByZero;
-        result = MakeInt(kind, FloorDiv(a, b), scope);
-        return errOK;
+        if (b == -1) return CheckedInt(kind, __builtin_sub_overflow(int64_t(0), a, &v), v, scope, result);
+        return CheckedInt(kind, false, FloorDiv(a, b), scope, result);
     case mulMod:
         if (b == 0) return errDivisionByZero;
-        result = MakeInt(kind, a - b * FloorDiv(a, b), scope);
-        return errOK;
+        return CheckedInt(kind, false, b == -1 ? 0 : FloorMod(a, b), scope, result);
     default: return errUnknownInternal;
     }
 }
@@ -129,9 +157,43 @@ int FoldAdd(int op, const Const& l, const Const& r, CBaseName* scope, Const& res
         result = MakeReal(RealKind(lk, rk), v, scope);
         return errOK;
     }
-    int64_t v = op == addPlus ? IntOf(*l) + IntOf(*r) : IntOf(*l) - IntOf(*r);
-    result = MakeInt(WiderKind(lk, rk), v, scope);
+    int64_t v = 0;
+    bool overflow = op == addPlus ? __builtin_add_overflow(IntOf(*l), IntOf(*r), &v)
+                                  : __builtin_sub_overflow(IntOf(*l), IntOf(*r), &v);
+    return CheckedInt(WiderKind(lk, rk), overflow, v, scope, result);
+}
+
+int Negate(Const& acc, CBaseName* scope)
+{
+    if (acc->kind == kindSetVar) acc = MakeBits(kindSetVar, ~IntOf(*acc) & kAllSetBits, scope);
+    else if (IsRealVarKind(acc->kind)) acc = MakeReal(acc->kind, -RealOf(*acc), scope);
+    else if (!IsIntegerVarKind(acc->kind)) return errUnknownInternal;
+    else {
+        int64_t v = 0;
+        Const negated;
+        bool overflow = __builtin_sub_overflow(int64_t(0), IntOf(*acc), &v);
+        if (int err = CheckedInt(acc->kind, overflow, v, scope, negated)) return err;
+        acc = std::move(negated);
+    }
     return errOK;
+}
+
+// The literal factor that replaces a folded prefix.
+std::unique_ptr<CFactor> LiteralFactor(Const value, CBaseName* scope)
+{
+    auto f = std::make_unique<CFactor>(scope, exprFull, false);
+    f->form = formLiteral;
+    f->resultKind = value->kind;
+    f->literal = std::move(value);
+    return f;
+}
+
+// The kind of an operand whose constant prefix folded to `value`: a prefix may be wider than
+// its operands (300 * 300 is an INTEGER, 100000 * 100000 a LONGINT).
+int KindWith(int kind, const CBaseVar& value)
+{
+    int wider = WiderKind(kind, value.kind);
+    return wider ? wider : kind;
 }
 
 bool Compare(double a, double b, int relation)
@@ -164,6 +226,8 @@ int64_t CharOf(const CBaseVar& v)
     return static_cast<signed char>(static_cast<const CArrayVar&>(v).text[0]);
 }
 }  // namespace
+
+long IntegerWidenings() { return widenings; }
 
 int CFactor::EvalConst(std::unique_ptr<CBaseVar>& result) const
 {
@@ -210,12 +274,8 @@ int CSimpleExpr::EvalConst(std::unique_ptr<CBaseVar>& result) const
 {
     Const acc;
     if (int err = first->EvalConst(acc)) return err;
-    if (minus) {
-        if (acc->kind == kindSetVar) acc = MakeBits(kindSetVar, ~IntOf(*acc) & kAllSetBits, scope);
-        else if (IsRealVarKind(acc->kind)) acc = MakeReal(acc->kind, -RealOf(*acc), scope);
-        else if (IsIntegerVarKind(acc->kind)) acc = MakeInt(acc->kind, -IntOf(*acc), scope);
-        else return errUnknownInternal;
-    }
+    if (minus)
+        if (int err = Negate(acc, scope)) return err;
     for (auto& op : ops) {
         Const right, combined;
         if (int err = op->term->EvalConst(right)) return err;
@@ -223,6 +283,61 @@ int CSimpleExpr::EvalConst(std::unique_ptr<CBaseVar>& result) const
         acc = std::move(combined);
     }
     result = std::move(acc);
+    return errOK;
+}
+
+// The constant prefix of a numeric operand, first {op operand} as far as the operands are
+// constant, is a constant expression of its own: a value that does not exist there (an overflow,
+// an integer division by zero) is an error where the operand ends. A prefix that C++ would
+// compute in int and wrap is replaced by its value; other prefixes keep their text.
+int CTerm::FoldConstantPrefix()
+{
+    if (!IsNumericVarKind(resultKind)) return errOK;
+    long before = IntegerWidenings();
+    Const acc;
+    if (first->EvalConst(acc) != errOK || !IsNumericVarKind(acc->kind)) return errOK;
+    size_t n = 0;
+    for (; n < ops.size(); ++n) {
+        Const right, combined;
+        if (ops[n]->factor->EvalConst(right) != errOK) break;
+        int err = FoldMul(ops[n]->op, acc, right, scope, combined);
+        if (err == errDivisionByZero && ops[n]->op == mulSlash) break;   // infinity at run time
+        if (err == errConstOverflow || err == errDivisionByZero) return err;
+        if (err) break;
+        acc = std::move(combined);
+    }
+    resultKind = KindWith(resultKind, *acc);
+    if (n == 0 || IntegerWidenings() == before) return errOK;
+    first = LiteralFactor(std::move(acc), scope);
+    ops.erase(ops.begin(), ops.begin() + long(n));
+    return errOK;
+}
+
+int CSimpleExpr::FoldConstantPrefix()
+{
+    if (!IsNumericVarKind(resultKind)) return errOK;
+    long before = IntegerWidenings();
+    Const acc;
+    if (first->EvalConst(acc) != errOK || !IsNumericVarKind(acc->kind)) return errOK;
+    if (minus)
+        if (int err = Negate(acc, scope)) return err;
+    size_t n = 0;
+    for (; n < ops.size(); ++n) {
+        Const right, combined;
+        if (ops[n]->term->EvalConst(right) != errOK) break;
+        int err = FoldAdd(ops[n]->op, acc, right, scope, combined);
+        if (err == errConstOverflow) return err;
+        if (err) break;
+        acc = std::move(combined);
+    }
+    resultKind = KindWith(resultKind, *acc);
+    if ((n == 0 && !minus) || IntegerWidenings() == before) return errOK;
+    auto term = std::make_unique<CTerm>(scope, exprFull, false);
+    term->first = LiteralFactor(std::move(acc), scope);
+    term->resultKind = term->first->resultKind;
+    first = std::move(term);
+    minus = false;
+    ops.erase(ops.begin(), ops.begin() + long(n));
     return errOK;
 }
 

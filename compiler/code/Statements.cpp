@@ -190,7 +190,20 @@ int CAssignment::Init(CLexBuf& lb)
         copyMode = false;
         arrayCopy = true;
     }
-    return errOK;
+    return copyMode ? CheckStringFits() : errOK;
+}
+
+// A string constant needs its characters and the terminating 0X in a target of fixed length
+// (a variable, a field, a row of a two-dimensional array).
+int CAssignment::CheckStringFits() const
+{
+    std::vector<std::string> lengths = target->LengthTexts();
+    if (lengths.size() != 1 || lengths[0].empty() || lengths[0].find_first_not_of("0123456789") != std::string::npos)
+        return errOK;
+    std::unique_ptr<CBaseVar> text;
+    if (value->EvalConst(text) != errOK || text->kind != kindArrayVar) return errOK;
+    const auto& s = static_cast<const CArrayVar&>(*text);
+    return s.hasText && s.text.size() >= std::stoul(lengths[0]) ? errStringTooLong : errOK;
 }
 
 int CAssignment::CheckKinds(CBaseName* decl)

@@ -51,6 +51,7 @@ public:
     void WriteCPP(CCppOutput& f) override;
 
 private:
+    int CheckStringFits() const;
     int CheckKinds(CBaseName* targetDecl);
     void WriteCopy(CCppOutput& f);
 };

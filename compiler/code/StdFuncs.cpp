@@ -41,6 +41,34 @@ std::unique_ptr<CBaseVar> RealConst(int kind, double value, CBaseName* scope)
     return c;
 }
 
+constexpr int64_t kMaxChar = 255;
+constexpr int64_t kLongBits = int64_t(sizeof(long) * CHAR_BIT);
+
+int Done(std::unique_ptr<CBaseVar> value, std::unique_ptr<CBaseVar>& result)
+{
+    result = std::move(value);
+    return errOK;
+}
+
+// The range of an integer kind in the C++ type it is written as.
+int64_t MaxOfKind(int kind)
+{
+    return kind == kindLongintVar ? LONG_MAX : kind == kindIntegerVar ? INT_MAX : SHRT_MAX;
+}
+int64_t MinOfKind(int kind)
+{
+    return kind == kindLongintVar ? LONG_MIN : kind == kindIntegerVar ? INT_MIN : SHRT_MIN;
+}
+
+// A constant call whose value does not exist (beyond its kind, an overflow) is an error where
+// its last argument is read, also when the call stands in an expression that is not constant.
+int CheckFold(CStdFunction& function)
+{
+    std::unique_ptr<CBaseVar> value;
+    int err = function.EvalConst(value);
+    return err == errConstOverflow || err == errConstOutOfRange ? err : errOK;
+}
+
 // The folded value of an argument as an integer or a real number.
 int64_t IntOf(const CBaseVar& c) { return static_cast<const CScalarVar&>(c).intValue; }
 double RealOf(const CBaseVar& c)
@@ -64,14 +92,14 @@ public:
         x = std::make_unique<CExpr>(scope, mode, false);
         if (int err = x->Init(lb)) return err;
         if (int err = Check(x->resultKind)) return err;
+        if (int err = CheckFold(*this)) return err;
         return Expect(lb, symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>& result) override
     {
         std::unique_ptr<CBaseVar> value;
         if (int err = x->EvalConst(value)) return err;
-        result = Fold(*value);
-        return errOK;
+        return Fold(*value, result);
     }
     void WriteCPP(CCppOutput& f) override
     {
@@ -85,7 +113,8 @@ public:
 protected:
     // Sets resultKind from the argument's kind; 16 for a kind the function does not take.
     virtual int Check(int kind) = 0;
-    virtual std::unique_ptr<CBaseVar> Fold(const CBaseVar& value) = 0;
+    // The folded value, or the error of a value the result kind cannot hold.
+    virtual int Fold(const CBaseVar& value, std::unique_ptr<CBaseVar>& result) = 0;
     virtual const char* Before() const = 0;
     virtual const char* After() const { return ")"; }
     // Under checks: the opening of the checked form, whose place argument follows the
@@ -101,11 +130,12 @@ class CAbsFunction : public CUnaryFunction {
         resultKind = kind;
         return IsNumericVarKind(kind) ? errOK : errIncompatibleAssignment;
     }
-    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override
     {
-        if (IsRealVarKind(v.kind)) return RealConst(v.kind, std::fabs(RealOf(v)), scope);
+        if (IsRealVarKind(v.kind)) return Done(RealConst(v.kind, std::fabs(RealOf(v)), scope), result);
         int64_t i = IntOf(v);
-        return IntConst(v.kind, i < 0 ? -i : i, scope);
+        if (i == MinOfKind(v.kind)) return errConstOverflow;
+        return Done(IntConst(v.kind, i < 0 ? -i : i, scope), result);
     }
     const char* Before() const override
     {
@@ -122,10 +152,10 @@ public:
         resultKind = kindCharVar;
         return kind == kindCharVar ? errOK : errIncompatibleAssignment;
     }
-    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override
     {
         unsigned char c = static_cast<unsigned char>(IntOf(v));
-        return IntConst(kindCharVar, static_cast<signed char>(std::toupper(c)), scope);
+        return Done(IntConst(kindCharVar, static_cast<signed char>(std::toupper(c)), scope), result);
     }
     const char* Before() const override { return "(char)toupper("; }
 };
@@ -138,9 +168,10 @@ class CChrFunction : public CUnaryFunction {
         resultKind = kindCharVar;
         return IsIntegerVarKind(kind) ? errOK : errIncompatibleAssignment;
     }
-    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override
     {
-        return IntConst(kindCharVar, static_cast<signed char>(IntOf(v) & 0xFF), scope);
+        if (IntOf(v) < 0 || IntOf(v) > kMaxChar) return errConstOutOfRange;
+        return Done(IntConst(kindCharVar, static_cast<signed char>(IntOf(v)), scope), result);
     }
     const char* Before() const override { return "(char)("; }
     const char* CheckedBefore() const override { return "VYK_CHR("; }
@@ -154,9 +185,11 @@ class CEntierFunction : public CUnaryFunction {
         resultKind = kindLongintVar;
         return IsRealVarKind(kind) ? errOK : errIncompatibleAssignment;
     }
-    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override
     {
-        return IntConst(kindLongintVar, int64_t(std::floor(RealOf(v))), scope);
+        double f = std::floor(RealOf(v));
+        if (!(f >= double(LONG_MIN) && f < -double(LONG_MIN))) return errConstOutOfRange;
+        return Done(IntConst(kindLongintVar, int64_t(f), scope), result);
     }
     const char* Before() const override { return "VYK_ENTIER("; }
     const char* After() const override { return ")"; }
@@ -171,9 +204,9 @@ class COddFunction : public CUnaryFunction {
         resultKind = kindBoolVar;
         return IsIntegerVarKind(kind) ? errOK : errIncompatibleAssignment;
     }
-    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override
     {
-        return IntConst(kindBoolVar, IntOf(v) % 2 != 0, scope);
+        return Done(IntConst(kindBoolVar, IntOf(v) % 2 != 0, scope), result);
     }
     const char* Before() const override { return "(("; }
     const char* After() const override { return ") % 2 != 0)"; }
@@ -188,9 +221,9 @@ public:
         resultKind = kindIntegerVar;
         return kind == kindCharVar ? errOK : errIncompatibleAssignment;
     }
-    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override
     {
-        return IntConst(kindIntegerVar, IntOf(v) & 0xFF, scope);
+        return Done(IntConst(kindIntegerVar, IntOf(v) & 0xFF, scope), result);
     }
     const char* Before() const override { return "ORD("; }
 };
@@ -210,13 +243,12 @@ public:
                        : kind == kindIntegerVar ? kindShortintVar : 0;
         return resultKind ? errOK : errIncompatibleAssignment;
     }
-    std::unique_ptr<CBaseVar> Fold(const CBaseVar& v) override
+    int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override
     {
-        if (IsRealVarKind(resultKind)) return RealConst(resultKind, RealOf(v), scope);
+        if (IsRealVarKind(resultKind)) return Done(RealConst(resultKind, RealOf(v), scope), result);
         int64_t i = IntOf(v);
-        if (resultKind == kindShortintVar) i = int16_t(i);
-        if (resultKind == kindIntegerVar) i = int32_t(i);
-        return IntConst(resultKind, i, scope);
+        if (i < MinOfKind(resultKind) || i > MaxOfKind(resultKind)) return errConstOutOfRange;
+        return Done(IntConst(resultKind, i, scope), result);
     }
     const char* Before() const override
     {
@@ -257,6 +289,7 @@ public:
         if (int err = n->Init(lb)) return err;
         if (!IsIntegerVarKind(n->resultKind)) return errIncompatibleAssignment;
         resultKind = kindLongintVar;
+        if (int err = CheckFold(*this)) return err;
         return Expect(lb, symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>& result) override
@@ -264,7 +297,11 @@ public:
         std::unique_ptr<CBaseVar> a, b;
         if (int err = x->EvalConst(a)) return err;
         if (int err = n->EvalConst(b)) return err;
-        result = IntConst(kindLongintVar, Shift(IntOf(*a), IntOf(*b)), scope);
+        int64_t value = IntOf(*a), count = IntOf(*b), shifted = Shift(value, count);
+        // A left shift that loses bits overflows: the folded value is exactly x * 2^n.
+        if (value != 0 && count > 0 && (count >= kLongBits || (shifted >> count) != value))
+            return errConstOverflow;
+        result = IntConst(kindLongintVar, shifted, scope);
         return errOK;
     }
     void WriteCPP(CCppOutput& f) override
@@ -277,9 +314,8 @@ public:
     }
     static int64_t Shift(int64_t value, int64_t count)
     {
-        constexpr int64_t kBits = 64;
-        if (count >= kBits) return 0;
-        if (count <= -kBits) return value < 0 ? -1 : 0;
+        if (count >= kLongBits) return 0;
+        if (count <= -kLongBits) return value < 0 ? -1 : 0;
         if (count >= 0) return int64_t(uint64_t(value) << count);
         return value >> -count;   // arithmetic: rounds towards minus infinity
     }
@@ -289,7 +325,7 @@ public:
 // is taken: a field, a row a[i], or p^ with the lengths an array made by NEW keeps.
 class CLenFunction : public CStdFunction {
 public:
-    int dimension = 0;
+    long dimension = 0;
     int length = 0;          // 0 for an open dimension
     std::string lengthText;  // the C++ text of an open dimension's length
     using CStdFunction::CStdFunction;
@@ -431,10 +467,16 @@ private:
     }
 };
 
-// SIZE(T): sizeof in the C++ text; the folded value is a fixed figure per kind.
+// SIZE(T): the size of T's C++ type as an INTEGER, written int(sizeof(T)); an array type as its
+// elements' size times their number, since its C++ name is its element type's (without the "*"
+// of pointer elements). Folded where the size is known here: the basic types, pointers and
+// arrays of them; a record's layout only C++ knows.
 class CSizeFunction : public CStdFunction {
 public:
     CQualident type;
+    long elements = 1;                  // of an array type, over all its dimensions
+    int elementKind = 0;                // value kind of those elements, of T when it is no array
+    const CBaseName* element = nullptr; // an array type's element type after all dimensions
     using CStdFunction::CStdFunction;
 
     int Init(CLexBuf& lb) override
@@ -442,29 +484,50 @@ public:
         resultKind = kindIntegerVar;
         if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
         if (int err = ReadTypeReference(lb, scope, type)) return err;
+        elementKind = type.valueKind;
+        if (type.valueKind == kindArrayVar) {
+            CBaseName* t = ResolveReference(scope, type.qualifier, type.name);
+            while (t && t->kind == kindArrayType) {
+                auto* a = static_cast<CArrayType*>(t);
+                if (__builtin_mul_overflow(elements, long(a->length), &elements)) return errConstOverflow;
+                element = a->elem.get();
+                t = element ? ResolveType(const_cast<CBaseName*>(element)) : nullptr;
+            }
+            elementKind = t ? t->GetValueKind() : 0;
+        }
+        if (int err = CheckFold(*this)) return err;
         return Expect(lb, symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>& result) override
     {
-        result = IntConst(kindShortintVar, FoldedSize(type.valueKind), scope);
+        long size = 0;
+        if (KnownSize(elementKind) == 0) return errConstExpected;
+        if (__builtin_mul_overflow(elements, KnownSize(elementKind), &size) || size > INT_MAX)
+            return errConstOutOfRange;
+        result = IntConst(size <= SHRT_MAX ? kindShortintVar : kindIntegerVar, size, scope);
         return errOK;
     }
     void WriteCPP(CCppOutput& f) override
     {
-        f.Cpp("sizeof(%s)", type.CppText(scope, false).c_str());
+        if (type.valueKind == kindArrayVar)
+            f.Cpp("int(sizeof(%s) * %li)", ElementCppName(element, false).c_str(), elements);
+        else
+            f.Cpp("int(sizeof(%s))", type.CppText(scope, false).c_str());
     }
 
 private:
-    static int FoldedSize(int kind)
+    // sizeof of the C++ type of a basic type or a pointer; 0 for the other kinds.
+    static long KnownSize(int kind)
     {
         switch (kind) {
-        case kindArrayVar: return 10000;
-        case kindRecordVar: return 100;
-        case kindPointerVar: return 4;
-        case kindLongrealVar: case kindRealVar: return 8;
-        case kindLongintVar: case kindIntegerVar: case kindSetVar: return 4;
-        case kindShortintVar: return 2;
-        case kindBoolVar: case kindCharVar: return 1;
+        case kindPointerVar: return long(sizeof(void*));
+        case kindLongrealVar: return long(sizeof(long double));
+        case kindRealVar: return long(sizeof(double));
+        case kindLongintVar: return long(sizeof(long));
+        case kindIntegerVar: case kindSetVar: return long(sizeof(int));
+        case kindShortintVar: return long(sizeof(short));
+        case kindBoolVar: return long(sizeof(bool));
+        case kindCharVar: return long(sizeof(char));
         default: return 0;
         }
     }

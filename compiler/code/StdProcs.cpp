@@ -15,6 +15,7 @@
 #include "decl/CommonTypeUses.h"
 
 namespace {
+constexpr int64_t kMaxSetElement = 31;
 
 int Expect(CLexBuf& lb, int symbol, int missing)
 {
@@ -112,6 +113,11 @@ public:
         elem = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = elem->Init(lb)) return err;
         if (!IsIntegerVarKind(elem->resultKind)) return errIncompatibleAssignment;
+        std::unique_ptr<CBaseVar> constant;
+        if (elem->EvalConst(constant) == errOK) {
+            int64_t e = static_cast<CScalarVar&>(*constant).intValue;
+            if (e < 0 || e > kMaxSetElement) return errSetElementRange;
+        }
         return Expect(lb, symRparen, errRparenMissing);
     }
     void WriteCPP(CCppOutput& f) override

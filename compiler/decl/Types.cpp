@@ -3,6 +3,7 @@
 // the section writers in Sections.cpp call WriteCPP/WriteForward/WriteStructBody in file order.
 #include "Types.h"
 
+#include <climits>
 #include <vector>
 
 #include "CppIdent.h"
@@ -394,6 +395,7 @@ int CArrayType::Init(CLexBuf& lb)
             lb.RestorePos(pos);
             std::unique_ptr<CBaseVar> len;
             if (int err = ReadConstExpr(lb, parent, len)) {
+                if (err == errConstOverflow || err == errConstOutOfRange) return err;
                 if (err != errConstExpected && err != errDivisionByZero && err != errSetElementRange) {
                     lb.RestorePos(pos);
                     if (!lb.NextSymbol(code) || code != symOF) return errOfMissing;
@@ -403,7 +405,8 @@ int CArrayType::Init(CLexBuf& lb)
                 return errPositiveIntConstExpected;
             }
             if (!IsIntegerVarKind(len->kind) || len->GetIntValue() <= 0) return errPositiveIntConstExpected;
-            lengths.push_back(len->GetIntValue());
+            if (len->GetIntValue() > INT_MAX) return errConstOutOfRange;   // a length is a C++ int
+            lengths.push_back(int(len->GetIntValue()));
             if (CNestingGuard::Depth() + int(lengths.size()) > kMaxNesting) return errTypeStart;
             if (!lb.NextSymbol(code)) return errOfMissing;
             if (code == symOF) break;

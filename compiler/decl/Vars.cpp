@@ -4,6 +4,7 @@
 // smallest INTEGER as an expression, sets as constructors.
 #include "Vars.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -36,6 +37,14 @@ std::string Int32Cpp(int64_t v)
 {
     if (v == kMinInt32) return "(-2147483647 - 1)";
     return Format("%lli", static_cast<long long>(v));
+}
+
+// A LONGINT value as C++ text: beyond 32 bits the literal is a long of its own.
+std::string LongCpp(int64_t v)
+{
+    if (v >= kMinInt32 && v <= -(kMinInt32 + 1)) return Int32Cpp(v);
+    if (v == LONG_MIN) return "(-9223372036854775807L - 1)";
+    return Format("%lliL", static_cast<long long>(v));
 }
 
 // 17 significant digits read back to the same double; the text stays a floating literal.
@@ -71,7 +80,7 @@ std::unique_ptr<CBaseVar> CBaseVar::CreateConst(CBaseName*) const
     throw error_Internal("CBaseVar::CreateConst");
 }
 
-int32_t CBaseVar::GetIntValue() const { throw error_Internal("CBaseVar::GetIntValue"); }
+int64_t CBaseVar::GetIntValue() const { throw error_Internal("CBaseVar::GetIntValue"); }
 
 void CBaseVar::WriteCPP_ConstValue(CCppOutput& f) { f.Cpp("%s", ConstCppText().c_str()); }
 
@@ -149,8 +158,8 @@ void CScalarVar::SetIntValue(int64_t v)
 {
     switch (kind) {
     case kindShortintVar: intValue = static_cast<int16_t>(static_cast<uint16_t>(v)); break;
-    case kindIntegerVar:
-    case kindLongintVar: intValue = static_cast<int32_t>(static_cast<uint32_t>(v)); break;
+    case kindIntegerVar: intValue = static_cast<int32_t>(static_cast<uint32_t>(v)); break;
+    case kindLongintVar: intValue = static_cast<long>(static_cast<unsigned long>(v)); break;
     case kindCharVar: intValue = static_cast<int8_t>(static_cast<uint8_t>(v)); break;
     case kindBoolVar: intValue = v != 0; break;
     case kindSetVar: intValue = static_cast<uint32_t>(v); break;
@@ -158,10 +167,10 @@ void CScalarVar::SetIntValue(int64_t v)
     }
 }
 
-int32_t CScalarVar::GetIntValue() const
+int64_t CScalarVar::GetIntValue() const
 {
     if (!IsIntegerVarKind(kind)) throw error_Internal("CBaseVar::GetIntValue");
-    return static_cast<int32_t>(intValue);
+    return intValue;
 }
 
 std::string CScalarVar::ConstCppText() const
@@ -170,8 +179,8 @@ std::string CScalarVar::ConstCppText() const
     case kindBoolVar: return intValue ? "true" : "false";
     case kindCharVar:
     case kindShortintVar:
-    case kindIntegerVar:
-    case kindLongintVar: return Int32Cpp(intValue);
+    case kindIntegerVar: return Int32Cpp(intValue);
+    case kindLongintVar: return LongCpp(intValue);
     case kindSetVar: return Int32Cpp(static_cast<int32_t>(static_cast<uint32_t>(intValue)));
     case kindRealVar:
     case kindLongrealVar: return RealCpp(realValue);
@@ -191,6 +200,7 @@ std::string CScalarVar::ConstDfnText() const
     case kindIntegerVar:
     case kindLongintVar:
         if (intValue == kMinInt32) return "-2147483647 - 1";
+        if (intValue == LONG_MIN) return "-9223372036854775807 - 1";
         return Format("%lli", static_cast<long long>(intValue));
     case kindRealVar: return RealDfn(realValue, false);
     case kindLongrealVar: return RealDfn(realValue, true);

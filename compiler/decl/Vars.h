@@ -36,7 +36,7 @@ public:
 
     virtual int CheckType() { return 0; }
     virtual std::unique_ptr<CBaseVar> CreateConst(CBaseName* owner) const;
-    virtual int32_t GetIntValue() const;
+    virtual int64_t GetIntValue() const;
     // Parameter-or-field form, into the header when `toHeader`, else the source.
     virtual void WriteCPP_par(CCppOutput& f, bool toHeader) = 0;
     virtual std::unique_ptr<CBaseVar> CloneVar(CBaseName* owner) const = 0;
@@ -76,7 +76,7 @@ public:
     void WriteCPP(CCppOutput& f) override;
     void WriteDFN(CDfnOutput& f) override;
     std::unique_ptr<CBaseVar> CreateConst(CBaseName* owner) const override;
-    int32_t GetIntValue() const override;
+    int64_t GetIntValue() const override;
     void WriteCPP_par(CCppOutput& f, bool toHeader) override;
     std::unique_ptr<CBaseVar> CloneVar(CBaseName* owner) const override;
     std::string ConstCppText() const override;

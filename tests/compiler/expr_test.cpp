@@ -163,7 +163,12 @@ TEST_F(ExprTest, KindsAndErrors)
     EXPECT_EQ(Error("{32}"), errSetElementRange);
     EXPECT_EQ(Error("{3..1}"), errSetRangeBounds);
     EXPECT_EQ(Error("100X"), errCharConstTooLong);
-    EXPECT_EQ(Error("100000000H"), errNumberTooLarge);
+    EXPECT_EQ(Error("10000000000000000H"), errNumberTooLarge);
+    EXPECT_EQ(Error("64 IN s"), errSetElementRange);
+    EXPECT_EQ(Error("-1 IN s"), errSetElementRange);
+    EXPECT_EQ(Error("MAX(LONGINT) + 1 + li"), errConstOverflow);
+    EXPECT_EQ(Error("7 DIV 0 * i"), errDivisionByZero);
+    EXPECT_EQ(Error("i + CHR(256)"), errConstOutOfRange);
     EXPECT_EQ(Error("zzz"), errUndeclaredIdent);
     EXPECT_EQ(Error(")"), errFactorStart);
     EXPECT_EQ(Error("ptr IS Q"), errGuardNotExtension);
@@ -188,10 +193,38 @@ TEST_F(ExprTest, IntegerFoldingIsExact)
     EXPECT_EQ(Folded("70000 - 69999"), "39:1");
     EXPECT_EQ(Folded("-32768"), "39:-32768");   // 32768 is an INTEGER
     EXPECT_EQ(Folded("-32767 - 2"), "39:-32769");
-    EXPECT_EQ(Folded("2147483647 + 1"), "39:(-2147483647 - 1)");
+    EXPECT_EQ(Folded("2147483647 + 1"), "38:2147483648L");   // beyond INTEGER: a LONGINT
     EXPECT_EQ(Folded("-2147483647 - 1"), "39:(-2147483647 - 1)");
-    EXPECT_EQ(Folded("big * big"), "39:605032704");   // beyond 32 bits: wraps
+    EXPECT_EQ(Folded("big * big"), "38:4900000000L");
     EXPECT_EQ(Folded("c * 2 + 1"), "40:11");
+    EXPECT_EQ(Folded("2147483648"), "38:2147483648L");
+    EXPECT_EQ(Folded("9223372036854775807"), "38:9223372036854775807L");
+    EXPECT_EQ(Folded("-9223372036854775807 - 1"), "38:(-9223372036854775807L - 1)");
+    EXPECT_EQ(Folded("100000000H"), "38:4294967296L");   // nine hexadecimal digits: a LONGINT
+    EXPECT_EQ(Folded("0FFFFFFFFFFFFFFFFH"), "40:-1");
+    EXPECT_EQ(Folded("MAX(LONGINT) + 1"), "error 125");
+    EXPECT_EQ(Folded("MIN(LONGINT) - 1"), "error 125");
+    EXPECT_EQ(Folded("MIN(LONGINT) DIV (-1)"), "error 125");
+    EXPECT_EQ(Folded("MIN(LONGINT) MOD (-1)"), "40:0");
+    EXPECT_EQ(Folded("-MIN(LONGINT)"), "error 125");
+    EXPECT_EQ(Folded("MAX(LONGINT) DIV 2 * 3"), "error 125");
+}
+
+// Where C++ would compute a constant part in int and wrap, the part is written as its value;
+// other constant expressions keep their text.
+TEST_F(ExprTest, WidenedConstantsAreWrittenAsTheirValue)
+{
+    EXPECT_EQ(Cpp("100000 * 100000"), "10000000000L");
+    EXPECT_EQ(Cpp("100000 * 100000 + li"), "10000000000L + li");
+    EXPECT_EQ(Cpp("100000 * 100000 * li"), "(10000000000L * li)");
+    EXPECT_EQ(Cpp("(2147483647 + 1) * li"), "((2147483648L) * li)");
+    EXPECT_EQ(Cpp("li + 100000 * 100000"), "li + 10000000000L");
+    EXPECT_EQ(Cpp("100000 * 100000 DIV 100000"), "100000");
+    EXPECT_EQ(Cpp("c * 2 + 1"), "(c * 2) + 1");
+    EXPECT_EQ(Cpp("big * 2 - i"), "(big * 2) - i");
+    EXPECT_EQ(Kind("300 * 300"), kindIntegerVar);
+    EXPECT_EQ(Kind("100000 * 100000 + i"), kindLongintVar);
+    EXPECT_EQ(Kind("-2147483648"), kindLongintVar);
 }
 
 TEST_F(ExprTest, DivAndModRoundDown)

@@ -110,16 +110,19 @@ TEST(Lexer, Numbers)
         {symIdent, "e3", 1, 25}, {symLongReal, "1.5D-3", 1, 28}, {symInteger, "1", 1, 35},
         {symUpto, "", 1, 36}, {symInteger, "5", 1, 38}, {symInteger, "2147483647", 1, 40},
         {symInteger, "0002147483647", 1, 51}, {symReal, "3.0E+12", 1, 65}, {symChar, "0AB", 1, 73},
+        {symInteger, "9223372036854775807", 1, 78},
     };
-    EXPECT_EQ(Lex("0FFH 41X 12H 1.E5 1. 1.5e3 1.5D-3 1..5 2147483647 0002147483647 3.0E+12 0ABX\n"), want);
+    EXPECT_EQ(Lex("0FFH 41X 12H 1.E5 1. 1.5e3 1.5D-3 1..5 2147483647 0002147483647 3.0E+12 0ABX "
+                  "9223372036854775807\n"),
+              want);
 }
 
 TEST(Lexer, NumberErrorsAtTheirLastCharacter)
 {
     EXPECT_EQ(LexError("x := 0FF;\n"), Error(1, 8, "Hex number not terminated"));
     EXPECT_EQ(LexError("x := 1E5\n"), Error(1, 8, "Hex number not terminated"));
-    EXPECT_EQ(LexError("  2147483648\n"), Error(1, 12, "Number too large"));
-    EXPECT_EQ(LexError("99999999999\n"), Error(1, 11, "Number too large"));
+    EXPECT_EQ(LexError("  9223372036854775808\n"), Error(1, 21, "Number too large"));
+    EXPECT_EQ(LexError("99999999999999999999\n"), Error(1, 20, "Number too large"));
     EXPECT_EQ(LexError("a\n  1.5E;\n"), Error(2, 6, "Not found last digit in scale factor"));
     EXPECT_EQ(LexError("1.5D-x\n"), Error(1, 5, "Not found last digit in scale factor"));
 }

@@ -170,7 +170,13 @@ TEST_F(StmtTest, FoldingOfPredeclaredFunctions)
     EXPECT_EQ(FoldInt("ABS(-5)"), 5);
     EXPECT_EQ(FoldInt("ORD(0FFX)"), 255);
     EXPECT_EQ(FoldInt("ENTIER(-1.5)"), -2);
-    EXPECT_EQ(FoldInt("SHORT(70000)"), 4464);
+    EXPECT_EQ(FoldInt("SHORT(-32768)"), -32768);
+    EXPECT_EQ(FoldInt("ASH(1, 62)"), int64_t(1) << 62);
+    EXPECT_EQ(FoldInt("ASH(-1, 63)"), LONG_MIN);
+    EXPECT_EQ(FoldInt("ASH(0, 100)"), 0);
+    EXPECT_EQ(FoldInt("ENTIER(-9.2233720368547758D18)"), LONG_MIN);
+    EXPECT_EQ(FoldInt("SIZE(LONGINT)"), 8);
+    EXPECT_EQ(FoldInt("SIZE(P)"), 8);
     EXPECT_EQ(FoldInt("MAX(LONGINT)"), LONG_MAX);
     EXPECT_EQ(FoldInt("MIN(LONGINT)"), LONG_MIN);
     EXPECT_EQ(FoldInt("LEN(s)"), 10);
