@@ -110,6 +110,7 @@ int CDeclSeq::Init(CLexBuf& lb)
         pos = lb.SavePos();
         if (!NextWord(lb, code)) return errBeginMissing;
     }
+    if (IsSectionWord(code)) return errDeclAfterProcedures;
     if (int err = CheckForwardProcedures(lb, *this)) return err;
     lb.RestorePos(pos);
     return errOK;

@@ -140,6 +140,8 @@ const char* const kMessageTable[] = {
     "String too long for its target", // 128 errStringTooLong
     "Processor registers and condition codes not accessible (SYSTEM.CC, GETREG, PUTREG)", // 129 errSystemProcUnsupported
     "Procedure local to another procedure used as a procedure value", // 130 errLocalProcAsValue
+    "CONST, TYPE or VAR after procedure declarations", // 131 errDeclAfterProcedures
+    "Lower bound of case range greater than higher bound", // 132 errCaseRangeEmpty
 };
 
 const char* MessageText(int code)

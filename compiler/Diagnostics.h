@@ -142,13 +142,15 @@ enum EErrorCode : int {
     errStringTooLong = 128,
     errSystemProcUnsupported = 129,
     errLocalProcAsValue = 130,
+    errDeclAfterProcedures = 131,
+    errCaseRangeEmpty = 132,
 };
 
 constexpr int kFirstReportedCode = errUnknownInternal;   // 5
-constexpr int kLastReportedCode = errLocalProcAsValue;   // 130
-constexpr int kMessageCount = kLastReportedCode + 1;     // 131 entries, 0..130
+constexpr int kLastReportedCode = errCaseRangeEmpty;     // 132
+constexpr int kMessageCount = kLastReportedCode + 1;     // 133 entries, 0..132
 
-// The message of a code; codes outside 5..130 give the text of entry 0.
+// The message of a code; codes outside 5..132 give the text of entry 0.
 const char* MessageText(int code);
 
 // The message table itself, indexed by code (entries 1..4 are empty).

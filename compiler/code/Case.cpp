@@ -45,7 +45,10 @@ int CCaseLabel::Init(CLexBuf& lb, CBaseName* scope, int caseKind)
     }
     range = true;
     if (int err = ReadValue(lb, scope, caseKind, high)) return err;
-    return high < low ? errCaseLabelInadmissible : errOK;
+    if (high >= low) return errOK;
+    // Characters are compared as signed 8-bit numbers, so 0X..0FFX cannot be written.
+    bool signedOnly = caseKind == kindCharVar && uint8_t(low) <= uint8_t(high);
+    return signedOnly ? errCaseLabelInadmissible : errCaseRangeEmpty;
 }
 
 bool CCaseLabel::Overlaps(const CCaseLabel& other) const

@@ -294,7 +294,12 @@ int CForwardProc::Init(CLexBuf& lb)
 {
     if (PeekSymbol(lb, symLparen))
         if (int err = ReadReceiver(lb)) return err;
+    // 93 is reported at the name: the position once the name is read.
+    SLexPos before = lb.SavePos();
+    int code = 0;
+    lb.NextSymbol(code);
     pos = lb.SavePos();
+    lb.RestorePos(before);
     return ReadNameAndParams(lb);
 }
 

@@ -579,9 +579,9 @@ int CPointerType::Init(CLexBuf& lb)
     }
     if (code != symIdent) return errPointerBaseKind;
     lb.RestorePos(pos);
-    basePos = lb.SavePos();
     baseRef = std::make_unique<CQualident>();
     if (int err = ReadQualifiedName(lb, parent, baseRef->qualifier, baseRef->name)) return err;
+    basePos = lb.SavePos();   // a late error about the base is reported at its name
     int specErr = ReadPointerSpecBase(lb, parent, *baseRef, anonBase);
     if (specErr != sigNoMoreDecl) {
         if (!specErr) baseRef.reset();
