@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kMinWord = 2;
 constexpr int kMaxWord = 10;
-constexpr char kMaxInt[] = "2147483647";
+constexpr char kMaxInt[] = "9223372036854775807";   // MAX(LONGINT), as the compiler's lexer
 constexpr int kMaxIntDigits = sizeof kMaxInt - 1;
 
 bool Upper(char c) { return c >= 'A' && c <= 'Z'; }

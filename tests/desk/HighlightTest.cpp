@@ -179,7 +179,7 @@ private slots:
 
     void whatTheCompilerRejectsIsMarkedBad()
     {
-        for (const char* t : {"0FF", "1.5E", "2147483648", "a_b", "'open", "x @ y"}) {
+        for (const char* t : {"0FF", "1.5E", "9223372036854775808", "a_b", "'open", "x @ y"}) {
             std::vector<SVykSpan> spans;
             ScanVykLine(t, int(qstrlen(t)), 0, spans);
             bool bad = false;
