@@ -97,17 +97,58 @@ void CLinkWriter::WriteCase(const CLinkCase& c, CTextBuffer& h, CTextBuffer& s) 
     s.Printf("\n");
 }
 
+// Up to this many entries a common procedure selects its handler by table; beyond, by tests.
+static const size_t kMaxTableEntries = 4096;
+
+// The handler table of a common procedure: one entry per combination of specialization ids
+// (0, no specialization, included), the first handler in reading order that fits each, or an
+// empty vector when the table would be too large or a parameter's CASE is not known.
+std::vector<const CLinkHandler*> CLinkWriter::HandlerTable(const CLinkProc& p, std::vector<size_t>& sizes) const
+{
+    sizes.clear();
+    size_t entries = 1;
+    std::vector<const CLinkCase*> cases;
+    for (const CLinkPar& par : p.params) {
+        const CLinkCase* c = tables.FindCase(par.qual, par.name);
+        if (!c) return {};
+        cases.push_back(c);
+        sizes.push_back(c->SpecCount() + 1);
+        entries *= sizes.back();
+        if (entries > kMaxTableEntries) return {};
+    }
+    if (cases.empty()) return {};
+    std::vector<const CLinkHandler*> table(entries, nullptr);
+    for (const auto& handler : tables.HandlersOf(p.module, p.name)) {
+        if (handler->params.size() != cases.size()) continue;
+        size_t at = 0;
+        bool fits = true;
+        for (size_t i = 0; i < cases.size() && fits; ++i) {
+            const CLinkPar& par = handler->params[i];
+            const std::string suffix = SpecSuffix(par.tag, par.qual, par.name);
+            size_t id = 0, n = 0;
+            for (const CLinkSpec* spec : cases[i]->SpecsInIdOrder()) {
+                ++n;
+                if (SpecSuffix(*spec) == suffix) id = n;
+            }
+            fits = id != 0;
+            at = at * sizes[i] + id;
+        }
+        if (fits && !table[at]) table[at] = handler.get();
+    }
+    return table;
+}
+
 void CLinkWriter::WriteDispatch(const CLinkProc& p, CTextBuffer& h, CTextBuffer& s) const
 {
     const char* name = p.name.c_str();
     const char* module = p.module.c_str();
+    std::vector<size_t> sizes;
+    const std::vector<const CLinkHandler*> table = HandlerTable(p, sizes);
+    if (!table.empty()) return WriteDispatchTable(p, table, sizes, h, s);
     for (CTextBuffer* f : {&h, &s}) {
         f->Printf("//COMMON PROCEDURE \"%s\" declared in module \"%s\"\n", name, module);
         f->Printf("void* VYK_COMMON_%s_%s(", module, name);
-        for (size_t i = 0; i < p.params.size(); ++i) {
-            if (i > 0) f->Printf(", ");
-            f->Printf("%s::%s* p%i", CppId(p.params[i].qual).c_str(), CppId(p.params[i].name).c_str(), int(i));
-        }
+        WriteDispatchParams(p, *f);
     }
     h.Printf(");\n\n");
     s.Printf(")\n{\n");
@@ -123,6 +164,61 @@ void CLinkWriter::WriteDispatch(const CLinkProc& p, CTextBuffer& h, CTextBuffer&
                  handler->uid.c_str());
     }
     s.Printf("\treturn 0;\n}\n\n");
+}
+
+void CLinkWriter::WriteDispatchParams(const CLinkProc& p, CTextBuffer& f) const
+{
+    for (size_t i = 0; i < p.params.size(); ++i) {
+        if (i > 0) f.Printf(", ");
+        f.Printf("%s::%s* p%i", CppId(p.params[i].qual).c_str(), CppId(p.params[i].name).c_str(), int(i));
+    }
+}
+
+// The selection is inline in the header, so that every module's call of the common procedure
+// reads the table directly: one load per parameter and one of the entry.
+void CLinkWriter::WriteDispatchTable(const CLinkProc& p, const std::vector<const CLinkHandler*>& table,
+                                     const std::vector<size_t>& sizes, CTextBuffer& h, CTextBuffer& s) const
+{
+    const char* name = p.name.c_str();
+    const char* module = p.module.c_str();
+    std::string dims;
+    for (size_t n : sizes) dims += "[" + std::to_string(n) + "]";
+    h.Printf("//COMMON PROCEDURE \"%s\" declared in module \"%s\"\n", name, module);
+    h.Printf("extern void* const VYK_TABLE_%s_%s%s;\n", module, name, dims.c_str());
+    h.Printf("inline void* VYK_COMMON_%s_%s(", module, name);
+    WriteDispatchParams(p, h);
+    h.Printf(")\n{\n\tconst unsigned ");
+    for (size_t i = 0; i < sizes.size(); ++i) h.Printf("%ss%i = p%i->VYK_SID", i ? ", " : "", int(i), int(i));
+    h.Printf(";\n\treturn ");
+    for (size_t i = 0; i < sizes.size(); ++i) h.Printf("%ss%i < %i", i ? " && " : "", int(i), int(sizes[i]));
+    h.Printf(" ? VYK_TABLE_%s_%s", module, name);
+    for (size_t i = 0; i < sizes.size(); ++i) h.Printf("[s%i]", int(i));
+    h.Printf(" : 0;\n}\n\n");
+
+    s.Printf("//COMMON PROCEDURE \"%s\" declared in module \"%s\"\n", name, module);
+    s.Printf("void* const VYK_TABLE_%s_%s%s = ", module, name, dims.c_str());
+    // The entries row by row, the last index running fastest, with a brace per dimension.
+    const size_t rank = sizes.size();
+    std::vector<size_t> index(rank, 0);
+    for (size_t at = 0; at < table.size(); ++at) {
+        size_t opened = 0;   // dimensions whose index is 0 here open a brace
+        while (opened < rank && index[rank - 1 - opened] == 0) ++opened;
+        if (at > 0) s.Printf(opened > 0 ? ",\n" : ", ");
+        for (size_t k = 0; k < opened; ++k) s.Printf("{");
+        if (table[at]) {
+            s.Printf("(void*)%s::VYK_HANDLER_%s_%s", CppId(table[at]->module).c_str(), name, table[at]->uid.c_str());
+        } else {
+            s.Printf("0");
+        }
+        size_t closed = 0;   // and those at their last index close one
+        for (size_t i = rank; i-- > 0 && index[i] + 1 == sizes[i];) ++closed;
+        for (size_t k = 0; k < closed; ++k) s.Printf("}");
+        for (size_t i = rank; i-- > 0;) {
+            if (++index[i] < sizes[i]) break;
+            index[i] = 0;
+        }
+    }
+    s.Printf(";\n\n");
 }
 
 bool CLinkWriter::WriteFile(CTextFile& file, const std::string& path, const std::string& text)

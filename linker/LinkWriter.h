@@ -39,7 +39,17 @@ private:
     //     if (p0->VYK_SID_<suffix> == p0->VYK_SID && ...) return (void*)<m>::VYK_HANDLER_<name>_<uid>;
     //     return 0;
     // }
+    // While the combinations of specialization ids number at most a few thousand, instead:
+    //   header: extern void* const VYK_TABLE_<module>_<name>[n0][n1]...;
+    //           inline void* VYK_COMMON_<module>_<name>(<qual>::<Case>* p0, ...)
+    //           {   (p0->VYK_SID < n0 && ...) ? VYK_TABLE_<module>_<name>[p0->VYK_SID]... : 0   }
+    //   source: the table, entry 0 of each dimension (no specialization) and every combination
+    //           no handler fits being 0.
     void WriteDispatch(const CLinkProc& p, CTextBuffer& header, CTextBuffer& source) const;
+    std::vector<const CLinkHandler*> HandlerTable(const CLinkProc& p, std::vector<size_t>& sizes) const;
+    void WriteDispatchParams(const CLinkProc& p, CTextBuffer& f) const;
+    void WriteDispatchTable(const CLinkProc& p, const std::vector<const CLinkHandler*>& table,
+                            const std::vector<size_t>& sizes, CTextBuffer& header, CTextBuffer& source) const;
     bool WriteFile(CTextFile& file, const std::string& path, const std::string& text);
 
     const CLinkTables& tables;

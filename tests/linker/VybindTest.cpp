@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "LinkChecks.h"
 #include "LinkReader.h"
+#include "LinkWriter.h"
 #include "TextFile.h"
 
 namespace {
@@ -142,6 +143,39 @@ TEST_F(LinkFixture, CombinationsBeyondSixtyFourBitsStillCountAsInsufficient)
     EXPECT_FALSE(checker.CheckHandlers(*tables.FindProc("M", "P")));
     EXPECT_EQ(Messages(),
               "ERROR: Insufficiency of handler procedures for common procedure \"M.P\" without default handler\n");
+}
+
+// Selection by table: every combination of ids gets the handler that fits it; id 0 (no specialization) and combinations without a handler get 0. A procedure whose
+// combinations would be too many keeps the tests, one handler after the other.
+TEST_F(LinkFixture, DispatchTableHoldsTheFirstFittingHandler)
+{
+    std::string many, pars;
+    for (int i = 0; i < 70; ++i) many += "<Spec Tag=\"u" + std::to_string(i) + "\" />";
+    ASSERT_TRUE(Read("M", "<Case Name=\"T\"><Spec Tag=\"a\" /><Spec Tag=\"b\" /><Spec Def=\"yes\" Tag=\"c\" /></Case>"
+                          "<Case Name=\"U\">" + many + "</Case>"
+                          "<CProc Name=\"P\"><CPar Name=\"T\" /><CPar Name=\"T\" /></CProc>"
+                          "<CProc Name=\"Q\" DefH=\"yes\"><CPar Name=\"U\" /><CPar Name=\"U\" /></CProc>"
+                          "<HProc Name=\"P\" UID=\"0\"><SPar Tag=\"c\" /><SPar Tag=\"a\" /></HProc>"
+                          "<HProc Name=\"Q\" UID=\"1\"><SPar Tag=\"u3\" /><SPar Tag=\"u69\" /></HProc>"));
+    ASSERT_TRUE(Read("N", "<HProc Qual=\"M\" Name=\"P\" UID=\"0\"><SPar Tag=\"a\" /><SPar Tag=\"b\" /></HProc>"));
+    CXmlElement project;
+    project.name = "Project";
+    CTextBuffer header, source;
+    CLinkWriter(tables, out).Compose(project, header, source);
+    EXPECT_NE(header.Text().find("extern void* const VYK_TABLE_M_P[4][4];\n"
+                                 "inline void* VYK_COMMON_M_P(M::T* p0, M::T* p1)\n{\n"
+                                 "\tconst unsigned s0 = p0->VYK_SID, s1 = p1->VYK_SID;\n"
+                                 "\treturn s0 < 4 && s1 < 4 ? VYK_TABLE_M_P[s0][s1] : 0;\n}\n"),
+              std::string::npos);
+    // c is the default, so id 3 after a and b.
+    EXPECT_NE(source.Text().find("void* const VYK_TABLE_M_P[4][4] = {{0, 0, 0, 0},\n"
+                                 "{0, 0, (void*)N::VYK_HANDLER_P_0, 0},\n{0, 0, 0, 0},\n"
+                                 "{0, (void*)M::VYK_HANDLER_P_0, 0, 0}};\n"),
+              std::string::npos);
+    EXPECT_NE(header.Text().find("void* VYK_COMMON_M_Q(M::U* p0, M::U* p1);\n"), std::string::npos);
+    EXPECT_NE(source.Text().find("\tif (p0->VYK_SID_u3 == p0->VYK_SID && p1->VYK_SID_u69 == p1->VYK_SID) "
+                                 "return (void*)M::VYK_HANDLER_Q_1;\n\treturn 0;\n}\n"),
+              std::string::npos);
 }
 
 struct FolderCase {

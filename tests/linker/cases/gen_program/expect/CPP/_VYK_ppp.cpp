@@ -139,35 +139,18 @@ void Lib::Kind::VYK_FREE_z(Kind* VYK_PCASE)
 }
 
 //COMMON PROCEDURE "Draw" declared in module "Geo"
-void* VYK_COMMON_Geo_Draw(Geo::Shape* p0)
-{
-	if (p0->VYK_SID_Geo_Item == p0->VYK_SID) return (void*)Geo::VYK_HANDLER_Draw_0;
-	if (p0->VYK_SID_Lib_Item == p0->VYK_SID) return (void*)Draw::VYK_HANDLER_Draw_0;
-	if (p0->VYK_SID_Draw_Poly == p0->VYK_SID) return (void*)App::VYK_HANDLER_Draw_0;
-	if (p0->VYK_SID_Geo_Rect == p0->VYK_SID) return (void*)App::VYK_HANDLER_Draw_1;
-	return 0;
-}
+void* const VYK_TABLE_Geo_Draw[5] = {0, (void*)Geo::VYK_HANDLER_Draw_0, (void*)Draw::VYK_HANDLER_Draw_0, (void*)App::VYK_HANDLER_Draw_0, (void*)App::VYK_HANDLER_Draw_1};
 
 //COMMON PROCEDURE "Pair" declared in module "Geo"
-void* VYK_COMMON_Geo_Pair(Geo::Shape* p0, Geo::Tok* p1)
-{
-	if (p0->VYK_SID_Geo_Rect == p0->VYK_SID && p1->VYK_SID_b == p1->VYK_SID) return (void*)Draw::VYK_HANDLER_Pair_1;
-	if (p0->VYK_SID_Lib_Item == p0->VYK_SID && p1->VYK_SID_c == p1->VYK_SID) return (void*)App::VYK_HANDLER_Pair_5;
-	return 0;
-}
+void* const VYK_TABLE_Geo_Pair[5][4] = {{0, 0, 0, 0},
+{0, 0, 0, 0},
+{0, 0, 0, (void*)App::VYK_HANDLER_Pair_5},
+{0, 0, 0, 0},
+{0, 0, (void*)Draw::VYK_HANDLER_Pair_1, 0}};
 
 //COMMON PROCEDURE "Idle" declared in module "Geo"
-void* VYK_COMMON_Geo_Idle(Geo::Tok* p0)
-{
-	return 0;
-}
+void* const VYK_TABLE_Geo_Idle[4] = {0, 0, 0, 0};
 
 //COMMON PROCEDURE "Show" declared in module "App"
-void* VYK_COMMON_App_Show(Lib::Kind* p0)
-{
-	if (p0->VYK_SID_x == p0->VYK_SID) return (void*)App::VYK_HANDLER_Show_2;
-	if (p0->VYK_SID_y == p0->VYK_SID) return (void*)App::VYK_HANDLER_Show_3;
-	if (p0->VYK_SID_z == p0->VYK_SID) return (void*)App::VYK_HANDLER_Show_4;
-	return 0;
-}
+void* const VYK_TABLE_App_Show[4] = {0, (void*)App::VYK_HANDLER_Show_2, (void*)App::VYK_HANDLER_Show_3, (void*)App::VYK_HANDLER_Show_4};
 

@@ -93,14 +93,34 @@ struct Kind {
 };}
 
 //COMMON PROCEDURE "Draw" declared in module "Geo"
-void* VYK_COMMON_Geo_Draw(Geo::Shape* p0);
+extern void* const VYK_TABLE_Geo_Draw[5];
+inline void* VYK_COMMON_Geo_Draw(Geo::Shape* p0)
+{
+	const unsigned s0 = p0->VYK_SID;
+	return s0 < 5 ? VYK_TABLE_Geo_Draw[s0] : 0;
+}
 
 //COMMON PROCEDURE "Pair" declared in module "Geo"
-void* VYK_COMMON_Geo_Pair(Geo::Shape* p0, Geo::Tok* p1);
+extern void* const VYK_TABLE_Geo_Pair[5][4];
+inline void* VYK_COMMON_Geo_Pair(Geo::Shape* p0, Geo::Tok* p1)
+{
+	const unsigned s0 = p0->VYK_SID, s1 = p1->VYK_SID;
+	return s0 < 5 && s1 < 4 ? VYK_TABLE_Geo_Pair[s0][s1] : 0;
+}
 
 //COMMON PROCEDURE "Idle" declared in module "Geo"
-void* VYK_COMMON_Geo_Idle(Geo::Tok* p0);
+extern void* const VYK_TABLE_Geo_Idle[4];
+inline void* VYK_COMMON_Geo_Idle(Geo::Tok* p0)
+{
+	const unsigned s0 = p0->VYK_SID;
+	return s0 < 4 ? VYK_TABLE_Geo_Idle[s0] : 0;
+}
 
 //COMMON PROCEDURE "Show" declared in module "App"
-void* VYK_COMMON_App_Show(Lib::Kind* p0);
+extern void* const VYK_TABLE_App_Show[4];
+inline void* VYK_COMMON_App_Show(Lib::Kind* p0)
+{
+	const unsigned s0 = p0->VYK_SID;
+	return s0 < 4 ? VYK_TABLE_App_Show[s0] : 0;
+}
 

@@ -45,25 +45,11 @@ void Cells::Cell::VYK_INIT_none(Cell* VYK_PCASE)
 }
 
 //COMMON PROCEDURE "Size" declared in module "Cells"
-void* VYK_COMMON_Cells_Size(Cells::Cell* p0)
-{
-	if (p0->VYK_SID_int == p0->VYK_SID) return (void*)Cells::VYK_HANDLER_Size_0;
-	if (p0->VYK_SID_pair == p0->VYK_SID) return (void*)Cells::VYK_HANDLER_Size_1;
-	return 0;
-}
+void* const VYK_TABLE_Cells_Size[4] = {0, (void*)Cells::VYK_HANDLER_Size_0, (void*)Cells::VYK_HANDLER_Size_1, 0};
 
 //COMMON PROCEDURE "Add" declared in module "Cells"
-void* VYK_COMMON_Cells_Add(Cells::Cell* p0)
-{
-	if (p0->VYK_SID_int == p0->VYK_SID) return (void*)Cells::VYK_HANDLER_Add_2;
-	if (p0->VYK_SID_pair == p0->VYK_SID) return (void*)Use::VYK_HANDLER_Add_0;
-	return 0;
-}
+void* const VYK_TABLE_Cells_Add[4] = {0, (void*)Cells::VYK_HANDLER_Add_2, (void*)Use::VYK_HANDLER_Add_0, 0};
 
 //COMMON PROCEDURE "Hidden" declared in module "Cells"
-void* VYK_COMMON_Cells_Hidden(Cells::Cell* p0)
-{
-	if (p0->VYK_SID_pair == p0->VYK_SID) return (void*)Cells::VYK_HANDLER_Hidden_3;
-	return 0;
-}
+void* const VYK_TABLE_Cells_Hidden[4] = {0, 0, (void*)Cells::VYK_HANDLER_Hidden_3, 0};
 

@@ -31,11 +31,26 @@ struct Cell {
 };}
 
 //COMMON PROCEDURE "Size" declared in module "Cells"
-void* VYK_COMMON_Cells_Size(Cells::Cell* p0);
+extern void* const VYK_TABLE_Cells_Size[4];
+inline void* VYK_COMMON_Cells_Size(Cells::Cell* p0)
+{
+	const unsigned s0 = p0->VYK_SID;
+	return s0 < 4 ? VYK_TABLE_Cells_Size[s0] : 0;
+}
 
 //COMMON PROCEDURE "Add" declared in module "Cells"
-void* VYK_COMMON_Cells_Add(Cells::Cell* p0);
+extern void* const VYK_TABLE_Cells_Add[4];
+inline void* VYK_COMMON_Cells_Add(Cells::Cell* p0)
+{
+	const unsigned s0 = p0->VYK_SID;
+	return s0 < 4 ? VYK_TABLE_Cells_Add[s0] : 0;
+}
 
 //COMMON PROCEDURE "Hidden" declared in module "Cells"
-void* VYK_COMMON_Cells_Hidden(Cells::Cell* p0);
+extern void* const VYK_TABLE_Cells_Hidden[4];
+inline void* VYK_COMMON_Cells_Hidden(Cells::Cell* p0)
+{
+	const unsigned s0 = p0->VYK_SID;
+	return s0 < 4 ? VYK_TABLE_Cells_Hidden[s0] : 0;
+}
 
