@@ -434,6 +434,29 @@ std::unique_ptr<CBaseVar> CCommonExtension::CreateVar(CBaseName*) const
     throw error_Internal("CCommonExtension::CreateVar");
 }
 
+// M.T += <spec> | <spec>, with the specializations an importer can name: NIL, imported types
+// and the module's exported ones. False when there is none.
+bool CCommonExtension::WriteExtensionDfn(CDfnOutput& f, const char* lead) const
+{
+    std::vector<const SSpecialization*> shown;
+    for (const auto& s : added) {
+        CBaseName* type = s.typeName.empty() || !s.typeModule.empty() ? nullptr : s.Type();
+        if (!type || type->exported) shown.push_back(&s);
+    }
+    if (shown.empty()) return false;
+    f.Dfn("%s%s.%s += ", lead, alias.c_str(), typeName.c_str());
+    const char* separator = "";
+    for (const SSpecialization* s : shown) {
+        f.Dfn("%s", separator);
+        if (!s->tag.empty()) f.Dfn("%s : ", s->tag.c_str());
+        if (!s->typeModule.empty()) f.Dfn("%s.", s->typeModule.c_str());
+        f.Dfn("%s", s->typeName.empty() ? "NIL" : s->typeName.c_str());
+        separator = " | ";
+    }
+    f.Dfn(";\n");
+    return true;
+}
+
 void CCommonExtension::WriteCPP(CCppOutput& f, bool)
 {
     f.Vyl("\t<Case Qual=\"%s\" Name=\"%s\">\n", moduleName.c_str(), typeName.c_str());
@@ -468,6 +491,7 @@ int ReadCommonExtension(CLexBuf& lb, CDeclSeq& seq, const CBareName& ident, int 
     if (owner && owner != GetOwningModule(seq.owner)) {
         if (common->local) return errLocalImportedCommonExt;
         ext = std::make_unique<CCommonExtension>(seq.owner);
+        ext->alias = qualifier;
         ext->moduleName = owner->name;
         ext->typeName = common->name;
     }
@@ -545,13 +569,26 @@ void CCommonVar::WriteCPP(CCppOutput& f)
     f.Cpp("%s::VYK_INIT_%s)", type.c_str(), specId.c_str());
 }
 
-// v : [M.]T, and the specialization when it is not the default (the importer binds the same).
+// True when the variable's type names a specialized type (T<s>, or a synonym of one), which
+// binds every variable of it.
+static bool TypeIsSpecialized(CBaseName* scope, const std::string& module, const std::string& name)
+{
+    CBaseName* decl = name.empty() ? nullptr : GetGlobalName(scope, module, name);
+    for (int steps = 0; decl && decl->kind == kindQualidentType && steps < 1000; ++steps) {
+        const CQualident& ref = static_cast<CQualidentType*>(decl)->ref;
+        decl = ref.name.empty() ? nullptr : GetGlobalName(decl->parent, ref.qualifier, ref.name);
+    }
+    return decl && decl->kind == kindSpecType;
+}
+
+// v : [M.]T, and the specialization when it is not the default (the importer binds the same);
+// a specialized type binds by itself.
 void CCommonVar::WriteDFN(CDfnOutput& f)
 {
     f.Dfn("%s", name.c_str());
     CCommonType* c = Common();
     bool isDefault = c && c->def && c->SpecId(*c->def) == specId;
-    if (bound && !isDefault && !specId.empty()) {
+    if (bound && !isDefault && !specId.empty() && !TypeIsSpecialized(parent, typeModule, typeName)) {
         f.Dfn("<");
         if (!specTag.empty()) {
             f.Dfn("%s", specTag.c_str());

@@ -99,11 +99,16 @@ public:
 // C++: nothing; the link description gets <Case Qual="M" Name="T"> <Spec .../> </Case>.
 class CCommonExtension : public CBaseType {
 public:
+    std::string alias;        // the import alias it was written with
     std::string moduleName;   // own name of the module declaring the common type
     std::string typeName;
     std::vector<SSpecialization> added;
 
     explicit CCommonExtension(CBaseName* parent) : CBaseType(kindCommonExtension, parent) {}
+    // The extension as a line of the definition file's TYPE section (after `lead`), so that
+    // importers know the specializations too; false, with nothing written, when it names none
+    // an importer could see.
+    bool WriteExtensionDfn(CDfnOutput& f, const char* lead) const;
     std::unique_ptr<CBaseType> CloneType(CBaseName*) const override;
     std::unique_ptr<CBaseVar> CreateVar(CBaseName*) const override;
     void WriteDFN(CDfnOutput&) override {}

@@ -211,6 +211,10 @@ void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq)
     }
     lead = "\nTYPE\n\t";
     for (auto& d : seq.decls) {
+        if (d->kind == kindCommonExtension) {
+            if (static_cast<CCommonExtension&>(*d).WriteExtensionDfn(f, lead)) lead = "\t";
+            continue;
+        }
         if (!IsTypeKind(d->kind) || !d->exported) continue;
         f.Dfn("%s%s = ", lead, d->name.c_str());
         d->WriteDFN(f);
