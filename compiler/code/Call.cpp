@@ -7,6 +7,7 @@
 #include "Diagnostics.h"
 #include "Lexer.h"
 #include "Output.h"
+#include "code/Compat.h"
 #include "code/Designator.h"
 #include "decl/FormalPars.h"
 #include "decl/Procedures.h"
@@ -16,6 +17,15 @@
 #include "decl/CommonTypeUses.h"
 
 // ---- Expression lists ----
+
+// Puts the reading position on the first token after `start`, where the diagnostic is given.
+static int ReportAtFirstToken(CLexBuf& lb, SLexPos start, int err)
+{
+    lb.RestorePos(start);
+    int code = 0;
+    lb.NextSymbol(code);
+    return err;
+}
 
 int CExprList::Init(CLexBuf& lb)
 {
@@ -29,7 +39,13 @@ int CExprList::Init(CLexBuf& lb)
                                             : exprFull;
         }
         auto expr = std::make_unique<CExpr>(scope, mode, formals != nullptr);
+        SLexPos start = lb.SavePos();
         if (int err = expr->Init(lb)) return err;
+        if (formals && i < formals->size()) {
+            const CBaseVar& formal = *(*formals)[i];
+            int err = formal.isVar ? CheckVarActual(formal, *expr) : CheckAssignable(formal, *expr, errParamMismatch);
+            if (err) return ReportAtFirstToken(lb, start, err);
+        }
         exprs.push_back(std::move(expr));
         SLexPos pos = lb.SavePos();
         int code = 0;

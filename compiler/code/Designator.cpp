@@ -353,6 +353,7 @@ int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
             sel.indexAt.push_back(NextAt(lb));
             auto expr = std::make_unique<CExpr>(scope, exprFull, false);
             if (int err = expr->Init(lb)) return err;
+            if (!IsIntegerVarKind(expr->resultKind)) return errExprCompatibility;
             sel.indices->exprs.push_back(std::move(expr));
             SLexPos pos = lb.SavePos();
             if (!lb.NextSymbol(code) || code != symComma) {

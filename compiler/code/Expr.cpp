@@ -9,6 +9,7 @@
 
 #include "Diagnostics.h"
 #include "Lexer.h"
+#include "code/Compat.h"
 #include "Output.h"
 #include "code/ExprSet.h"
 #include "CppIdent.h"
@@ -585,17 +586,40 @@ int CExpr::CheckSetElement() const
     return v < 0 || v > kMaxSetElement ? errSetElementRange : errOK;
 }
 
+// What a single designator or literal operand stands for, or nullptr.
+static CBaseName* OperandDecl(const CSimpleExpr& operand)
+{
+    CFactor* f = operand.SingleFactor();
+    if (!f) return nullptr;
+    if (f->form == formLiteral) return f->literal.get();
+    if (f->form != formDesignator || f->call || !f->designator) return nullptr;
+    return DesignatorTarget(*f->designator);
+}
+
+static bool IsNil(const CSimpleExpr& operand)
+{
+    CBaseName* d = OperandDecl(operand);
+    return d && d->kind == kindPointerVar && static_cast<CBaseVar*>(d)->isConst;
+}
+
 int CExpr::CheckRelation() const
 {
     int l = left->resultKind, r = right->resultKind;
     switch (relation) {
     case relEql:
     case relNeq:
+        // a procedure is compared with a procedure or NIL, a pointer with NIL or a pointer of
+        // the same or an extended type
         if (l == kindProcedureVar || l == kindProcedure)
-            return r == kindProcedureVar || r == kindProcedure || r == kindPointerVar ? errOK : errExprCompatibility;
+            return r == kindProcedureVar || r == kindProcedure || (r == kindPointerVar && IsNil(*right)) ? errOK : errExprCompatibility;
         if (l == kindSetVar || l == kindBoolVar) return r == l ? errOK : errExprCompatibility;
-        if (l == kindPointerVar)
-            return r == kindPointerVar || r == kindProcedureVar ? errOK : errExprCompatibility;
+        if (l == kindPointerVar) {
+            if (r == kindProcedureVar) return IsNil(*left) ? errOK : errExprCompatibility;
+            if (r != kindPointerVar) return errExprCompatibility;
+            const CRecordType* a = PointedRecord(OperandDecl(*left));
+            const CRecordType* b = PointedRecord(OperandDecl(*right));
+            return RecordExtends(a, b) || RecordExtends(b, a) ? errOK : errExprCompatibility;
+        }
         [[fallthrough]];
     case relLss:
     case relLeq:

@@ -82,9 +82,11 @@ int CForStatement::Init(CLexBuf& lb)
     if (int err = Expect(lb, symBecomes, errBecomesMissing)) return err;
     start = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = start->Init(lb)) return err;
+    if (!IsIntegerVarKind(start->resultKind)) return errIncompatibleAssignment;
     if (int err = Expect(lb, symTO, errToMissing)) return err;
     end = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = end->Init(lb)) return err;
+    if (!IsIntegerVarKind(end->resultKind)) return errIncompatibleAssignment;
     if (!lb.NextSymbol(code) || code < symPeriod) return errDoMissing;
     if (code == symBY) {
         if (int err = ReadStep(lb, code)) return err;

@@ -10,6 +10,7 @@
 #include "Output.h"
 #include "code/Call.h"
 #include "code/Case.h"
+#include "code/Compat.h"
 #include "code/Designator.h"
 #include "code/Loops.h"
 #include "code/StdProcs.h"
@@ -216,6 +217,14 @@ int CAssignment::CheckKinds(CBaseName* decl)
         return errIncompatibleAssignment;
     if (IsNumericVarKind(decl->kind) && !IncludesKind(decl->kind, right))
         return errIncompatibleAssignment;
+    // An element or a field reached through a type stands for a variable of that type.
+    std::unique_ptr<CBaseVar> element;
+    const CBaseVar* to = IsVarKind(decl->kind) ? static_cast<CBaseVar*>(decl) : nullptr;
+    if (!to && IsTypeKind(decl->kind)) {
+        element = static_cast<CBaseType*>(decl)->CreateVar(scope);
+        to = element.get();
+    }
+    if (to && to->kind == target->valueKind) return CheckAssignable(*to, *value, errIncompatibleAssignment);
     return errOK;
 }
 

@@ -1,0 +1,214 @@
+// Compatibility of values with targets and actual parameters with formal ones.
+#include "code/Compat.h"
+
+#include <cstdint>
+#include <memory>
+
+#include "Diagnostics.h"
+#include "code/Designator.h"
+#include "code/Expr.h"
+#include "decl/FormalPars.h"
+#include "decl/Procedures.h"
+#include "decl/RecordType.h"
+#include "decl/StructVars.h"
+#include "decl/Types.h"
+#include "decl/Vars.h"
+
+const CRecordType* OperandRecord(CBaseName* decl)
+{
+    if (!decl) return nullptr;
+    if (decl->kind == kindRecordType) return static_cast<const CRecordType*>(decl);
+    if (decl->kind == kindRecordVar) return static_cast<CRecordVar*>(decl)->type.get();
+    return nullptr;
+}
+
+const CRecordType* PointedRecord(CBaseName* decl)
+{
+    if (!decl) return nullptr;
+    if (decl->kind == kindPointerType) return static_cast<CPointerType*>(decl)->BaseRecord();
+    if (decl->kind == kindPointerVar) {
+        const auto* v = static_cast<CPointerVar*>(decl);
+        return v->type ? v->type->BaseRecord() : nullptr;
+    }
+    return nullptr;
+}
+
+// A variable's record type is its own copy of the declaration, so records are the same when they
+// are the same object or copies of one named declaration of one scope.
+static bool SameRecord(const CRecordType* a, const CRecordType* b)
+{
+    return a == b || (!a->name.empty() && a->name == b->name && a->parent == b->parent);
+}
+
+bool RecordExtends(const CRecordType* ext, const CRecordType* base)
+{
+    if (!ext || !base) return true;
+    if (ext->name.empty() || base->name.empty()) return true;   // anonymous: no name to compare
+    int depth = 0;
+    for (const CRecordType* r = ext; r && depth < 10000; r = r->BaseRecord(), ++depth)
+        if (SameRecord(r, base)) return true;
+    return false;
+}
+
+// The innermost element kind and the number of dimensions of an array declaration, or false.
+static bool ArrayShape(CBaseName* decl, int& elemKind, int& dims)
+{
+    const CArrayType* array = nullptr;
+    if (decl && decl->kind == kindArrayVar) array = static_cast<CArrayVar*>(decl)->type.get();
+    else if (decl && decl->kind == kindArrayType) array = static_cast<const CArrayType*>(decl);
+    if (!array || !array->Innermost()) return false;
+    elemKind = array->Innermost()->GetValueKind();
+    dims = array->Dimensions();
+    return elemKind != 0;
+}
+
+static bool IsOpenArrayVar(const CBaseVar& v)
+{
+    return v.kind == kindArrayVar && static_cast<const CArrayVar&>(v).Length() == 0;
+}
+
+bool SameSignature(const CFormalPars& a, const CFormalPars& b)
+{
+    if (a.params.size() != b.params.size() || a.ResultKind() != b.ResultKind()) return false;
+    for (size_t i = 0; i < a.params.size(); ++i) {
+        const CBaseVar& x = *a.params[i];
+        const CBaseVar& y = *b.params[i];
+        if (x.kind != y.kind || x.isVar != y.isVar || IsOpenArrayVar(x) != IsOpenArrayVar(y)) return false;
+        if (x.kind == kindRecordVar || x.kind == kindPointerVar) {
+            const CRecordType* rx = x.kind == kindRecordVar ? OperandRecord(const_cast<CBaseVar*>(&x))
+                                                           : PointedRecord(const_cast<CBaseVar*>(&x));
+            const CRecordType* ry = y.kind == kindRecordVar ? OperandRecord(const_cast<CBaseVar*>(&y))
+                                                           : PointedRecord(const_cast<CBaseVar*>(&y));
+            if (rx && ry && !(RecordExtends(rx, ry) && RecordExtends(ry, rx))) return false;
+        }
+    }
+    return true;
+}
+
+// What a single designator or literal of `expr` stands for, procedures included.
+static CBaseName* DesignatedDecl(const CExpr& expr)
+{
+    CFactor* f = expr.SingleFactor();
+    if (!f) return nullptr;
+    if (f->form == formLiteral) return f->literal.get();
+    if (f->form != formDesignator || f->call || !f->designator) return nullptr;
+    return DesignatorTarget(*f->designator);
+}
+
+// The parameters of a procedure or procedure variable named by `decl`; `bound` is set for a
+// type-bound procedure, which no procedure variable can hold.
+static const CFormalPars* ProcedurePars(CBaseName* decl, bool& bound)
+{
+    bound = false;
+    if (!decl) return nullptr;
+    if (IsProcedureKind(decl->kind)) {
+        auto* p = static_cast<CProcedureBase*>(decl);
+        bound = p->receiver != nullptr;
+        return p->formals.get();
+    }
+    if (decl->kind == kindProcedureVar) return static_cast<CProcedureVar*>(decl)->Pars();
+    return nullptr;
+}
+
+// True when `value` is an integer constant inside the range of the integer kind `kind`.
+static bool ConstantFits(const CExpr& value, int kind)
+{
+    if (!IsIntegerVarKind(value.resultKind)) return false;
+    std::unique_ptr<CBaseVar> c;
+    if (value.EvalConst(c) || !c || !IsIntegerVarKind(c->kind)) return false;
+    int64_t v = static_cast<CScalarVar&>(*c).intValue;
+    if (kind == kindShortintVar) return v >= -32768 && v <= 32767;
+    if (kind == kindIntegerVar) return v >= INT32_MIN && v <= INT32_MAX;
+    return kind == kindLongintVar;
+}
+
+int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch)
+{
+    int right = value.resultKind;
+    // common types have checks of their own
+    if (right == kindCommonVar || target.kind == kindCommonVar) return errOK;
+    CBaseName* decl = DesignatedDecl(value);
+    switch (target.kind) {
+    case kindCharVar:
+    case kindBoolVar:
+    case kindSetVar:
+        return right == target.kind ? errOK : mismatch;
+    case kindShortintVar:
+    case kindIntegerVar:
+    case kindLongintVar:
+    case kindRealVar:
+    case kindLongrealVar:
+        return IncludesKind(target.kind, right) || ConstantFits(value, target.kind) ? errOK : mismatch;
+    case kindRecordVar:
+        if (right != kindRecordVar) return mismatch;
+        return RecordExtends(OperandRecord(decl), OperandRecord(const_cast<CBaseVar*>(&target))) ? errOK : mismatch;
+    case kindPointerVar: {
+        const CRecordType* to = PointedRecord(const_cast<CBaseVar*>(&target));
+        if (right == kindArrayVar && !to) return errOK;
+        if (right != kindPointerVar) return mismatch;
+        return RecordExtends(PointedRecord(decl), to) ? errOK : mismatch;
+    }
+    case kindProcedureVar: {
+        if (right == kindPointerVar) {   // only NIL
+            return decl && decl->kind == kindPointerVar && !static_cast<CPointerVar*>(decl)->type ? errOK : mismatch;
+        }
+        if (right != kindProcedure && right != kindProcedureVar) return mismatch;
+        bool bound = false;
+        const CFormalPars* mine = static_cast<const CProcedureVar&>(target).Pars();
+        const CFormalPars* theirs = ProcedurePars(decl, bound);
+        if (bound) return mismatch;
+        if (mine && theirs && !SameSignature(*mine, *theirs)) return mismatch;
+        return errOK;
+    }
+    case kindArrayVar: {
+        int elem = 0, dims = 0, relem = 0, rdims = 0;
+        if (!ArrayShape(const_cast<CBaseVar*>(&target), elem, dims)) return errOK;
+        if (right == kindCharVar) return elem == kindCharVar && dims == 1 ? errOK : mismatch;   // one character
+        if (right != kindArrayVar) return mismatch;
+        if (!ArrayShape(decl, relem, rdims)) return errOK;
+        return relem == elem && rdims == dims ? errOK : mismatch;
+    }
+    default:
+        return errOK;
+    }
+}
+
+int CheckVarActual(const CBaseVar& formal, const CExpr& actual)
+{
+    CBaseName* decl = actual.GetDesignatedVar();
+    if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst)) return errNotAVariable;
+    if (actual.IsReadOnly()) return errReadOnlyOperand;
+    int right = actual.resultKind;
+    if (right == kindCommonVar || formal.kind == kindCommonVar) return errOK;   // checked as common parameters
+    if (formal.kind == kindPointerVar && !static_cast<const CPointerVar&>(formal).type) return errOK;
+    switch (formal.kind) {
+    case kindRecordVar:
+        if (right != kindRecordVar) return errParamMismatch;
+        return RecordExtends(OperandRecord(decl), OperandRecord(const_cast<CBaseVar*>(&formal))) ? errOK : errParamMismatch;
+    case kindPointerVar: {
+        if (right != kindPointerVar) return errParamMismatch;
+        const CRecordType* a = PointedRecord(decl);
+        const CRecordType* b = PointedRecord(const_cast<CBaseVar*>(&formal));
+        return RecordExtends(a, b) && RecordExtends(b, a) ? errOK : errParamMismatch;
+    }
+    case kindArrayVar: {
+        if (right != kindArrayVar) return errParamMismatch;
+        int elem = 0, dims = 0, relem = 0, rdims = 0;
+        if (!ArrayShape(const_cast<CBaseVar*>(&formal), elem, dims) || !ArrayShape(decl, relem, rdims)) return errOK;
+        return relem == elem && rdims == dims ? errOK : errParamMismatch;
+    }
+    case kindProcedureVar:
+        return right == kindProcedureVar ? errOK : errParamMismatch;
+    case kindCharVar:
+    case kindBoolVar:
+    case kindSetVar:
+    case kindShortintVar:
+    case kindIntegerVar:
+    case kindLongintVar:
+    case kindRealVar:
+    case kindLongrealVar:
+        return right == formal.kind ? errOK : errParamMismatch;
+    default:
+        return errOK;
+    }
+}
