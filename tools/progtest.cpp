@@ -728,7 +728,7 @@ private:
             {"stmt", "i := i[0]"}, {"stmt", "i := i.f"}, {"stmt", "i := i^"}, {"stmt", "i := v[1.5]"},
             {"stmt", "i := v[c]"}, {"stmt", "EXCL(s, x)"}, {"stmt", "DEC(c)"}, {"stmt", "COPY(t, i)"},
             {"stmt", "i := ABS(b)"}, {"stmt", "b := ODD(x)"}, {"stmt", "l := ASH(x, 1)"}, {"stmt", "i := r0"},
-            {"stmt", "p0.Put(1)"}, {"stmt", "r0.Get()"}, {"stmt", "i := t.i"}, {"stmt", "x := p0(" + P1 + ")"},
+{"stmt", "r0.Get()"}, {"stmt", "i := t.i"}, {"stmt", "x := p0(" + P1 + ")"},
             {"stmt", "i := LONG(l)"}, {"stmt", "h := SHORT(h)"},
         };
         const SFault& f = faults[size_t(rnd.Below(int(faults.size())))];

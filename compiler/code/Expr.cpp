@@ -596,6 +596,16 @@ static CBaseName* OperandDecl(const CSimpleExpr& operand)
     return DesignatorTarget(*f->designator);
 }
 
+// True unless `decl` is known to be an array of something else than characters.
+static bool IsCharArray(CBaseName* decl)
+{
+    const CArrayType* array = nullptr;
+    if (decl && decl->kind == kindArrayVar) array = static_cast<CArrayVar*>(decl)->type.get();
+    else if (decl && decl->kind == kindArrayType) array = static_cast<const CArrayType*>(decl);
+    if (!array || !array->Innermost()) return true;
+    return array->Innermost()->GetValueKind() == kindCharVar && array->Dimensions() == 1;
+}
+
 static bool IsNil(const CSimpleExpr& operand)
 {
     CBaseName* d = OperandDecl(operand);
@@ -625,7 +635,11 @@ int CExpr::CheckRelation() const
     case relLeq:
     case relGtr:
     case relGeq:
-        if (l == kindArrayVar || l == kindCharVar) return r == l ? errOK : errExprCompatibility;
+        if (l == kindArrayVar) {   // strings and character arrays only
+            if (r != l) return errExprCompatibility;
+            return IsCharArray(OperandDecl(*left)) && IsCharArray(OperandDecl(*right)) ? errOK : errExprCompatibility;
+        }
+        if (l == kindCharVar) return r == l ? errOK : errExprCompatibility;
         if (IsNumericVarKind(l)) return IsNumericVarKind(r) ? errOK : errExprCompatibility;
         return errExprCompatibility;
     case relIn: return IsIntegerVarKind(l) && r == kindSetVar ? errOK : errExprCompatibility;
