@@ -3,6 +3,10 @@
 // its imports first) and ends with exit code 0. HALT, ASSERT and the traps of
 // the generated code end the program earlier; every trap first flushes
 // standard output, so what the program wrote before stays written.
+//
+// Built with VYK_GC (the toolchain's library archive, which also holds the collector), NEW
+// takes its memory from the collector: VYK_GC_MALLOC and VYK_GC_FREE, which the generated
+// code calls when they are linked (see _VYK_sys.h). Built without it, NEW uses the C++ heap.
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -10,6 +14,9 @@
 #include <sys/resource.h>
 #endif
 #include "SYSTEM.h"
+#ifdef VYK_GC
+#include <gc/gc.h>
+#endif
 
 // Written by the compiler into _VYK_main.cpp for the main module.
 void VYK_SYS_main_init();
@@ -106,8 +113,25 @@ void VYK_ASSERT_TRAP(const int code, const char *at) {
 	exit(exitCode);
 }
 
+#ifdef VYK_GC
+// Zero-filled memory the collector gives back when nothing points to it any more; a request
+// the collector cannot meet stops the program as an abort.
+extern "C" void *VYK_GC_MALLOC(size_t size) {
+	void *p = GC_MALLOC(size);
+	if (!p) VYK_TRAP(SYSTEM::VYK_TRAP_ABORT, nullptr);
+	return p;
+}
+
+extern "C" void VYK_GC_FREE(void *p) {
+	GC_FREE(p);
+}
+#endif
+
 int main(int argc, char** argv) {
 	char top = 0;
+#ifdef VYK_GC
+	GC_INIT();
+#endif
 	InstallTrapHandlers(&top);
 	SYSTEM::VYK_ARGC = argc;
 	SYSTEM::VYK_ARGV = argv;

@@ -85,12 +85,13 @@ void CLinkWriter::WriteCase(const CLinkCase& c, CTextBuffer& h, CTextBuffer& s) 
                  ++id);
         s.Printf("\nvoid %s::%s::VYK_INIT_%s(%s* VYK_PCASE)\n{\n", module, name, sfx, name);
         if (spec->HasType()) {
-            s.Printf("\tVYK_PCASE->VYK_SPEC_%s = new %s::%s();\n\tVYK_PCASE->VYK_FREE = VYK_FREE_%s;\n", sfx,
+            // On NEW's heap: with the collector, what the specialization points to stays reachable.
+            s.Printf("\tVYK_PCASE->VYK_SPEC_%s = new(VYK_HEAP) %s::%s();\n\tVYK_PCASE->VYK_FREE = VYK_FREE_%s;\n", sfx,
                      CppId(spec->qual).c_str(), CppId(spec->name).c_str(), sfx);
         }
         s.Printf("\tVYK_PCASE->VYK_SID = VYK_SID_%s;\n}\n", sfx);
         if (spec->HasType()) {
-            s.Printf("\nvoid %s::%s::VYK_FREE_%s(%s* VYK_PCASE)\n{\n\tdelete VYK_PCASE->VYK_SPEC_%s;\n}\n", module,
+            s.Printf("\nvoid %s::%s::VYK_FREE_%s(%s* VYK_PCASE)\n{\n\tVYK_DELETE(VYK_PCASE->VYK_SPEC_%s);\n}\n", module,
                      name, sfx, name, sfx);
         }
     }

@@ -46,6 +46,7 @@ int CExprList::Init(CLexBuf& lb)
             int err = formal.isVar ? CheckVarActual(formal, *expr) : CheckAssignable(formal, *expr, errParamMismatch);
             if (err) return ReportAtFirstToken(lb, start, err);
         }
+        if (formals && (i >= formals->size() || (*formals)[i]->isVar)) expr->NoteChanged();
         exprs.push_back(std::move(expr));
         SLexPos pos = lb.SavePos();
         int code = 0;
@@ -96,6 +97,7 @@ int CCall::ReadCommonActuals(CLexBuf& lb)
     if (lb.NextSymbol(code) && code == symRbrace) return errOK;
     lb.RestorePos(pos);
     if (int err = commonActuals->Init(lb)) return err;
+    for (auto& actual : commonActuals->exprs) actual->NoteChanged();
     if (!lb.NextSymbol(code) || code != symRbrace) return errRbraceMissing;
     return errOK;
 }
@@ -127,6 +129,7 @@ int CCall::Init(CLexBuf& lb)
     }
     if (!designator->isCall) return errNotAProcedure;
     if (statement && designator->valueKind != 0) return errFunctionCalledAsProc;
+    NoteCall(scope, designator->GetTarget());
     formals = FormalsOf(designator->GetTarget());
     if (!formals) return errUnknownInternal;
     if (int err = ReadCommonActuals(lb)) return err;

@@ -103,7 +103,23 @@ int CDesignator::Init(CLexBuf& lb)
         if (int err = SplitField(lb)) return err;
     }
     if (!base) return errUndeclaredIdent;
-    return ReadSelectors(lb);
+    if (int err = ReadSelectors(lb)) return err;
+    // A type-bound procedure called on an element may change it through a VAR receiver.
+    if (isCall && !selectors.empty()) NoteChanged();
+    return errOK;
+}
+
+void CDesignator::NoteChanged() const
+{
+    NoteChange(scope, base, Indirect());
+}
+
+bool CDesignator::Indirect() const
+{
+    if (dereferenced) return true;
+    for (const SSelector& sel : selectors)
+        if (sel.kind == selArrow || sel.kind == selCommon || sel.kind == selGuard || sel.throughPointer) return true;
+    return false;
 }
 
 static CRecordType* StaticRecord(CBaseName* cur, CBaseName* scope);
@@ -686,4 +702,9 @@ CBaseName* DesignatorNamed(const CSyntaxNode& designator)
 bool DesignatorReadOnly(const CSyntaxNode& designator)
 {
     return static_cast<const CDesignator&>(designator).readOnly;
+}
+
+void DesignatorChanged(const CSyntaxNode& designator)
+{
+    static_cast<const CDesignator&>(designator).NoteChanged();
 }

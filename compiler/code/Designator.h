@@ -86,6 +86,11 @@ public:
     std::vector<std::string> LengthTexts() const;
     // The C++ type name of the innermost element of that array, or "".
     std::string ElementCppName() const;
+    // True when the designator reaches what it stands for through a pointer, a VAR record or a
+    // common type's specialization: it then need not lie inside its base.
+    bool Indirect() const;
+    // Records that a statement changes what the designator stands for (NoteChange).
+    void NoteChanged() const;
 
 private:
     CBaseName* base = nullptr;

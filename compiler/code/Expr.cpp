@@ -724,6 +724,12 @@ bool CExpr::IsReadOnly() const
     return DesignatorReadOnly(*f->designator);
 }
 
+void CExpr::NoteChanged() const
+{
+    CFactor* f = SingleFactor();
+    if (f && f->form == formDesignator && !f->call && f->designator) DesignatorChanged(*f->designator);
+}
+
 CBaseName* CExpr::GetWritableVar() const
 {
     CBaseName* d = GetDesignatedVar();

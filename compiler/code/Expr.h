@@ -195,6 +195,9 @@ public:
     bool IsReadOnly() const;
     // GetDesignatedVar, but nullptr for a constant: what INC, DEC, INCL, EXCL and COPY change.
     CBaseName* GetWritableVar() const;
+    // The expression is a single designator that is about to be changed (a VAR argument, the
+    // variable of INC, COPY's destination, ...): its base learns it (NoteChangedBase).
+    void NoteChanged() const;
 
 private:
     CBaseName* LeftDesignated() const;
@@ -227,6 +230,8 @@ CBaseName* DesignatorTarget(const CSyntaxNode& designator);
 // The declaration its qualified name alone names (selectors ignored), or nullptr.
 CBaseName* DesignatorNamed(const CSyntaxNode& designator);
 bool DesignatorReadOnly(const CSyntaxNode& designator);
+// A statement changes what the designator stands for (NoteChange, decl/Vars.h).
+void DesignatorChanged(const CSyntaxNode& designator);
 // Reads a predeclared function call (the token after the function word); sets
 // factor.stdFunction and factor.resultKind.
 int ReadStdFunctionFactor(CLexBuf& lb, CFactor& factor, int symbol);

@@ -69,6 +69,12 @@ VYK_WEAK bool DesignatorReadOnly(const CSyntaxNode& designator)
            static_cast<CBaseVar*>(d.target)->readOnly;
 }
 
+VYK_WEAK void DesignatorChanged(const CSyntaxNode& designator)
+{
+    const auto& d = static_cast<const CNameDesignator&>(designator);
+    NoteChange(d.scope, d.target, false);
+}
+
 VYK_WEAK int ReadStdFunctionFactor(CLexBuf&, CFactor&, int) { return errFactorStart; }
 
 VYK_WEAK int EvalStdFunction(const CSyntaxNode&, std::unique_ptr<CBaseVar>&) { return errConstExpected; }

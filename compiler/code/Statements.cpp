@@ -172,6 +172,7 @@ int CAssignment::Init(CLexBuf& lb)
     int code = 0;
     if (!lb.NextSymbol(code) || code != symBecomes) return errBecomesMissing;
     if (target->readOnly) return errAssignToReadOnly;
+    target->NoteChanged();
     CBaseName* decl = target->GetTarget();
     // Only variables (and elements or fields reached through them) can be assigned.
     if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst) ||

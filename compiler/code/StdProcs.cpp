@@ -35,6 +35,7 @@ int NextAfterArgument(CLexBuf& lb, int& code)
 // A variable operand that may be written: 77 for no variable, 78 for a read-only one.
 int CheckWritable(CExpr& e)
 {
+    e.NoteChanged();
     CBaseName* decl = e.GetDesignatedVar();
     if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst)) return errNotAVariable;
     if (e.IsReadOnly()) return errReadOnlyOperand;
@@ -216,7 +217,7 @@ public:
 };
 
 // NEW(p [, n {, n}]).
-// C++: p = new(T)()                 a zero-initialised record or fixed array
+// C++: p = new(VYK_HEAP) (T)()      a zero-initialised record or fixed array on NEW's heap
 //      p = VYK_NEW_OPEN<T>({n, m})   an open array that keeps its lengths
 class CNewProc : public CSyntaxNode {
 public:
@@ -231,6 +232,7 @@ public:
         pointer = std::make_unique<CDesignator>(scope, false);
         if (int err = pointer->Init(lb)) return err;
         if (pointer->readOnly) return errReadOnlyOperand;
+        pointer->NoteChanged();
         CBaseName* target = pointer->GetTarget();
         if (!target) return errUndeclaredIdent;
         if (!PointerBase(target) || pointer->dereferenced || pointer->isCall) return errInapplicableOperand;
@@ -261,7 +263,7 @@ public:
         if (common.common) return WriteNewCommon(f, common);
         if (lengths.empty()) {
             const CArrayType* array = ArrayOf(target);
-            f.Cpp(" = new(%s", type.c_str());
+            f.Cpp(" = new(VYK_HEAP) (%s", type.c_str());
             if (array) {
                 long count = 1;
                 for (const CArrayType* d = array; d; d = NextDimension(d)) count *= d->length;

@@ -231,8 +231,8 @@ int ReadNewSpecialization(CLexBuf& lb, CBaseName* scope, CBaseName* pointer, CBa
     return errOK;
 }
 
-// p = new [M::]T([M::]T::VYK_INIT_x)
+// p = new(VYK_HEAP) [M::]T([M::]T::VYK_INIT_x)
 void WriteNewCommon(CCppOutput& f, const SNewCommon& made)
 {
-    f.Cpp(" = new %s(%s::VYK_INIT_%s)", made.typeText.c_str(), made.typeText.c_str(), made.specId.c_str());
+    f.Cpp(" = new(VYK_HEAP) %s(%s::VYK_INIT_%s)", made.typeText.c_str(), made.typeText.c_str(), made.specId.c_str());
 }

@@ -402,10 +402,70 @@ void CProcedure::WriteLocalDef(CCppOutput& f)
     f.Cpp("\t};\n//END %s;\n", name.c_str());
 }
 
-// The caller passes a value array as VYK_ARR_<name>; the body works on a local copy.
+// ---- What a body changes ----
+
+static bool IsScalarOrReference(int kind)
+{
+    return kind == kindSetVar || kind == kindBoolVar || kind == kindCharVar || IsNumericVarKind(kind) ||
+           kind == kindPointerVar || kind == kindProcedureVar;
+}
+
+// The procedure whose body `scope` belongs to, or nullptr in the module body.
+static CProcedureBase* BodyOwner(CBaseName* scope)
+{
+    CBaseName* proc = EnclosingProcedure(scope);
+    return proc && IsProcedureKind(proc->kind) ? static_cast<CProcedureBase*>(proc) : nullptr;
+}
+
+void NoteChange(CBaseName* scope, CBaseName* base, bool indirect)
+{
+    if (base && base->kind == kindArrayVar) static_cast<CArrayVar*>(base)->changed = true;
+    CProcedureBase* proc = BodyOwner(scope);
+    if (!proc) return;
+    // A whole variable of a scalar, pointer or procedure type is no part of any array; the
+    // procedure's own locals and value parameters are no part of its caller's arrays.
+    bool safe = base && IsVarKind(base->kind) && !static_cast<CBaseVar*>(base)->isVar && !indirect &&
+                (base->parent == proc || IsScalarOrReference(base->kind));
+    if (!safe) proc->reachesOut = true;
+}
+
+void NoteCall(CBaseName* scope, CBaseName* callee)
+{
+    CProcedureBase* proc = BodyOwner(scope);
+    if (!proc) return;
+    if (callee && IsProcedureKind(callee->kind))
+        for (CBaseName* p = callee->parent; p; p = p->parent)
+            if (p == proc) return;
+    // A procedure of this module with a body of its own and no receiver (which a procedure of
+    // an extension could replace) is asked later; anything else may change anything.
+    if (callee && callee->kind == kindProcedure && !static_cast<CProcedureBase*>(callee)->receiver) {
+        proc->callees.push_back(static_cast<const CProcedureBase*>(callee));
+        return;
+    }
+    proc->reachesOut = true;
+}
+
+bool CProcedureBase::ReachesOut() const
+{
+    if (reachesOut || asked) return true;
+    asked = true;
+    bool reaches = false;
+    for (auto& decl : locals->decls)
+        if (!reaches && IsProcedureKind(decl->kind)) reaches = static_cast<CProcedureBase*>(decl.get())->ReachesOut();
+    for (const CProcedureBase* callee : callees)
+        if (!reaches) reaches = callee->ReachesOut();
+    asked = false;
+    return reaches;
+}
+
+// The caller passes a value array as VYK_ARR_<name>. A procedure that can change neither it nor
+// anything else outside (NoteChange) works on the caller's array; otherwise it works on a copy:
+// a fixed-length array in a local array, an open array in a VYK_ARRAY_COPY (on the stack when
+// small).
 void CProcedure::WriteValueArrayCopies(CCppOutput& f)
 {
     if (!formals->valueArray) return;
+    const bool reaches = ReachesOut();
     f.Up();
     f.Indent();
     f.Cpp("//arrays initialisation\n");
@@ -415,6 +475,12 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
         std::string id = CppId(array->name);
         CArrayType* type = array->type.get();
         f.Indent();
+        if (!array->changed && !reaches) {
+            if (array->Length() != 0) f.Cpp("auto %s = VYK_ARR_%s;\n", id.c_str(), array->name.c_str());
+            else f.Cpp("%s *%s = VYK_ARR_%s;\n", ElementCppName(type->Innermost(), false).c_str(), id.c_str(),
+                       array->name.c_str());
+            continue;
+        }
         if (array->Length() != 0) {
             array->WriteCPP(f);
             f.Cpp(";\n{");
@@ -432,12 +498,12 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
             continue;
         }
         std::string elem = ElementCppName(type->Innermost(), false);
-        f.Cpp("%s *%s;\n{\n", elem.c_str(), id.c_str());
-        f.Cpp("\tconst int VYK_COUNT = VYK_ARR_0_%s", array->name.c_str());
-        for (int a = 1; a < type->Dimensions(); ++a) f.Cpp("*VYK_ARR_%i_%s", a, array->name.c_str());
-        f.Cpp(";\n\t%s = new %s[VYK_COUNT];\n", id.c_str(), elem.c_str());
-        f.Cpp("\tfor(int VYK_I=0; VYK_I<VYK_COUNT; ++VYK_I) %s[VYK_I] = VYK_ARR_%s[VYK_I];\n}\n",
-              id.c_str(), array->name.c_str());
+        f.Cpp("VYK_ARRAY_COPY<%s> VYK_COPY_%s(VYK_ARR_%s, long(VYK_ARR_0_%s)", elem.c_str(), array->name.c_str(),
+              array->name.c_str(), array->name.c_str());
+        for (int a = 1; a < type->Dimensions(); ++a) f.Cpp(" * VYK_ARR_%i_%s", a, array->name.c_str());
+        f.Cpp(");\n");
+        f.Indent();
+        f.Cpp("%s *%s = VYK_COPY_%s.data;\n", elem.c_str(), id.c_str(), array->name.c_str());
     }
     f.Down();
 }
@@ -448,17 +514,6 @@ void CProcedure::WriteEpilogue(CCppOutput& f)
         f.Indent();
         f.Cpp("\tVYK_RETURN:;\n");
     }
-    if (!formals->valueArray) return;
-    f.Up();
-    f.Indent();
-    f.Cpp("//delete arrays\n");
-    for (auto& par : formals->params) {
-        if (par->kind != kindArrayVar || par->isVar) continue;
-        if (static_cast<CArrayVar*>(par.get())->Length() != 0) continue;
-        f.Indent();
-        f.Cpp("delete[] %s;\n", CppId(par->name).c_str());
-    }
-    f.Down();
 }
 
 void CForwardProc::WriteCPP(CCppOutput& f)

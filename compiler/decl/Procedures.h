@@ -38,6 +38,11 @@ public:
     std::unique_ptr<CDeclSeq> locals;
     std::unique_ptr<CStatementSeq> body;
     int returnReach = 0;   // 0 no RETURN, 1 on some paths, 2 on all paths
+    // The body changes something other than its own locals, or calls what may do so (see
+    // NoteChange): value array parameters then get copies. The procedures of the module that it
+    // calls are asked when the procedure is written, once all of them are read.
+    bool reachesOut = false;
+    std::vector<const CProcedureBase*> callees;
 
     CProcedureBase(int kind, CBaseName* parent);
     ~CProcedureBase() override;
@@ -50,12 +55,16 @@ public:
     virtual int CommonParamCount() const { return 0; }
 
     bool IsLocal() const;   // declared inside another procedure
+    // reachesOut of this procedure, of any procedure declared inside it or of any it calls (a
+    // procedure that calls itself, directly or not, counts as reaching out).
+    bool ReachesOut() const;
     // The record a type-bound procedure is bound to, or nullptr.
     CRecordType* BoundRecord() const;
     // Both C++ files: "virtual <result> Name(<params>)" inside the receiver's struct.
     void WriteMemberDecl(CCppOutput& f, bool toHeader) const;
 
 protected:
+    mutable bool asked = false;   // ReachesOut is on the way through this procedure
     int ReadReceiver(CLexBuf& lb);
     int ReadNameAndParams(CLexBuf& lb);
     int BindToReceiver();

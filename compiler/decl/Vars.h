@@ -123,6 +123,9 @@ public:
     std::string text;                   // string constant
     bool hasText = false;
     bool maybeChar = false;             // a one-character string written as a character
+    // A value parameter that its procedure (or a local procedure) changes: assigned, passed on
+    // as VAR, an element changed, a type-bound procedure called on an element.
+    bool changed = false;
 
     explicit CArrayVar(CBaseName* parent);
     ~CArrayVar() override;
@@ -144,6 +147,16 @@ private:
     std::unique_ptr<CBaseVar> ElementVar(const std::string& declName) const;
     std::string DimsText() const;
 };
+
+// What the statements of a procedure change, for its value array parameters: such a parameter
+// is copied when the procedure changes it, or changes anything other than its own local
+// variables and value parameters, or calls anything but its own local procedures (either may
+// reach the caller's array, which the parameter would otherwise share). `scope` is where the
+// statement stands; a change of the module body's statements records nothing.
+// A designator based on `base` is changed, through a pointer or VAR record when `indirect`:
+void NoteChange(CBaseName* scope, CBaseName* base, bool indirect);
+// `callee` (a procedure, or a variable or type-bound procedure called) is called:
+void NoteCall(CBaseName* scope, CBaseName* callee);
 
 // The string as a C++ literal body (backslash and double quote escaped).
 std::string EscapeCppString(const std::string& s);

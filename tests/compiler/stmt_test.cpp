@@ -139,7 +139,7 @@ TEST_F(StmtTest, PredeclaredProcedureTexts)
         {"HALT(2)", "exit(2);\n"},
         {"ASSERT(n > 0)", "if (!(n > 0)) VYK_ASSERT_TRAP(253, 0);\n"},
         {"ASSERT(b, 7)", "if (!(b)) VYK_ASSERT_TRAP(7, 0);\n"},
-        {"NEW(p)", "p = new(P)();\n"},
+        {"NEW(p)", "p = new(VYK_HEAP) (P)();\n"},
         {"NEW(row, n)", "row = VYK_NEW_OPEN<Row>({(long)(n)});\n"},
         {"COPY(s, s)", "COPY(s, 10, s, 10);\n"},
         {"l := LONG(i) * i", "l = (((long)(i)) * i);\n"},

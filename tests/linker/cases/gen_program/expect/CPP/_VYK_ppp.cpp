@@ -12,14 +12,14 @@ const int Geo::Shape::VYK_SID_Geo_Item = 1;
 
 void Geo::Shape::VYK_INIT_Geo_Item(Shape* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_Geo_Item = new Geo::Item();
+	VYK_PCASE->VYK_SPEC_Geo_Item = new(VYK_HEAP) Geo::Item();
 	VYK_PCASE->VYK_FREE = VYK_FREE_Geo_Item;
 	VYK_PCASE->VYK_SID = VYK_SID_Geo_Item;
 }
 
 void Geo::Shape::VYK_FREE_Geo_Item(Shape* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_Geo_Item;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_Geo_Item);
 }
 
 //Geo.Shape<Lib_Item>
@@ -27,14 +27,14 @@ const int Geo::Shape::VYK_SID_Lib_Item = 2;
 
 void Geo::Shape::VYK_INIT_Lib_Item(Shape* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_Lib_Item = new Lib::Item();
+	VYK_PCASE->VYK_SPEC_Lib_Item = new(VYK_HEAP) Lib::Item();
 	VYK_PCASE->VYK_FREE = VYK_FREE_Lib_Item;
 	VYK_PCASE->VYK_SID = VYK_SID_Lib_Item;
 }
 
 void Geo::Shape::VYK_FREE_Lib_Item(Shape* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_Lib_Item;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_Lib_Item);
 }
 
 //Geo.Shape<Draw_Poly>
@@ -42,14 +42,14 @@ const int Geo::Shape::VYK_SID_Draw_Poly = 3;
 
 void Geo::Shape::VYK_INIT_Draw_Poly(Shape* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_Draw_Poly = new Draw::Poly();
+	VYK_PCASE->VYK_SPEC_Draw_Poly = new(VYK_HEAP) Draw::Poly();
 	VYK_PCASE->VYK_FREE = VYK_FREE_Draw_Poly;
 	VYK_PCASE->VYK_SID = VYK_SID_Draw_Poly;
 }
 
 void Geo::Shape::VYK_FREE_Draw_Poly(Shape* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_Draw_Poly;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_Draw_Poly);
 }
 
 //Geo.Shape<Geo_Rect>
@@ -57,14 +57,14 @@ const int Geo::Shape::VYK_SID_Geo_Rect = 4;
 
 void Geo::Shape::VYK_INIT_Geo_Rect(Shape* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_Geo_Rect = new Geo::Rect();
+	VYK_PCASE->VYK_SPEC_Geo_Rect = new(VYK_HEAP) Geo::Rect();
 	VYK_PCASE->VYK_FREE = VYK_FREE_Geo_Rect;
 	VYK_PCASE->VYK_SID = VYK_SID_Geo_Rect;
 }
 
 void Geo::Shape::VYK_FREE_Geo_Rect(Shape* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_Geo_Rect;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_Geo_Rect);
 }
 
 
@@ -73,14 +73,14 @@ const int Geo::Tok::VYK_SID_a = 1;
 
 void Geo::Tok::VYK_INIT_a(Tok* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_a = new Lib::Item();
+	VYK_PCASE->VYK_SPEC_a = new(VYK_HEAP) Lib::Item();
 	VYK_PCASE->VYK_FREE = VYK_FREE_a;
 	VYK_PCASE->VYK_SID = VYK_SID_a;
 }
 
 void Geo::Tok::VYK_FREE_a(Tok* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_a;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_a);
 }
 
 //Geo.Tok<b>
@@ -96,14 +96,14 @@ const int Geo::Tok::VYK_SID_c = 3;
 
 void Geo::Tok::VYK_INIT_c(Tok* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_c = new Geo::Rect();
+	VYK_PCASE->VYK_SPEC_c = new(VYK_HEAP) Geo::Rect();
 	VYK_PCASE->VYK_FREE = VYK_FREE_c;
 	VYK_PCASE->VYK_SID = VYK_SID_c;
 }
 
 void Geo::Tok::VYK_FREE_c(Tok* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_c;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_c);
 }
 
 
@@ -128,14 +128,14 @@ const int Lib::Kind::VYK_SID_z = 3;
 
 void Lib::Kind::VYK_INIT_z(Kind* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_z = new Draw::Poly();
+	VYK_PCASE->VYK_SPEC_z = new(VYK_HEAP) Draw::Poly();
 	VYK_PCASE->VYK_FREE = VYK_FREE_z;
 	VYK_PCASE->VYK_SID = VYK_SID_z;
 }
 
 void Lib::Kind::VYK_FREE_z(Kind* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_z;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_z);
 }
 
 //COMMON PROCEDURE "Draw" declared in module "Geo"

@@ -7,9 +7,9 @@
 	VYK_TYPE VYK_PROC;
 	if (VYK_PROC) {
 	if (t && (t->VYK_SID == t->VYK_SID_leaf)) {
-	t = new Tok(Tok::VYK_INIT_leaf);
+	t = new(VYK_HEAP) Tok(Tok::VYK_INIT_leaf);
 	typedef void (*VYK_TYPE) (Tok* t);
-	u = new Tok(Tok::VYK_INIT_empty);
+	u = new(VYK_HEAP) Tok(Tok::VYK_INIT_empty);
 //COMMON PROCEDURE Show
 //HANDLER PROCEDURE Show
 void Anon::VYK_HANDLER_Show_0(Tok* t) {

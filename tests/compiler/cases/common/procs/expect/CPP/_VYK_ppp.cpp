@@ -11,14 +11,14 @@ const int Cells::Cell::VYK_SID_int = 1;
 
 void Cells::Cell::VYK_INIT_int(Cell* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_int = new Cells::Int();
+	VYK_PCASE->VYK_SPEC_int = new(VYK_HEAP) Cells::Int();
 	VYK_PCASE->VYK_FREE = VYK_FREE_int;
 	VYK_PCASE->VYK_SID = VYK_SID_int;
 }
 
 void Cells::Cell::VYK_FREE_int(Cell* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_int;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_int);
 }
 
 //Cells.Cell<pair>
@@ -26,14 +26,14 @@ const int Cells::Cell::VYK_SID_pair = 2;
 
 void Cells::Cell::VYK_INIT_pair(Cell* VYK_PCASE)
 {
-	VYK_PCASE->VYK_SPEC_pair = new Cells::Pair();
+	VYK_PCASE->VYK_SPEC_pair = new(VYK_HEAP) Cells::Pair();
 	VYK_PCASE->VYK_FREE = VYK_FREE_pair;
 	VYK_PCASE->VYK_SID = VYK_SID_pair;
 }
 
 void Cells::Cell::VYK_FREE_pair(Cell* VYK_PCASE)
 {
-	delete VYK_PCASE->VYK_SPEC_pair;
+	VYK_DELETE(VYK_PCASE->VYK_SPEC_pair);
 }
 
 //Cells.Cell<none>

@@ -28,11 +28,13 @@ inline long MOD(const long x, const long y) {
 inline int ORD(const char ch) {
 	return (unsigned char)ch;
 }
+// The string in x up to its 0X, cut to the room of v, and a 0X after it; nothing when v has no room.
 inline void COPY(const char *x, const int x_size, char *v, const int v_size) {
-	int min = x_size;
-	if (v_size < x_size) min = v_size;
-	for (int i = 0; i <= min-2; i++) v[i] = x[i];
-	v[min-1] = 0;
+	const int room = (v_size < x_size ? v_size : x_size) - 1;
+	if (room < 0) return;
+	const size_t n = strnlen(x, size_t(room));
+	memmove(v, x, n);
+	v[n] = 0;
 }
 // A SET holds the elements 0..31; others are left out of it.
 inline int VYK_SET_RANGE(const int l, const int h) {
@@ -115,6 +117,30 @@ inline long VYK_LEN(const void *p, const int dim) {
 	if (!p) VYK_TRAP(242, 0);
 	return static_cast<const long*>(p)[-1 - dim];
 }
+// The heap of NEW: the collector's when the program links the library built with it (which
+// defines VYK_GC_MALLOC and VYK_GC_FREE), else the C++ heap. NEW(p) is new(VYK_HEAP) (T)().
+#ifdef __GNUC__
+extern "C" void *VYK_GC_MALLOC(size_t size) __attribute__((weak));
+extern "C" void VYK_GC_FREE(void *p) __attribute__((weak));
+#else
+static void *(*const VYK_GC_MALLOC)(size_t) = 0;
+static void (*const VYK_GC_FREE)(void *) = 0;
+#endif
+inline void *VYK_ALLOC(const size_t size) {
+	return VYK_GC_MALLOC ? VYK_GC_MALLOC(size) : ::operator new(size);
+}
+inline void VYK_RELEASE(void *p) {
+	if (VYK_GC_FREE) VYK_GC_FREE(p); else ::operator delete(p);
+}
+enum VYK_HEAP_T { VYK_HEAP };
+inline void *operator new(size_t size, VYK_HEAP_T) { return VYK_ALLOC(size); }
+inline void *operator new[](size_t size, VYK_HEAP_T) { return VYK_ALLOC(size); }
+inline void operator delete(void *p, VYK_HEAP_T) { VYK_RELEASE(p); }
+inline void operator delete[](void *p, VYK_HEAP_T) { VYK_RELEASE(p); }
+// An object made by new(VYK_HEAP) that its owner gives up; the collector finds it unreachable itself.
+template <class T> inline void VYK_DELETE(T *p) {
+	if (!VYK_GC_MALLOC) delete p;
+}
 template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {
 	size_t count = 1;
 	for (long n : lengths) {
@@ -123,7 +149,7 @@ template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {
 	}
 	const size_t align = alignof(T) > sizeof(long) ? alignof(T) : sizeof(long);
 	const size_t head = (lengths.size() * sizeof(long) + align - 1) / align * align;
-	char *raw = static_cast<char*>(::operator new(head + sizeof(T) * count));
+	char *raw = static_cast<char*>(VYK_ALLOC(head + sizeof(T) * count));
 	T *data = reinterpret_cast<T*>(raw + head);
 	long *len = reinterpret_cast<long*>(static_cast<void*>(data));
 	int dim = 0;
@@ -131,5 +157,26 @@ template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {
 	for (size_t i = 0; i < count; ++i) new (data + i) T();
 	return data;
 }
+// The copy of a value array parameter that its procedure changes: inside this object (on the
+// stack) up to ROOM bytes, else on the heap; given back when the procedure ends.
+template <class T> class VYK_ARRAY_COPY {
+public:
+	T *data;
+	VYK_ARRAY_COPY(const T *from, const long n) : count(n > 0 ? n : 0) {
+		const size_t size = sizeof(T) * size_t(count);
+		data = static_cast<T*>(size <= ROOM ? static_cast<void*>(room) : VYK_ALLOC(size));
+		for (long i = 0; i < count; ++i) new (data + i) T(from[i]);
+	}
+	~VYK_ARRAY_COPY() {
+		for (long i = 0; i < count; ++i) data[i].~T();
+		if (static_cast<void*>(data) != static_cast<void*>(room)) VYK_RELEASE(data);
+	}
+	VYK_ARRAY_COPY(const VYK_ARRAY_COPY&) = delete;
+	VYK_ARRAY_COPY& operator=(const VYK_ARRAY_COPY&) = delete;
+private:
+	enum { ROOM = 256 };
+	const long count;
+	alignas(T) unsigned char room[ROOM];
+};
 
 #endif
