@@ -19,7 +19,7 @@
 	if (q && (q->VYK_SID == q->VYK_SID_pair)) {
 	p.VYK_SPEC_pair->a = 2;
 	p.VYK_SPEC_pair->b = 2;
-	q = new Cell(Cell::VYK_INIT_pair);
+	q = new(VYK_HEAP) Cell(Cell::VYK_INIT_pair);
 	sum = Size(&i) + Size(&p);
 	typedef bool (*VYK_TYPE) (CellPtr* c);
 	typedef int (*VYK_TYPE) (Cell* c);

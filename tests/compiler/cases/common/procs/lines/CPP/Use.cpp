@@ -6,7 +6,7 @@
 	C::i.VYK_SPEC_int->v = 7;
 	Out::Int(C::Size(&n), 0);
 	if (q && (q->VYK_SID == q->VYK_SID_pair)) {
-	q = new C::Cell(C::Cell::VYK_INIT_pair);
+	q = new(VYK_HEAP) C::Cell(C::Cell::VYK_INIT_pair);
 	using C::Add;
 //HANDLER PROCEDURE Add
 namespace C {using namespace Cells;}
