@@ -144,10 +144,18 @@ inline bool VYK_BIT(const long a, const long n) {
 	return (*reinterpret_cast<const unsigned char*>(a + (n >> 3)) >> (n & 7)) & 1;
 }
 // NEW(p, n): n bytes set to zero, at least room for one object of p's type, which is made there.
+// Like NEW, on the collector's heap when the program links it (see VYK_ALLOC in _VYK_sys.h).
+#ifdef __GNUC__
+extern "C" void *VYK_GC_MALLOC(size_t size) __attribute__((weak));
+#endif
 template <class T> inline void VYK_NEW(T*& p, const long n) {
 	if (n < 0) VYK_TRAP(VYK_TRAP_NEW_LENGTH, 0);
 	const size_t size = size_t(n) < sizeof(T) ? sizeof(T) : size_t(n);
+#ifdef __GNUC__
+	void* raw = VYK_GC_MALLOC ? VYK_GC_MALLOC(size) : ::operator new(size);
+#else
 	void* raw = ::operator new(size);
+#endif
 	memset(raw, 0, size);
 	p = new (raw) T();
 }

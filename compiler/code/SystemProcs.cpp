@@ -106,6 +106,8 @@ int ReadVariable(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& e, CDesi
     e = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = e->Init(lb)) return err;
     designator = SingleDesignator(*e);
+    // Its address may be written through: value array parameters take it as a change.
+    e->NoteChanged();
     CBaseName* decl = e->GetDesignatedVar();
     if (!designator || !decl || !IsVarKind(decl->kind) || static_cast<CBaseVar*>(decl)->isConst)
         return errNotAVariable;
@@ -246,6 +248,8 @@ public:
         default: err = ReadNew(lb); break;
         }
         if (err) return err;
+        // PUT and MOVE may change anything at all (for value array parameters).
+        if (proc == sysPUT || proc == sysMOVE) NoteChange(scope, nullptr, true);
         return Expect(lb, symRparen, errRparenMissing);
     }
     void WriteCPP(CCppOutput& f) override
@@ -289,6 +293,7 @@ private:
         CBaseName* decl = e.GetDesignatedVar();
         if (!SingleDesignator(e) || !decl || !IsVarKind(decl->kind) || static_cast<CBaseVar*>(decl)->isConst)
             return errNotAVariable;
+        e.NoteChanged();
         return e.IsReadOnly() ? errReadOnlyOperand : errOK;
     }
     int ReadGet(CLexBuf& lb)
