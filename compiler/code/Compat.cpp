@@ -122,6 +122,16 @@ static bool ConstantFits(const CExpr& value, int kind)
     return kind == kindLongintVar;
 }
 
+// A string constant for a character array of fixed length needs its characters and the 0X.
+static int CheckStringFitsArray(const CArrayVar& target, const CExpr& value)
+{
+    int length = target.Length();
+    std::unique_ptr<CBaseVar> c;
+    if (length <= 0 || value.EvalConst(c) != errOK || !c || c->kind != kindArrayVar) return errOK;
+    const auto& s = static_cast<const CArrayVar&>(*c);
+    return s.hasText && s.text.size() >= static_cast<size_t>(length) ? errStringTooLong : errOK;
+}
+
 int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch)
 {
     int right = value.resultKind;
@@ -165,6 +175,7 @@ int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch)
         if (!ArrayShape(const_cast<CBaseVar*>(&target), elem, dims)) return errOK;
         if (right == kindCharVar) return elem == kindCharVar && dims == 1 ? errOK : mismatch;   // one character
         if (right != kindArrayVar) return mismatch;
+        if (int err = CheckStringFitsArray(static_cast<const CArrayVar&>(target), value)) return err;
         if (!ArrayShape(decl, relem, rdims)) return errOK;
         return relem == elem && rdims == dims ? errOK : mismatch;
     }
