@@ -88,11 +88,7 @@ bool SameSignature(const CFormalPars& a, const CFormalPars& b)
 // What a single designator or literal of `expr` stands for, procedures included.
 static CBaseName* DesignatedDecl(const CExpr& expr)
 {
-    CFactor* f = expr.SingleFactor();
-    if (!f) return nullptr;
-    if (f->form == formLiteral) return f->literal.get();
-    if (f->form != formDesignator || f->call || !f->designator) return nullptr;
-    return DesignatorTarget(*f->designator);
+    return FactorTarget(expr.SingleFactor());
 }
 
 // The parameters of a procedure or procedure variable named by `decl`; `bound` is set for a

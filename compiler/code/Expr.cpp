@@ -586,14 +586,18 @@ int CExpr::CheckSetElement() const
     return v < 0 || v > kMaxSetElement ? errSetElementRange : errOK;
 }
 
-// What a single designator or literal operand stands for, or nullptr.
-static CBaseName* OperandDecl(const CSimpleExpr& operand)
+CBaseName* FactorTarget(const CFactor* f)
 {
-    CFactor* f = operand.SingleFactor();
     if (!f) return nullptr;
     if (f->form == formLiteral) return f->literal.get();
     if (f->form != formDesignator || f->call || !f->designator) return nullptr;
     return DesignatorTarget(*f->designator);
+}
+
+// What a single designator or literal operand stands for, or nullptr.
+static CBaseName* OperandDecl(const CSimpleExpr& operand)
+{
+    return FactorTarget(operand.SingleFactor());
 }
 
 // True unless `decl` is known to be an array of something else than characters.

@@ -227,6 +227,8 @@ long IntegerWidenings();
 int ReadDesignatorFactor(CLexBuf& lb, CFactor& factor);
 // The declaration a designator reaches through all its selectors, or nullptr.
 CBaseName* DesignatorTarget(const CSyntaxNode& designator);
+// What a single factor stands for when it is a designator (not a call) or a literal, or nullptr.
+CBaseName* FactorTarget(const CFactor* factor);
 // The declaration its qualified name alone names (selectors ignored), or nullptr.
 CBaseName* DesignatorNamed(const CSyntaxNode& designator);
 bool DesignatorReadOnly(const CSyntaxNode& designator);
