@@ -434,23 +434,19 @@ std::unique_ptr<CBaseVar> CCommonExtension::CreateVar(CBaseName*) const
     throw error_Internal("CCommonExtension::CreateVar");
 }
 
-// M.T += <spec> | <spec>, with the specializations an importer can name: NIL, imported types
-// and the module's exported ones. False when there is none.
+// M.T += <spec> | <spec>, with every specialization the module added. A record type that is
+// not exported is named all the same, as in the module's own CASE types: an exported variable
+// may be bound to it, and its importers must know the specialization to read that binding.
 bool CCommonExtension::WriteExtensionDfn(CDfnOutput& f, const char* lead) const
 {
-    std::vector<const SSpecialization*> shown;
-    for (const auto& s : added) {
-        CBaseName* type = s.typeName.empty() || !s.typeModule.empty() ? nullptr : s.Type();
-        if (!type || type->exported) shown.push_back(&s);
-    }
-    if (shown.empty()) return false;
+    if (added.empty()) return false;
     f.Dfn("%s%s.%s += ", lead, alias.c_str(), typeName.c_str());
     const char* separator = "";
-    for (const SSpecialization* s : shown) {
+    for (const auto& s : added) {
         f.Dfn("%s", separator);
-        if (!s->tag.empty()) f.Dfn("%s : ", s->tag.c_str());
-        if (!s->typeModule.empty()) f.Dfn("%s.", s->typeModule.c_str());
-        f.Dfn("%s", s->typeName.empty() ? "NIL" : s->typeName.c_str());
+        if (!s.tag.empty()) f.Dfn("%s : ", s.tag.c_str());
+        if (!s.typeModule.empty()) f.Dfn("%s.", s.typeModule.c_str());
+        f.Dfn("%s", s.typeName.empty() ? "NIL" : s.typeName.c_str());
         separator = " | ";
     }
     f.Dfn(";\n");

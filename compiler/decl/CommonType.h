@@ -106,8 +106,7 @@ public:
 
     explicit CCommonExtension(CBaseName* parent) : CBaseType(kindCommonExtension, parent) {}
     // The extension as a line of the definition file's TYPE section (after `lead`), so that
-    // importers know the specializations too; false, with nothing written, when it names none
-    // an importer could see.
+    // importers know the specializations too; false, with nothing written, when it adds none.
     bool WriteExtensionDfn(CDfnOutput& f, const char* lead) const;
     std::unique_ptr<CBaseType> CloneType(CBaseName*) const override;
     std::unique_ptr<CBaseVar> CreateVar(CBaseName*) const override;
