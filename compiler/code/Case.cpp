@@ -111,10 +111,24 @@ void CCaseLabelsSeq::WriteCPP(CCppOutput& f)
 
 // ---- CASE ----
 
+// A one-character string constant ("d", or a constant declared so) is a CHAR constant.
+static void TakeOneCharStringAsChar(CExpr& expr)
+{
+    if (expr.resultKind != kindArrayVar) return;
+    CFactor* single = expr.SingleFactor();
+    CBaseName* d = FactorTarget(single);
+    if (!d || d->kind != kindArrayVar) return;
+    auto* a = static_cast<CArrayVar*>(d);
+    if (!a->isConst || !a->hasText || a->text.size() != 1) return;
+    single->MakeCharLiteral(a->text[0]);
+    expr.resultKind = expr.left->resultKind = expr.left->first->resultKind = kindCharVar;
+}
+
 int CCaseStatement::Init(CLexBuf& lb)
 {
     expr = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = expr->Init(lb)) return err;
+    TakeOneCharStringAsChar(*expr);
     int kind = expr->resultKind;
     if (!IsIntegerVarKind(kind) && kind != kindCharVar) return errCaseExprType;
     int code = 0;
