@@ -78,6 +78,8 @@ public:
     void Indent();  // `level` tabs into the source
     // The C++ string literal naming a place for a check: "module M, line 12, column 5".
     std::string At(const SSourceAt& at) const;
+    // The place argument of a trap that always exists: At(at) under -c, else "0" (no place).
+    std::string TrapAt(const SSourceAt& at) const { return checks ? At(at) : "0"; }
     void Up() { ++level; }
     void Down() { --level; }
 

@@ -126,6 +126,7 @@ static void TakeOneCharStringAsChar(CExpr& expr)
 
 int CCaseStatement::Init(CLexBuf& lb)
 {
+    at = SSourceAt{lb.Line(), lb.Column()};
     expr = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = expr->Init(lb)) return err;
     TakeOneCharStringAsChar(*expr);
@@ -171,7 +172,7 @@ void CCaseStatement::WriteCPP(CCppOutput& f)
         f.Indent();
         f.Cpp("}}");
     } else {
-        f.Cpp("\tVYK_TRAP(%i, 0);}", kExitCaseNoMatch);
+        f.Cpp("\tVYK_TRAP(%i, %s);}", kExitCaseNoMatch, f.TrapAt(at).c_str());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "Output.h"
 #include "code/Statements.h"
 #include "lib/SYSTEM.h"
 
@@ -79,5 +80,6 @@ public:
 
 private:
     CCaseLabelSet seen;
+    SSourceAt at;   // the word CASE, where a value without a label traps
     int ReadCases(CLexBuf& lb);
 };

@@ -260,6 +260,7 @@ int CDesignator::SelectGuard(CLexBuf& lb, CBaseName*& cur)
     SSelector sel;
     sel.kind = selGuard;
     sel.guardOnRecord = cur->kind == kindRecordVar;
+    sel.at = NextAt(lb);
     std::string q, n;
     if (int err = ReadQualifiedName(lb, scope, q, n)) return err;
     CBaseName* type = GetGlobalName(scope, q, n);
@@ -558,7 +559,10 @@ void CDesignator::WriteSelector(CCppOutput& f, size_t index) const
               sel.superType.empty() ? "" : "::", CppId(sel.field).c_str());
         break;
     case selCommon: f.Cpp("%s->%s", sel.specId.c_str(), CppId(sel.field).c_str()); break;
-    case selGuard: f.Cpp("%s", sel.guardOnRecord ? "))" : ")"); break;
+    case selGuard:
+        if (f.checks) f.Cpp(", %s", f.At(sel.at).c_str());
+        f.Cpp("%s", sel.guardOnRecord ? "))" : ")");
+        break;
     default: WriteIndex(f, index); break;
     }
 }
@@ -592,12 +596,15 @@ void CDesignator::WriteCPP(CCppOutput& f)
 
 // ---- Lengths for open-array parameters ----
 
-std::vector<std::string> CDesignator::LengthTexts() const
+// Under checks the lengths of an array behind a pointer read through VYK_NN: whether C++
+// evaluates them before or after the array itself, a NIL pointer traps with its place.
+std::vector<std::string> CDesignator::LengthTexts(const CCppOutput* checked) const
 {
     std::vector<std::string> texts;
     SSelector whole;   // the designated array, described like an index selector
     int first = 0;     // the first dimension left
     std::string pointerText;
+    SSourceAt pointerAt = dereferenced ? derefAt : selectors.empty() ? at : selectors.back().at;
     if (!selectors.empty() && IsIndexKind(selectors.back().kind) && !dereferenced) {
         const SSelector& last = selectors.back();
         first = int(last.indices->exprs.size());
@@ -606,6 +613,7 @@ std::vector<std::string> CDesignator::LengthTexts() const
         whole.arrayName = last.arrayName;
         whole.throughPointer = last.throughPointer;
         if (whole.throughPointer) pointerText = PrefixText(selectors.size() - 1);
+        pointerAt = last.at;
     } else {
         bool pointer = target && (target->kind == kindPointerVar || IsPointerType(target));
         const CArrayType* array = target && (IsVarKind(target->kind) || pointer) ? ArrayOf(target) : nullptr;
@@ -615,6 +623,8 @@ std::vector<std::string> CDesignator::LengthTexts() const
         whole.throughPointer = pointer;
         if (whole.throughPointer) pointerText = PrefixText(selectors.size());
     }
+    if (whole.throughPointer && checked && checked->checks)
+        pointerText = "VYK_NN(" + pointerText + ", " + checked->At(pointerAt) + ")";
     int dims = whole.array->Dimensions();
     for (int i = first; i < dims; ++i) texts.push_back(LengthText(whole, pointerText, i));
     return texts;
@@ -622,7 +632,7 @@ std::vector<std::string> CDesignator::LengthTexts() const
 
 bool CDesignator::WriteLengths(CCppOutput& f) const
 {
-    std::vector<std::string> texts = LengthTexts();
+    std::vector<std::string> texts = LengthTexts(&f);
     for (const std::string& text : texts) f.Cpp(", %s", text.c_str());
     return !texts.empty();
 }

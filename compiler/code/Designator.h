@@ -38,8 +38,8 @@ struct SSelector {
     const CArrayType* array = nullptr;
     std::string arrayName;
     bool throughPointer = false;
-    // Places for the run-time checks: the selector's token (the field name, or the "[" of an
-    // array behind a pointer) and the first token of each index.
+    // Places for the run-time checks: the selector's token (the field name, the "[" of an
+    // array behind a pointer, or a guard's type name) and the first token of each index.
     SSourceAt at;
     std::vector<SSourceAt> indexAt;
 
@@ -83,7 +83,8 @@ public:
     // no array.
     bool WriteLengths(CCppOutput& f) const;
     // The same lengths as C++ texts, from the outermost dimension left; empty for no array.
-    std::vector<std::string> LengthTexts() const;
+    // With `checked` under checks, a NIL pointer in front of the array traps at its place.
+    std::vector<std::string> LengthTexts(const CCppOutput* checked = nullptr) const;
     // The C++ type name of the innermost element of that array, or "".
     std::string ElementCppName() const;
     // True when the designator reaches what it stands for through a pointer, a VAR record or a

@@ -239,7 +239,7 @@ void CAssignment::WriteCPP(CCppOutput& f)
         f.Cpp(", ");
         value->WriteCPP(f);
         f.Cpp(", sizeof(%s)", target->ElementCppName().c_str());
-        for (const std::string& length : target->LengthTexts()) f.Cpp(" * %s", length.c_str());
+        for (const std::string& length : target->LengthTexts(&f)) f.Cpp(" * %s", length.c_str());
         f.Cpp(")");
         return;
     }

@@ -328,6 +328,7 @@ public:
     long dimension = 0;
     int length = 0;          // 0 for an open dimension
     std::string lengthText;  // the C++ text of an open dimension's length
+    std::unique_ptr<CDesignator> array;   // an open dimension's array, for its checked text
     using CStdFunction::CStdFunction;
 
     int Init(CLexBuf& lb) override
@@ -344,9 +345,9 @@ public:
             return Expect(lb, symRparen, errRparenMissing);
         }
         lb.RestorePos(pos);
-        CDesignator array(scope, false);
-        if (int err = array.Init(lb)) return err;
-        std::vector<std::string> lengths = array.isCall ? std::vector<std::string>() : array.LengthTexts();
+        array = std::make_unique<CDesignator>(scope, false);
+        if (int err = array->Init(lb)) return err;
+        std::vector<std::string> lengths = array->isCall ? std::vector<std::string>() : array->LengthTexts();
         if (lengths.empty()) return errLenNotArray;
         if (int err = ReadDimension(lb)) return err;
         if (dimension < 0 || size_t(dimension) >= lengths.size()) return errLenDimension;
@@ -367,6 +368,8 @@ public:
     {
         if (length != 0)
             f.Cpp("%i", length);
+        else if (f.checks)
+            f.Cpp("%s", array->LengthTexts(&f)[size_t(dimension)].c_str());
         else
             f.Cpp("%s", lengthText.c_str());
     }

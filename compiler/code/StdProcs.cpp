@@ -191,10 +191,12 @@ class CAssertProc : public CSyntaxNode {
 public:
     std::unique_ptr<CExpr> cond;
     long code = kExitAssertFailed;
+    SSourceAt at;   // the word ASSERT, the place of the trap under checks
     using CSyntaxNode::CSyntaxNode;
 
     int Init(CLexBuf& lb) override
     {
+        at = SSourceAt{lb.Line(), lb.Column()};
         if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
         cond = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = cond->Init(lb)) return err;
@@ -212,7 +214,7 @@ public:
         f.Indent();
         f.Cpp("if (!(");
         cond->WriteCPP(f);
-        f.Cpp(")) VYK_ASSERT_TRAP(%li, 0)", code);
+        f.Cpp(")) VYK_ASSERT_TRAP(%li, %s)", code, f.TrapAt(at).c_str());
     }
 };
 

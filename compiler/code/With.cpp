@@ -140,6 +140,7 @@ void CWithBranch::WriteCPP(CCppOutput& f)
 
 int CWithStatement::Init(CLexBuf& lb)
 {
+    at = SSourceAt{lb.Line(), lb.Column()};
     for (;;) {
         auto branch = std::make_unique<CWithBranch>(scope);
         if (int err = branch->Init(lb)) return err;
@@ -167,7 +168,7 @@ void CWithStatement::WriteCPP(CCppOutput& f)
         f.Indent();
         f.Cpp("}");
     } else {
-        f.Cpp("\tVYK_TRAP(%i, 0)", kExitWithNoMatch);
+        f.Cpp("\tVYK_TRAP(%i, %s)", kExitWithNoMatch, f.TrapAt(at).c_str());
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Output.h"
 #include "code/Statements.h"
 #include "decl/CommonTypeUses.h"
 #include "lib/SYSTEM.h"
@@ -73,4 +74,7 @@ public:
     int Init(CLexBuf& lb) override;
     void WriteCPP(CCppOutput& f) override;
     int GetReturnState() const override;
+
+private:
+    SSourceAt at;   // the word WITH, where a variable without a matching guard traps
 };
