@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "Lexer.h"
+#include "front/Lexer.h"
 
 namespace {
 

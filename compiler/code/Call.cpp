@@ -4,9 +4,9 @@
 // open array, a one-character string for a character).
 #include "code/Call.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "code/Compat.h"
 #include "code/Designator.h"
 #include "decl/FormalPars.h"
@@ -14,7 +14,7 @@
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
-#include "decl/CommonTypeUses.h"
+#include "code/CommonTypeUses.h"
 
 // ---- Expression lists ----
 

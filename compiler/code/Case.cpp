@@ -3,9 +3,9 @@
 // written once into VYK_CASE, so calls in it run once.
 #include "code/Case.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "decl/Vars.h"
 
 // A label's value: an integer constant, a CHAR constant or a one-character string, the

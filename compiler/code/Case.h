@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "Output.h"
+#include "emit/Output.h"
 #include "code/Statements.h"
 #include "lib/SYSTEM.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "Diagnostics.h"
+#include "front/Diagnostics.h"
 #include "code/Designator.h"
 #include "code/Expr.h"
 #include "decl/FormalPars.h"

@@ -4,7 +4,7 @@
 // pointer by its base record, a procedure by its signature). Where the declarations tell
 // nothing (an anonymous record, a value returned by a call) the kinds alone decide.
 #pragma once
-#include "Names.h"
+#include "front/Names.h"
 
 class CBaseVar;
 class CExpr;

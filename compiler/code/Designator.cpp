@@ -4,9 +4,9 @@
 // wherever it goes; open arrays and arrays behind pointers are indexed flattened.
 #include "code/Designator.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "code/Call.h"
 #include "CppIdent.h"
 #include "decl/FormalPars.h"
@@ -15,7 +15,7 @@
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
-#include "decl/CommonTypeUses.h"
+#include "code/CommonTypeUses.h"
 
 SSelector::SSelector() = default;
 SSelector::SSelector(SSelector&&) noexcept = default;

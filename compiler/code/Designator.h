@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Output.h"
+#include "emit/Output.h"
 #include "code/Expr.h"
 
 class CExprList;

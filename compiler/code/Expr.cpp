@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Diagnostics.h"
-#include "Lexer.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
 #include "code/Compat.h"
-#include "Output.h"
+#include "emit/Output.h"
 #include "code/ExprSet.h"
 #include "CppIdent.h"
 #include "decl/Procedures.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Names.h"
+#include "front/Names.h"
 
 class CLexBuf;
 class CCppOutput;

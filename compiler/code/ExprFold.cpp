@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "Diagnostics.h"
+#include "front/Diagnostics.h"
 #include "code/Expr.h"
 #include "code/ExprSet.h"
 #include "decl/StructVars.h"

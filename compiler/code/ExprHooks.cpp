@@ -2,9 +2,9 @@
 // a plain or qualified name, and no calls, predeclared functions or common types. They are weak
 // definitions: the designators, calls, predeclared functions and common types define the same
 // functions and replace them at link time.
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "code/Expr.h"
 #include "CppIdent.h"
 #include "decl/Types.h"

@@ -2,9 +2,9 @@
 // 0..31 and folded into masks, and a constructor of constant elements becomes a SET constant.
 #include "code/ExprSet.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
 

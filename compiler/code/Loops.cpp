@@ -3,9 +3,9 @@
 // label written after it.
 #include "code/Loops.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "CppIdent.h"
 #include "decl/Vars.h"
 

@@ -4,10 +4,10 @@
 // has been read. The return state tells the procedure writer whether RETURN reaches the end.
 #include "code/Statements.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Module.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "decl/Module.h"
+#include "emit/Output.h"
 #include "code/Call.h"
 #include "code/Case.h"
 #include "code/Compat.h"
@@ -21,7 +21,7 @@
 #include "decl/Types.h"
 #include "decl/Vars.h"
 #include "decl/CommonType.h"
-#include "decl/CommonTypeUses.h"
+#include "code/CommonTypeUses.h"
 
 int CombineReturnStates(const std::vector<int>& states)
 {

@@ -7,9 +7,9 @@
 #include <climits>
 #include <cmath>
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "code/Designator.h"
 #include "code/StdProcs.h"
 #include "CppIdent.h"

@@ -4,15 +4,15 @@
 // pointer to it.
 #include "code/StdProcs.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "code/Designator.h"
 #include "CppIdent.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
-#include "decl/CommonTypeUses.h"
+#include "code/CommonTypeUses.h"
 
 namespace {
 constexpr int64_t kMaxSetElement = 31;

@@ -8,9 +8,9 @@
 // processor's registers or condition codes.
 #include <cstring>
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "code/Designator.h"
 #include "code/StdProcs.h"
 #include "decl/StructVars.h"

@@ -4,9 +4,9 @@
 // hierarchy); a NIL pointer enters none.
 #include "code/With.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "CppIdent.h"
 #include "decl/RecordType.h"
 #include "decl/StructVars.h"

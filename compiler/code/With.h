@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Output.h"
+#include "emit/Output.h"
 #include "code/Statements.h"
-#include "decl/CommonTypeUses.h"
+#include "code/CommonTypeUses.h"
 #include "lib/SYSTEM.h"
 
 class CScopeNode;

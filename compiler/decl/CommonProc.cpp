@@ -4,12 +4,12 @@
 // definition text, and the CProc/CPar and HProc/SPar elements of the link description.
 #include "decl/CommonProc.h"
 
-#include "DeclSeq.h"
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "decl/DeclSeq.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "decl/CommonType.h"
-#include "decl/CommonTypeUses.h"
+#include "code/CommonTypeUses.h"
 #include "CppIdent.h"
 #include "decl/StructVars.h"
 

@@ -4,10 +4,10 @@
 // the linker, which reads the Case elements written here.
 #include "decl/CommonType.h"
 
-#include "DeclSeq.h"
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "decl/DeclSeq.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "CppIdent.h"
 #include "decl/StructVars.h"
 

@@ -4,8 +4,8 @@
 
 #include <unordered_set>
 
-#include "Diagnostics.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "emit/Output.h"
 
 // ["(" [FPSection {";" FPSection}] ")" [":" qualident]]
 int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "NameIndex.h"
+#include "front/NameIndex.h"
 #include "Types.h"
 #include "Vars.h"
 

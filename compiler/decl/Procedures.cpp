@@ -5,10 +5,10 @@
 // there and from its siblings, recursive, and sees the enclosing parameters and variables.
 #include "decl/Procedures.h"
 
-#include "DeclSeq.h"
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "decl/DeclSeq.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "code/Designator.h"
 #include "code/Statements.h"
 #include "CppIdent.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Lexer.h"
-#include "Names.h"
+#include "front/Lexer.h"
+#include "front/Names.h"
 #include "decl/FormalPars.h"
 
 class CDeclSeq;

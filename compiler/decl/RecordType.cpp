@@ -3,8 +3,8 @@
 #include "RecordType.h"
 
 #include "CppIdent.h"
-#include "Diagnostics.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "emit/Output.h"
 #include "Sections.h"
 #include "StructVars.h"
 #include "Vars.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "NameIndex.h"
+#include "front/NameIndex.h"
 #include "Types.h"
 
 // RecordType = RECORD ["(" qualident ")"] FieldList {";" FieldList} END.

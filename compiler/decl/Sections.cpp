@@ -6,10 +6,10 @@
 #include <unordered_set>
 
 #include "CppIdent.h"
-#include "DeclSeq.h"
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "decl/DeclSeq.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "RecordType.h"
 #include "StructVars.h"
 #include "Types.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Names.h"
+#include "front/Names.h"
 
 class CBaseVar;
 class CLexBuf;

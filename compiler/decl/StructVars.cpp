@@ -3,9 +3,9 @@
 #include "StructVars.h"
 
 #include "CppIdent.h"
-#include "Diagnostics.h"
+#include "front/Diagnostics.h"
 #include "FormalPars.h"
-#include "Output.h"
+#include "emit/Output.h"
 #include "RecordType.h"
 #include "Types.h"
 #include "decl/CommonType.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "CppIdent.h"
-#include "Diagnostics.h"
+#include "front/Diagnostics.h"
 #include "FormalPars.h"
-#include "Output.h"
+#include "emit/Output.h"
 #include "RecordType.h"
 #include "StructVars.h"
 #include "Vars.h"

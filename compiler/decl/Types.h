@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "Lexer.h"
-#include "Names.h"
+#include "front/Lexer.h"
+#include "front/Names.h"
 
 class CBaseVar;
 class CCppOutput;

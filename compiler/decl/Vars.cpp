@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "CppIdent.h"
-#include "Diagnostics.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "emit/Output.h"
 #include "RecordType.h"
 #include "StructVars.h"
 #include "Types.h"

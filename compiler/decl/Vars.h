@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Names.h"
+#include "front/Names.h"
 
 class CCppOutput;
 class CDfnOutput;

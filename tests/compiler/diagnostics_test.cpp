@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Messages.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "front/Messages.h"
 #include "TextFile.h"
 
 namespace {

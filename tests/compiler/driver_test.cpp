@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Driver.h"
-#include "Messages.h"
+#include "driver/Driver.h"
+#include "front/Messages.h"
 #include "TextFile.h"
 
 namespace {

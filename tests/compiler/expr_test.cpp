@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Module.h"
-#include "Output.h"
-#include "Project.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "decl/Module.h"
+#include "emit/Output.h"
+#include "driver/Project.h"
 #include "code/Expr.h"
 #include "decl/Vars.h"
 

@@ -10,13 +10,13 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Messages.h"
-#include "Module.h"
-#include "Output.h"
-#include "Project.h"
-#include "SupportFiles.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "front/Messages.h"
+#include "decl/Module.h"
+#include "emit/Output.h"
+#include "driver/Project.h"
+#include "emit/SupportFiles.h"
 #include "TextFile.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // the owning-module queries, and the internal errors of the base declaration.
 #include <gtest/gtest.h>
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Module.h"
-#include "Names.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "decl/Module.h"
+#include "front/Names.h"
 
 namespace {
 

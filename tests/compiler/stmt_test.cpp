@@ -6,10 +6,10 @@
 #include <cfloat>
 #include <climits>
 
-#include "Lexer.h"
-#include "Module.h"
-#include "Output.h"
-#include "Project.h"
+#include "front/Lexer.h"
+#include "decl/Module.h"
+#include "emit/Output.h"
+#include "driver/Project.h"
 #include "code/Statements.h"
 #include "decl/Vars.h"
 

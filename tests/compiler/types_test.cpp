@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "Lexer.h"
-#include "Module.h"
-#include "Output.h"
-#include "Project.h"
+#include "front/Lexer.h"
+#include "decl/Module.h"
+#include "emit/Output.h"
+#include "driver/Project.h"
 #include "code/Expr.h"
 #include "CppIdent.h"
 #include "decl/FormalPars.h"

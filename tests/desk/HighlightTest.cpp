@@ -10,7 +10,7 @@
 
 #include "DeskTestSupport.h"
 #include "Editor.h"
-#include "Lexer.h"
+#include "front/Lexer.h"
 #include "VykScanner.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "DeclSeq.h"
-#include "Names.h"
+#include "decl/DeclSeq.h"
+#include "front/Names.h"
 
 class CProject;
 class CDfnModule;

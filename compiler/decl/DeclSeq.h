@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "Names.h"
+#include "front/Names.h"
 
 class CDfnModule;
 

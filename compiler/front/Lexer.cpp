@@ -2,15 +2,15 @@
 // A chunk is one line with its line feed, or the first 31999 characters of a longer line; a
 // token never spans two chunks, a comment may. Columns count a tab as the tab size. The first
 // lexical error ends the run with one diagnostic line at the error's line and column.
-#include "Lexer.h"
+#include "front/Lexer.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
-#include "Diagnostics.h"
-#include "Messages.h"
+#include "front/Diagnostics.h"
+#include "front/Messages.h"
 #include "VykWords.h"
 
 namespace {

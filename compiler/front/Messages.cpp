@@ -1,5 +1,5 @@
 // The process-wide message stream: standard output, or the -f file while one is open.
-#include "Messages.h"
+#include "front/Messages.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // Module frames: parsing MODULE and DEFINITION units and the import list with its aliases.
 // Loading the imported modules is in Imports.cpp, writing the module in ModuleWriter.cpp.
-#include "Module.h"
+#include "decl/Module.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Project.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "driver/Project.h"
 
 namespace {
 const char* const kSystemName = "SYSTEM";

@@ -2,11 +2,11 @@
 // held in C++ (the object, or a pointer for parameters and WITH aliases), common actual
 // parameters, IS and WITH on common types (the exact specialization is tested), NEW on
 // pointers to common types, and field lookup through a pointer to a specialized type.
-#include "decl/CommonTypeUses.h"
+#include "code/CommonTypeUses.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Output.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "emit/Output.h"
 #include "code/Call.h"
 #include "code/Designator.h"
 #include "code/Expr.h"

@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Messages.h"
-#include "Module.h"
-#include "Project.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "front/Messages.h"
+#include "decl/Module.h"
+#include "driver/Project.h"
 
 namespace {
 const char* const kSystemName = "SYSTEM";

@@ -1,12 +1,12 @@
 // The texts of the four support files. Each file is written completely and closed before the
 // next one is opened; a pair stops at its first file that cannot be opened or closed.
-#include "SupportFiles.h"
+#include "emit/SupportFiles.h"
 
 #include <cstring>
 #include <utility>
 
-#include "Messages.h"
-#include "Output.h"
+#include "front/Messages.h"
+#include "emit/Output.h"
 #include "TextFile.h"
 #include "CppIdent.h"
 #include "lib/SYSTEM.h"

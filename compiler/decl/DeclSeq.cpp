@@ -2,11 +2,11 @@
 // reads the CONST, TYPE and VAR sections in any order, runs the late checks, reads the
 // procedure declarations and checks the forward ones. The readers of single declarations are
 // hooks of the declaration classes.
-#include "DeclSeq.h"
+#include "decl/DeclSeq.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Module.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "decl/Module.h"
 
 CDeclSeq::CDeclSeq(CBaseName* owner) : owner(owner) {}
 

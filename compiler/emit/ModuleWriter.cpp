@@ -1,8 +1,8 @@
 // Writing the compiled module: its C++ source and header between the frames of CCppOutput,
 // and its definition file. The top methods call one method per section, in file order.
-#include "Module.h"
+#include "decl/Module.h"
 
-#include "Output.h"
+#include "emit/Output.h"
 #include "CppIdent.h"
 
 // Module names and aliases are C++ namespaces, spelled with CppId; file names, comments and

@@ -1,6 +1,6 @@
 // Heap set-up of the compiler process (see Heap.h). Only with the GNU C library and without
 // sanitizers, which bring their own allocator; elsewhere it does nothing.
-#include "Heap.h"
+#include "driver/Heap.h"
 
 #include <cstdlib>   // defines __GLIBC__ with the GNU C library
 

@@ -1,7 +1,7 @@
 // The compiler's run from the command line to the outcome line. The switch scan writes its
 // own messages; then version, banner and usage; then the project file, the token list of the
 // source and the module itself. Every path returns the exit code; the -f file is closed last.
-#include "Driver.h"
+#include "driver/Driver.h"
 
 #include <cctype>
 #include <climits>
@@ -10,11 +10,11 @@
 #include <exception>
 #include <new>
 
-#include "Compile.h"
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Messages.h"
-#include "Project.h"
+#include "driver/Compile.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "front/Messages.h"
+#include "driver/Project.h"
 #include "Switches.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "Driver.h"
-#include "Heap.h"
+#include "driver/Driver.h"
+#include "driver/Heap.h"
 
 int main(int argc, char** argv)
 {

@@ -4,7 +4,7 @@
 #pragma once
 #include <memory>
 
-#include "Driver.h"
+#include "driver/Driver.h"
 
 class CLexBuf;
 class CProject;

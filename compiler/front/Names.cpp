@@ -1,12 +1,12 @@
 // Names and scopes: the base declaration, identifier definitions with export marks, and the
 // lookups that every parser uses (unqualified, qualified through an import alias, through a
 // WITH binding or a receiver type), plus the owning-module queries of the C++ writers.
-#include "Names.h"
+#include "front/Names.h"
 
-#include "DeclSeq.h"
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Module.h"
+#include "decl/DeclSeq.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "decl/Module.h"
 
 CBaseName::~CBaseName() = default;
 

@@ -1,16 +1,16 @@
 // The project of one run: reading the project file's IMPORT, MAIN, EXEC and TABSIZE lines,
 // and keeping the build description CPP/_VYK_make.vym (load or start anew, add the compiled
 // module and every imported module, write it back with escaped values).
-#include "Project.h"
+#include "driver/Project.h"
 
 #include <climits>
 #include <cstdio>
 #include <unordered_set>
 #include <utility>
 
-#include "Messages.h"
-#include "Module.h"
-#include "Output.h"
+#include "front/Messages.h"
+#include "decl/Module.h"
+#include "emit/Output.h"
 #include "ProjectValues.h"
 #include "TextFile.h"
 

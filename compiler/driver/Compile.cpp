@@ -2,15 +2,15 @@
 // DFN/<m>.dfn, then CPP/<m>.vyl, .cpp and .h, then (main module) the support files, and last
 // the build description. Every file is written beside its place and all of them are moved in
 // only when the whole run has succeeded, so a failing step leaves the files of earlier runs.
-#include "Compile.h"
+#include "driver/Compile.h"
 
-#include "Diagnostics.h"
-#include "Lexer.h"
-#include "Messages.h"
-#include "Module.h"
-#include "Output.h"
-#include "Project.h"
-#include "SupportFiles.h"
+#include "front/Diagnostics.h"
+#include "front/Lexer.h"
+#include "front/Messages.h"
+#include "decl/Module.h"
+#include "emit/Output.h"
+#include "driver/Project.h"
+#include "emit/SupportFiles.h"
 
 namespace {
 constexpr int kExitOK = 0;

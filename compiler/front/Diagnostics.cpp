@@ -1,10 +1,10 @@
 // The message table of the compiler's numbered diagnostics and the writers of the
 // "ERROR (st, pos)" and "WARNING (st, pos)" lines. The numbers are a contract with the
 // project manager and the tests: they index this table and must never move.
-#include "Diagnostics.h"
+#include "front/Diagnostics.h"
 
-#include "Lexer.h"
-#include "Messages.h"
+#include "front/Lexer.h"
+#include "front/Messages.h"
 
 // Declared with kMessageCount entries in the header: a missing or extra entry here is a
 // conflicting declaration and does not compile.
