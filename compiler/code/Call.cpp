@@ -48,12 +48,7 @@ int CExprList::Init(CLexBuf& lb)
         }
         if (formals && (i >= formals->size() || (*formals)[i]->isVar)) expr->NoteChanged();
         exprs.push_back(std::move(expr));
-        SLexPos pos = lb.SavePos();
-        int code = 0;
-        if (!lb.NextSymbol(code) || code != symComma) {
-            lb.RestorePos(pos);
-            return errOK;
-        }
+        if (!lb.Accept(symComma)) return errOK;
     }
 }
 
@@ -85,21 +80,13 @@ int CCall::ResultKind() const
 // "{" [ExprList] "}" after a designator or before "." designator.
 int CCall::ReadCommonActuals(CLexBuf& lb)
 {
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symLbrace) {
-        lb.RestorePos(pos);
-        return errOK;
-    }
+    if (!lb.Accept(symLbrace)) return errOK;
     if (commonActuals) return errMixedCommonCallStyles;
     commonActuals = std::make_unique<CExprList>(scope, nullptr);
-    pos = lb.SavePos();
-    if (lb.NextSymbol(code) && code == symRbrace) return errOK;
-    lb.RestorePos(pos);
+    if (lb.Accept(symRbrace)) return errOK;
     if (int err = commonActuals->Init(lb)) return err;
     for (auto& actual : commonActuals->exprs) actual->NoteChanged();
-    if (!lb.NextSymbol(code) || code != symRbrace) return errRbraceMissing;
-    return errOK;
+    return lb.Expect(symRbrace, errRbraceMissing);
 }
 
 // The formal parameters of what the designator names.
@@ -121,8 +108,7 @@ int CCall::Init(CLexBuf& lb)
 {
     if (!designator) {
         if (int err = ReadCommonActuals(lb)) return err;
-        int code = 0;
-        if (!lb.NextSymbol(code) || code != symPeriod) return errPeriodMissing;
+        if (int err = lb.Expect(symPeriod, errPeriodMissing)) return err;
         ownDesignator = std::make_unique<CDesignator>(scope, false);
         designator = ownDesignator.get();
         if (int err = designator->Init(lb)) return err;
@@ -140,19 +126,11 @@ int CCall::Init(CLexBuf& lb)
 // ["(" [ExprList] ")"]; the parentheses may be left out only by a call statement.
 int CCall::ReadActuals(CLexBuf& lb)
 {
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symLparen) {
-        lb.RestorePos(pos);
-        return statement ? errOK : errLparenMissing;
-    }
-    pos = lb.SavePos();
-    if (lb.NextSymbol(code) && code == symRparen) return errOK;
-    lb.RestorePos(pos);
+    if (!lb.Accept(symLparen)) return statement ? errOK : errLparenMissing;
+    if (lb.Accept(symRparen)) return errOK;
     actuals = std::make_unique<CExprList>(scope, formals);
     if (int err = actuals->Init(lb)) return err;
-    if (!lb.NextSymbol(code) || code != symRparen) return errRparenMissing;
-    return errOK;
+    return lb.Expect(symRparen, errRparenMissing);
 }
 
 int CCall::CheckCounts() const
@@ -259,7 +237,7 @@ static bool BracesThenPeriod(CLexBuf& lb)
     while (lb.NextSymbol(code)) {
         if (code == symLbrace) ++depth;
         if (code == symRbrace && --depth == 0) {
-            found = lb.NextSymbol(code) && code == symPeriod;
+            found = lb.Peek(symPeriod);
             break;
         }
     }

@@ -37,12 +37,7 @@ int CCaseLabel::Init(CLexBuf& lb, CBaseName* scope, int caseKind)
 {
     if (int err = ReadValue(lb, scope, caseKind, low)) return err;
     high = low;
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symUpto) {
-        lb.RestorePos(pos);
-        return errOK;
-    }
+    if (!lb.Accept(symUpto)) return errOK;
     range = true;
     if (int err = ReadValue(lb, scope, caseKind, high)) return err;
     if (high >= low) return errOK;
@@ -132,8 +127,7 @@ int CCaseStatement::Init(CLexBuf& lb)
     TakeOneCharStringAsChar(*expr);
     int kind = expr->resultKind;
     if (!IsIntegerVarKind(kind) && kind != kindCharVar) return errCaseExprType;
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symOF) return errOfMissing;
+    if (int err = lb.Expect(symOF, errOfMissing)) return err;
     return ReadCases(lb);
 }
 

@@ -20,22 +20,18 @@ namespace {
 int ReadTag(CLexBuf& lb, CBaseName* scope, const CCommonType& common, bool allowDefault,
             const SSpecialization*& spec)
 {
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symLss) return errLssMissing;
-    SLexPos pos = lb.SavePos();
-    if (allowDefault && lb.NextSymbol(code) && code == symGtr) {
+    if (int err = lb.Expect(symLss, errLssMissing)) return err;
+    if (allowDefault && lb.Accept(symGtr)) {
         spec = common.def.get();
         return spec ? errOK : errNoDefaultSpecialization;
     }
-    lb.RestorePos(pos);
     std::string qualifier, name;
     if (int err = ReadQualifiedName(lb, scope, qualifier, name)) return err;
     spec = common.FindSpec(scope, qualifier, name);
     if (!spec && common.def && !common.TypeTagged() && qualifier.empty() && common.def->tag == name)
         spec = common.def.get();
     if (!spec) return errSpecializationTag;
-    if (!lb.NextSymbol(code) || code != symGtr) return errGtrMissing;
-    return errOK;
+    return lb.Expect(symGtr, errGtrMissing);
 }
 
 // The common type a guarded or tested variable stands for: its own type, or the one that a

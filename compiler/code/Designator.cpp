@@ -241,8 +241,7 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
     } else {
         return errNotARecordType;
     }
-    int code = 0;
-    if (!lb.NextSymbol(code, sel.field) || code != symIdent) return errIdentExpected;
+    if (int err = lb.ExpectIdent(sel.field, errIdentExpected)) return err;
     sel.at = CurrentAt(lb);
     CBaseName* member = record->FindName(sel.field);
     if (!member) return errUndefinedField;
@@ -278,8 +277,7 @@ int CDesignator::SelectGuard(CLexBuf& lb, CBaseName*& cur)
     if (!record || !staticRecord || staticRecord->name.empty() ||
         !IsExtensionOf(record, GetModuleAlias(staticRecord), staticRecord->name))
         return errGuardNotExtension;
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symRparen) return errRparenMissing;
+    if (int err = lb.Expect(symRparen, errRparenMissing)) return err;
     sel.field = (q.empty() ? std::string() : CppId(q) + "::") + CppId(n);
     selectors.push_back(std::move(sel));
     cur = type;
@@ -365,25 +363,16 @@ int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
     sel.at = CurrentAt(lb);
     sel.indices = std::make_unique<CExprList>(scope, nullptr);
     for (;;) {
-        int code = 0;
         for (;;) {   // ExprList, each index with its place
             sel.indexAt.push_back(NextAt(lb));
             auto expr = std::make_unique<CExpr>(scope, exprFull, false);
             if (int err = expr->Init(lb)) return err;
             if (!IsIntegerVarKind(expr->resultKind)) return errExprCompatibility;
             sel.indices->exprs.push_back(std::move(expr));
-            SLexPos pos = lb.SavePos();
-            if (!lb.NextSymbol(code) || code != symComma) {
-                lb.RestorePos(pos);
-                break;
-            }
+            if (!lb.Accept(symComma)) break;
         }
-        if (!lb.NextSymbol(code) || code != symRbrak) return errRbrakMissing;
-        SLexPos pos = lb.SavePos();
-        if (!lb.NextSymbol(code) || code != symLbrak) {
-            lb.RestorePos(pos);
-            break;
-        }
+        if (int err = lb.Expect(symRbrak, errRbrakMissing)) return err;
+        if (!lb.Accept(symLbrak)) break;
     }
     int n = int(sel.indices->Count());
     if (array->Dimensions() < n) return errNotAnArray;

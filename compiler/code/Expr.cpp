@@ -255,8 +255,7 @@ int CFactor::ReadParenthesized(CLexBuf& lb)
     form = formParen;
     expr = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = expr->Init(lb)) return err;
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symRparen) return errRparenMissing;
+    if (int err = lb.Expect(symRparen, errRparenMissing)) return err;
     resultKind = expr->resultKind;
     return errOK;
 }
@@ -281,9 +280,7 @@ int CFactor::ReadBrace(CLexBuf& lb)
     lb.NextSymbol(code);
     std::unique_ptr<CSetVar> set;
     int err = ReadSetConstructor(lb, scope, set);
-    SLexPos after = lb.SavePos();
-    bool dot = lb.NextSymbol(code) && code == symPeriod;
-    lb.RestorePos(after);
+    bool dot = lb.Peek(symPeriod);
     if (!err && !dot) {
         form = formLiteral;
         resultKind = kindSetVar;

@@ -57,20 +57,15 @@ int ReadSetConstructor(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CSetVar>& 
 {
     set = std::make_unique<CSetVar>(scope);
     set->isConst = true;
-    SLexPos pos = lb.SavePos();
+    if (lb.Accept(symRbrace)) return errOK;
     int code = 0;
-    if (lb.NextSymbol(code) && code == symRbrace) return errOK;
-    lb.RestorePos(pos);
     uint32_t mask = 0;
     for (;;) {
         auto elem = std::make_unique<CSetElem>();
         if (int err = ReadBound(lb, scope, elem->low, elem->lowValue)) return err;
-        pos = lb.SavePos();
-        if (lb.NextSymbol(code) && code == symUpto) {
+        if (lb.Accept(symUpto)) {
             elem->isRange = true;
             if (int err = ReadBound(lb, scope, elem->high, elem->highValue)) return err;
-        } else {
-            lb.RestorePos(pos);
         }
         if (elem->IsConst()) {
             int high = elem->isRange ? elem->highValue : elem->lowValue;

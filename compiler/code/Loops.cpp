@@ -22,19 +22,12 @@ static int ReadCondition(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& 
     return cond->resultKind == kindBoolVar ? errOK : notBoolean;
 }
 
-static int Expect(CLexBuf& lb, int symbol, int missing)
-{
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symbol) return missing;
-    return errOK;
-}
-
 // ---- WHILE ----
 
 int CWhileStatement::Init(CLexBuf& lb)
 {
     if (int err = ReadCondition(lb, scope, condition, errWhileNotBoolean)) return err;
-    if (int err = Expect(lb, symDO, errDoMissing)) return err;
+    if (int err = lb.Expect(symDO, errDoMissing)) return err;
     if (int err = ReadStatementSeq(lb, scope, body)) return err;
     return ReadEnd(lb);
 }
@@ -55,7 +48,7 @@ void CWhileStatement::WriteCPP(CCppOutput& f)
 int CRepeatStatement::Init(CLexBuf& lb)
 {
     if (int err = ReadStatementSeq(lb, scope, body)) return err;
-    if (int err = Expect(lb, symUNTIL, errUntilMissing)) return err;
+    if (int err = lb.Expect(symUNTIL, errUntilMissing)) return err;
     return ReadCondition(lb, scope, condition, errUntilNotBoolean);
 }
 
@@ -75,15 +68,15 @@ void CRepeatStatement::WriteCPP(CCppOutput& f)
 int CForStatement::Init(CLexBuf& lb)
 {
     int code = 0;
-    if (!lb.NextSymbol(code, control) || code != symIdent) return errIdentExpected;
+    if (int err = lb.ExpectIdent(control, errIdentExpected)) return err;
     controlDecl = FindUnqualified(scope, control);
     if (!controlDecl) return errUndeclaredIdent;
     if (!IsIntegerVarKind(controlDecl->kind)) return errControlVarNotInteger;
-    if (int err = Expect(lb, symBecomes, errBecomesMissing)) return err;
+    if (int err = lb.Expect(symBecomes, errBecomesMissing)) return err;
     start = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = start->Init(lb)) return err;
     if (!IsIntegerVarKind(start->resultKind)) return errIncompatibleAssignment;
-    if (int err = Expect(lb, symTO, errToMissing)) return err;
+    if (int err = lb.Expect(symTO, errToMissing)) return err;
     end = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = end->Init(lb)) return err;
     if (!IsIntegerVarKind(end->resultKind)) return errIncompatibleAssignment;

@@ -37,9 +37,7 @@ int CombineReturnStates(const std::vector<int>& states)
 
 int ReadEnd(CLexBuf& lb)
 {
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symEND) return errEndMissing;
-    return errOK;
+    return lb.Expect(symEND, errEndMissing);
 }
 
 int ReadStatementSeq(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CStatementSeq>& seq)
@@ -61,12 +59,7 @@ int CStatementSeq::Init(CLexBuf& lb)
 {
     for (;;) {
         if (int err = ReadStatement(lb)) return err;
-        SLexPos pos = lb.SavePos();
-        int code = 0;
-        if (!lb.NextSymbol(code) || code != symSemicolon) {
-            lb.RestorePos(pos);
-            return errOK;
-        }
+        if (!lb.Accept(symSemicolon)) return errOK;
     }
 }
 
@@ -169,8 +162,7 @@ static bool IsCharArrayTarget(CBaseName* decl)
 
 int CAssignment::Init(CLexBuf& lb)
 {
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symBecomes) return errBecomesMissing;
+    if (int err = lb.Expect(symBecomes, errBecomesMissing)) return err;
     if (target->readOnly) return errAssignToReadOnly;
     target->NoteChanged();
     CBaseName* decl = target->GetTarget();
@@ -286,7 +278,7 @@ int CIfStatement::Init(CLexBuf& lb)
         if (int err = cond->Init(lb)) return err;
         if (cond->resultKind != kindBoolVar) return errIfNotBoolean;
         int code = 0;
-        if (!lb.NextSymbol(code) || code != symTHEN) return errThenMissing;
+        if (int err = lb.Expect(symTHEN, errThenMissing)) return err;
         std::unique_ptr<CStatementSeq> seq;
         if (int err = ReadStatementSeq(lb, scope, seq)) return err;
         branches.emplace_back(std::move(cond), std::move(seq));

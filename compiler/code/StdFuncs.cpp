@@ -18,13 +18,6 @@
 
 namespace {
 
-int Expect(CLexBuf& lb, int symbol, int missing)
-{
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symbol) return missing;
-    return errOK;
-}
-
 std::unique_ptr<CBaseVar> IntConst(int kind, int64_t value, CBaseName* scope)
 {
     std::unique_ptr<CScalarVar> c = MakeScalarVar(kind, scope);
@@ -88,12 +81,12 @@ public:
     int Init(CLexBuf& lb) override
     {
         at = SSourceAt{lb.Line(), lb.Column()};
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         x = std::make_unique<CExpr>(scope, mode, false);
         if (int err = x->Init(lb)) return err;
         if (int err = Check(x->resultKind)) return err;
         if (int err = CheckFold(*this)) return err;
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>& result) override
     {
@@ -280,17 +273,17 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         x = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = x->Init(lb)) return err;
         if (!IsIntegerVarKind(x->resultKind)) return errIncompatibleAssignment;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         n = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = n->Init(lb)) return err;
         if (!IsIntegerVarKind(n->resultKind)) return errIncompatibleAssignment;
         resultKind = kindLongintVar;
         if (int err = CheckFold(*this)) return err;
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>& result) override
     {
@@ -334,7 +327,7 @@ public:
     int Init(CLexBuf& lb) override
     {
         resultKind = kindLongintVar;
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         SLexPos pos = lb.SavePos();
         int code = 0;
         std::string text;
@@ -342,7 +335,7 @@ public:
         if (code == symString) {
             if (text.size() < 2) return errLenNotArray;
             length = int(text.size());
-            return Expect(lb, symRparen, errRparenMissing);
+            return lb.Expect(symRparen, errRparenMissing);
         }
         lb.RestorePos(pos);
         array = std::make_unique<CDesignator>(scope, false);
@@ -400,7 +393,7 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         CQualident type;
         if (int err = ReadTypeReference(lb, scope, type)) return err;
         if (type.valueKind == kindSetVar) {
@@ -411,7 +404,7 @@ public:
         } else {
             return isMax ? errMaxNotBasicType : errMinNotBasicType;
         }
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>& result) override
     {
@@ -485,7 +478,7 @@ public:
     int Init(CLexBuf& lb) override
     {
         resultKind = kindIntegerVar;
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         if (int err = ReadTypeReference(lb, scope, type)) return err;
         elementKind = type.valueKind;
         if (type.valueKind == kindArrayVar) {
@@ -499,7 +492,7 @@ public:
             elementKind = t ? t->GetValueKind() : 0;
         }
         if (int err = CheckFold(*this)) return err;
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>& result) override
     {

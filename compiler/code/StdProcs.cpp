@@ -17,13 +17,6 @@
 namespace {
 constexpr int64_t kMaxSetElement = 31;
 
-int Expect(CLexBuf& lb, int symbol, int missing)
-{
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symbol) return missing;
-    return errOK;
-}
-
 // After an optional argument: no token, or a token below the symbols, is 30 before ")" is
 // looked for. Returns the token read in `code`.
 int NextAfterArgument(CLexBuf& lb, int& code)
@@ -68,7 +61,7 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         var = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = var->Init(lb)) return err;
         if (int err = CheckWritable(*var)) return err;
@@ -105,12 +98,12 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         set = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = set->Init(lb)) return err;
         if (int err = CheckWritable(*set)) return err;
         if (set->resultKind != kindSetVar) return errInapplicableOperand;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         elem = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = elem->Init(lb)) return err;
         if (!IsIntegerVarKind(elem->resultKind)) return errIncompatibleAssignment;
@@ -119,7 +112,7 @@ public:
             int64_t e = static_cast<CScalarVar&>(*constant).intValue;
             if (e < 0 || e > kMaxSetElement) return errSetElementRange;
         }
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     void WriteCPP(CCppOutput& f) override
     {
@@ -139,18 +132,18 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         source = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = source->Init(lb)) return err;
         if (source->resultKind != kindArrayVar || !source->GetDesignatedVar()) return errExprCompatibility;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         dest = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = dest->Init(lb)) return err;
         if (int err = CheckWritable(*dest)) return err;
         int kind = dest->resultKind;
         if (kind != kindArrayVar && kind != kindPointerVar) return errInapplicableOperand;
         if (!ArrayOf(dest->GetDesignatedVar())) return errInapplicableOperand;
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     void WriteCPP(CCppOutput& f) override
     {
@@ -175,9 +168,9 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         if (int err = ReadExitCode(lb, scope, code)) return err;
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     void WriteCPP(CCppOutput& f) override
     {
@@ -197,7 +190,7 @@ public:
     int Init(CLexBuf& lb) override
     {
         at = SSourceAt{lb.Line(), lb.Column()};
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         cond = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = cond->Init(lb)) return err;
         if (cond->resultKind != kindBoolVar) return errAssertNotBoolean;
@@ -230,7 +223,7 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         pointer = std::make_unique<CDesignator>(scope, false);
         if (int err = pointer->Init(lb)) return err;
         if (pointer->readOnly) return errReadOnlyOperand;

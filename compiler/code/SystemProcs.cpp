@@ -59,13 +59,6 @@ ESystemProc ReadSystemProcName(CLexBuf& lb, CBaseName* scope)
     return proc;
 }
 
-int Expect(CLexBuf& lb, int symbol, int missing)
-{
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symbol) return missing;
-    return errOK;
-}
-
 // An integer argument: 16 for another kind.
 int ReadInteger(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& e)
 {
@@ -125,7 +118,7 @@ public:
     int Init(CLexBuf& lb) override
     {
         resultKind = kindLongintVar;
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         CDesignator* designator = nullptr;
         if (int err = ReadVariable(lb, scope, var, designator)) return err;
         if (var->resultKind == kindArrayVar) {
@@ -133,7 +126,7 @@ public:
             arrayValue = designator->selectors.empty() && !lengths.empty() &&
                          lengths.front().find_first_not_of("0123456789") != std::string::npos;
         }
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>&) override { return errConstExpected; }
     void WriteCPP(CCppOutput& f) override
@@ -153,11 +146,11 @@ public:
     int Init(CLexBuf& lb) override
     {
         resultKind = kindBoolVar;
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         if (int err = ReadInteger(lb, scope, address)) return err;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         if (int err = ReadInteger(lb, scope, bit)) return err;
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>&) override { return errConstExpected; }
     void WriteCPP(CCppOutput& f) override
@@ -180,15 +173,15 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         x = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = x->Init(lb)) return err;
         resultKind = x->resultKind;
         if (!IsIntegerVarKind(resultKind) && resultKind != kindCharVar && resultKind != kindSetVar)
             return errIncompatibleAssignment;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         if (int err = ReadInteger(lb, scope, n)) return err;
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>&) override { return errConstExpected; }
     void WriteCPP(CCppOutput& f) override
@@ -211,15 +204,15 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         if (int err = ReadTypeReference(lb, scope, type)) return err;
         resultKind = type.valueKind;
         if (!IsScalarKind(resultKind) || resultKind == kindPointerVar) return errInapplicableOperand;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         x = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = x->Init(lb)) return err;
         if (!IsScalarKind(x->resultKind)) return errIncompatibleAssignment;
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>&) override { return errConstExpected; }
     void WriteCPP(CCppOutput& f) override
@@ -239,7 +232,7 @@ public:
 
     int Init(CLexBuf& lb) override
     {
-        if (int err = Expect(lb, symLparen, errLparenMissing)) return err;
+        if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         int err = errOK;
         switch (proc) {
         case sysGET: err = ReadGet(lb); break;
@@ -250,7 +243,7 @@ public:
         if (err) return err;
         // PUT and MOVE may change anything at all (for value array parameters).
         if (proc == sysPUT || proc == sysMOVE) NoteChange(scope, nullptr, true);
-        return Expect(lb, symRparen, errRparenMissing);
+        return lb.Expect(symRparen, errRparenMissing);
     }
     void WriteCPP(CCppOutput& f) override
     {
@@ -299,7 +292,7 @@ private:
     int ReadGet(CLexBuf& lb)
     {
         if (int err = ReadInteger(lb, scope, first)) return err;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         second = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = second->Init(lb)) return err;
         if (int err = CheckWritable(*second)) return err;
@@ -308,7 +301,7 @@ private:
     int ReadPut(CLexBuf& lb)
     {
         if (int err = ReadInteger(lb, scope, first)) return err;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         second = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = second->Init(lb)) return err;
         return IsScalarKind(second->resultKind) ? errOK : errIncompatibleAssignment;
@@ -316,9 +309,9 @@ private:
     int ReadMove(CLexBuf& lb)
     {
         if (int err = ReadInteger(lb, scope, first)) return err;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         if (int err = ReadInteger(lb, scope, second)) return err;
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         return ReadInteger(lb, scope, third);
     }
     // NEW(p, n): p a pointer variable to a record or to an array of fixed lengths (an open
@@ -337,7 +330,7 @@ private:
             if (a->length == 0) return errInapplicableOperand;
             a = a->elem && a->elem->kind == kindArrayType ? static_cast<const CArrayType*>(a->elem.get()) : nullptr;
         }
-        if (int err = Expect(lb, symComma, errCommaMissing)) return err;
+        if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         return ReadInteger(lb, scope, second);
     }
 };

@@ -18,8 +18,7 @@ int CGuard::Init(CLexBuf& lb)
 {
     std::string staticModule, staticName;
     if (int err = ReadVariable(lb, staticModule, staticName)) return err;
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symColon) return errColonMissing;
+    if (int err = lb.Expect(symColon, errColonMissing)) return err;
     if (guardKind == guardCommon) return ReadCommonGuard(lb, scope, variable, common);
     return ReadGuardType(lb, staticModule, staticName);
 }
@@ -103,8 +102,7 @@ CWithBranch::~CWithBranch() = default;
 int CWithBranch::Init(CLexBuf& lb)
 {
     if (int err = guard->Init(lb)) return err;
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symDO) return errDoMissing;
+    if (int err = lb.Expect(symDO, errDoMissing)) return err;
     MakeAlias();
     return ReadStatementSeq(lb, node.get(), body);
 }

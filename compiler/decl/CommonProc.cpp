@@ -20,15 +20,6 @@ constexpr int sigHandOver = sigSignal2;
 // The number of handler procedures created in this run; the next handler's UID.
 int handlerCount = 0;
 
-bool PeekSymbol(CLexBuf& lb, int symbol)
-{
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    bool found = lb.NextSymbol(code) && code == symbol;
-    if (!found) lb.RestorePos(pos);
-    return found;
-}
-
 bool InList(const std::vector<std::unique_ptr<CBaseVar>>* list, const CBaseName* var)
 {
     if (!list) return false;
@@ -87,7 +78,7 @@ void WriteParamList(CCppOutput& f, bool toHeader, CFormalPars& formals,
 // ":" type after "}" and the formal parameters; a result on both sides gives 101.
 int ReadResultAndFormals(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
 {
-    if (PeekSymbol(lb, symColon)) {
+    if (lb.Accept(symColon)) {
         pars.result = std::make_unique<CQualident>();
         if (int err = ReadTypeReference(lb, proc.parent, *pars.result)) return err;
     }
@@ -101,12 +92,12 @@ int ReadResultAndFormals(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
 // VAR or a pointer to one without. `lenient` reads definition files, which hold no handlers.
 int ReadCommonSection(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
 {
-    bool byRef = PeekSymbol(lb, symVAR);
+    bool byRef = lb.Accept(symVAR);
     std::vector<std::string> names;
     int code = 0;
     for (;;) {
         std::string id;
-        if (!lb.NextSymbol(code, id) || code != symIdent) return errIdentExpected;
+        if (int err = lb.ExpectIdent(id, errIdentExpected)) return err;
         if (Declared(pars.params, id)) return errMultiplyDefinedIdent;
         for (const auto& n : names)
             if (n == id) return errMultiplyDefinedIdent;
@@ -160,13 +151,11 @@ struct SBracket {
 
 int ReadBracket(CLexBuf& lb, CBaseName* scope, SBracket& b)
 {
-    b.present = PeekSymbol(lb, symLss);
+    b.present = lb.Accept(symLss);
     if (!b.present) return errOK;
-    if (PeekSymbol(lb, symGtr)) return errOK;
+    if (lb.Accept(symGtr)) return errOK;
     if (int err = ReadQualifiedName(lb, scope, b.qualifier, b.name)) return err;
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symGtr) return errGtrMissing;
-    return errOK;
+    return lb.Expect(symGtr, errGtrMissing);
 }
 
 // Special parameters bound to specializations of an anonymous common type: variables of that
@@ -195,12 +184,12 @@ int ReadAnonymousSpecials(CProcedureBase& proc, SCommonPars& pars, const CBaseTy
 // common type and each name is bound to its bracket; without, a specialized type.
 int ReadSpecialSection(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
 {
-    bool byRef = PeekSymbol(lb, symVAR);
+    bool byRef = lb.Accept(symVAR);
     std::vector<std::pair<std::string, SBracket>> names;
     int code = 0;
     for (;;) {
         std::string id;
-        if (!lb.NextSymbol(code, id) || code != symIdent) return errIdentExpected;
+        if (int err = lb.ExpectIdent(id, errIdentExpected)) return err;
         if (Declared(pars.params, id)) return errMultiplyDefinedIdent;
         for (const auto& n : names)
             if (n.first == id) return errMultiplyDefinedIdent;
@@ -245,7 +234,7 @@ int ReadSpecialSection(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
 int ReadNameAfterName(CLexBuf& lb, std::string& qualifier, std::string& name, CBaseName* scope)
 {
     int code = 0;
-    if (!lb.NextSymbol(code, name) || code != symIdent) return errIdentExpected;
+    if (int err = lb.ExpectIdent(name, errIdentExpected)) return err;
     SLexPos pos = lb.SavePos();
     if (!lb.NextSymbol(code)) return errNoHandlerCommonParams;
     if (code != symPeriod) {
@@ -256,8 +245,7 @@ int ReadNameAfterName(CLexBuf& lb, std::string& qualifier, std::string& name, CB
     CBaseName* entry = FindUnqualified(scope, qualifier);
     if (!entry) return errUndeclaredIdent;
     if (entry->kind != kindImport) return errNotAModule;
-    if (!lb.NextSymbol(code, name) || code != symIdent) return errIdentExpected;
-    return errOK;
+    return lb.ExpectIdent(name, errIdentExpected);
 }
 
 const char* ResultWord(const CProcedureBase& proc, bool inHeader, std::string& buffer)
@@ -291,21 +279,20 @@ int CCommonProc::Init(CLexBuf& lb)
     if (int err = ident.Init(lb)) return err;
     name = ident.name;
     exported = ident.exported;
-    if (PeekSymbol(lb, symPeriod)) return sigHandOver;
-    if (!PeekSymbol(lb, symLbrace)) return errNoCommonParams;
+    if (lb.Accept(symPeriod)) return sigHandOver;
+    if (!lb.Accept(symLbrace)) return errNoCommonParams;
     if (int err = ReadCommonSections(lb, *this, common, ReadCommonSection)) return err;
     if (int err = ReadResultAndFormals(lb, *this, common)) return err;
     for (const auto& par : common.params)
         if (formals->FindParam(par->name)) return errCommonParamRedefined;
     int code = 0;
     std::string text;
-    if (PeekSymbol(lb, symBecomes)) {
+    if (lb.Accept(symBecomes)) {
         if (!lb.NextSymbol(code, text) || code != symInteger || text != "0") return errZeroMissing;
         hasDefaultHandler = false;
         return errOK;
     }
-    if (!lb.NextSymbol(code) || code != symSemicolon) return errSemicolonMissing;
-    return errOK;
+    return lb.Expect(symSemicolon, errSemicolonMissing);
 }
 
 void CCommonProc::WriteSelection(CCppOutput& f)
@@ -418,8 +405,8 @@ int CDfnCommonProc::Init(CLexBuf& lb)
     if (int err = ident.Init(lb)) return err;
     name = ident.name;
     exported = true;
-    if (PeekSymbol(lb, symPeriod)) return errHandlerInDfn;
-    if (!PeekSymbol(lb, symLbrace)) return errNoCommonParams;
+    if (lb.Accept(symPeriod)) return errHandlerInDfn;
+    if (!lb.Accept(symLbrace)) return errNoCommonParams;
     int err = ReadCommonSections(lb, *this, common, ReadCommonSection);
     if (err == sigHandOver) return errHandlerInDfn;
     if (err) return err;
@@ -469,8 +456,7 @@ int CHandlerProc::Init(CLexBuf& lb)
         formals->params.push_back(par->CloneVar(this));
     }
     uid = handlerCount++;
-    if (!lb.NextSymbol(code) || code != symSemicolon) return errSemicolonMissing;
-    return errOK;
+    return lb.Expect(symSemicolon, errSemicolonMissing);
 }
 
 void CHandlerProc::WriteCPP(CCppOutput& f)

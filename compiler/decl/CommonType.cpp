@@ -12,15 +12,6 @@
 #include "decl/StructVars.h"
 
 namespace {
-bool PeekSymbol(CLexBuf& lb, int symbol)
-{
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    bool found = lb.NextSymbol(code) && code == symbol;
-    if (!found) lb.RestorePos(pos);
-    return found;
-}
-
 // Own name of the module that `alias` imports in `scope`, or "" when it is no import.
 std::string ImportedModuleName(CBaseName* scope, const std::string& alias)
 {
@@ -108,7 +99,7 @@ int CCommonType::ReadTaggedSpecs(CLexBuf& lb, CBaseName* scope, int added, std::
     int code = 0;
     for (;;) {
         std::string tag;
-        if (!lb.NextSymbol(code, tag) || code != symIdent) return errIdentExpected;
+        if (int err = lb.ExpectIdent(tag, errIdentExpected)) return err;
         if (FindTag(tag)) return errSpecializationTwice;
         for (const auto& t : pendingTags)
             if (t == tag) return errSpecializationTwice;
@@ -119,7 +110,7 @@ int CCommonType::ReadTaggedSpecs(CLexBuf& lb, CBaseName* scope, int added, std::
     }
     SSpecialization type;
     type.scope = scope;
-    if (!PeekSymbol(lb, symNIL)) {
+    if (!lb.Accept(symNIL)) {
         if (int err = ReadTypeSpec(lb, scope, type)) return err == errSpecializationTwice ? errOK : err;
     }
     for (const auto& tag : pendingTags) {
@@ -138,15 +129,14 @@ int CCommonType::ReadDefault(CLexBuf& lb, CBaseName* scope)
 {
     auto d = std::make_unique<SSpecialization>();
     d->scope = scope;
-    int code = 0;
     if (TypeTagged()) {
         if (int err = ReadTypeSpec(lb, scope, *d)) return err;
     } else {
-        if (!lb.NextSymbol(code, d->tag) || code != symIdent) return errIdentExpected;
-        if (PeekSymbol(lb, symPeriod)) return errIdentExpected;
+        if (int err = lb.ExpectIdent(d->tag, errIdentExpected)) return err;
+        if (lb.Accept(symPeriod)) return errIdentExpected;
         if (FindTag(d->tag)) return errSpecializationTwice;
-        if (!lb.NextSymbol(code) || code != symColon) return errColonMissing;
-        if (!PeekSymbol(lb, symNIL)) {
+        if (int err = lb.Expect(symColon, errColonMissing)) return err;
+        if (!lb.Accept(symNIL)) {
             SSpecialization type;
             if (int err = ReadTypeSpec(lb, scope, type)) {
                 if (err != errSpecializationTwice) return err;
@@ -156,8 +146,7 @@ int CCommonType::ReadDefault(CLexBuf& lb, CBaseName* scope)
         }
     }
     def = std::move(d);
-    if (!lb.NextSymbol(code) || code != symEND) return errEndMissing;
-    return errOK;
+    return lb.Expect(symEND, errEndMissing);
 }
 
 // Specializations, with "|" before all but the first (its absence is no error). The CASE body
@@ -321,8 +310,8 @@ int CSpecType::Init(CLexBuf& lb)
     if (!decl || decl->kind != kindCommonType) return errCommonTypeExpected;
     auto* c = static_cast<CCommonType*>(decl);
     int code = 0;
-    if (!lb.NextSymbol(code) || code != symLss) return errLssMissing;
-    if (PeekSymbol(lb, symGtr)) {
+    if (int err = lb.Expect(symLss, errLssMissing)) return err;
+    if (lb.Accept(symGtr)) {
         if (!c->def) return errNoDefaultSpecialization;
         if (c->TypeTagged()) {
             specModule = c->def->typeModule;
@@ -338,8 +327,7 @@ int CSpecType::Init(CLexBuf& lb)
         return errSpecializationTag;
     }
     if (!Spec()) return errSpecializationTag;
-    if (!lb.NextSymbol(code) || code != symGtr) return errGtrMissing;
-    return errOK;
+    return lb.Expect(symGtr, errGtrMissing);
 }
 
 CCommonType* CSpecType::Common() const
@@ -410,11 +398,7 @@ void CSpecType::WriteCPP(CCppOutput& f, bool toHeader)
 int ReadSpecializedType(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CBaseType>& type)
 {
     if (!type || type->kind != kindQualidentType) return errOK;
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    bool less = lb.NextSymbol(code) && code == symLss;
-    lb.RestorePos(pos);
-    if (!less) return errOK;
+    if (!lb.Peek(symLss)) return errOK;
     auto spec = std::make_unique<CSpecType>(scope);
     spec->common = static_cast<CQualidentType*>(type.get())->ref;
     if (int err = spec->Init(lb)) return err;
@@ -468,13 +452,12 @@ int ReadCommonExtension(CLexBuf& lb, CDeclSeq& seq, const CBareName& ident, int 
     std::string qualifier;
     std::string typeName = ident.name;
     if (afterName == symPeriod) {
-        int code = 0;
         qualifier = ident.name;
-        if (!lb.NextSymbol(code, typeName) || code != symIdent) return errIdentExpected;
+        if (int err = lb.ExpectIdent(typeName, errIdentExpected)) return err;
         decl = GetGlobalName(seq.owner, qualifier, typeName);
         if (!decl) return errUndeclaredIdent;
         if (decl->kind != kindCommonType) return errCommonTypeExpected;
-        if (!lb.NextSymbol(code) || code != symPlusBecomes) return errPlusBecomesMissing;
+        if (int err = lb.Expect(symPlusBecomes, errPlusBecomesMissing)) return err;
         if (static_cast<CCommonType*>(decl)->local) return errLocalImportedCommonExt;
     } else {
         decl = FindUnqualified(seq.owner, typeName);
@@ -669,7 +652,7 @@ int ReadPointerCommonBase(CLexBuf& lb, const SLexPos& pos, CBaseName* scope, std
     lb.RestorePos(pos);
     int code = 0;
     lb.NextSymbol(code);
-    if (code == symRECORD && !PeekSymbol(lb, symCASE)) {
+    if (code == symRECORD && !lb.Accept(symCASE)) {
         lb.RestorePos(pos);
         return sigNoMoreDecl;
     }
@@ -679,11 +662,7 @@ int ReadPointerCommonBase(CLexBuf& lb, const SLexPos& pos, CBaseName* scope, std
 
 int ReadPointerSpecBase(CLexBuf& lb, CBaseName* scope, const CQualident& ref, std::unique_ptr<CBaseType>& base)
 {
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    bool less = lb.NextSymbol(code) && code == symLss;
-    lb.RestorePos(pos);
-    if (!less) return sigNoMoreDecl;
+    if (!lb.Peek(symLss)) return sigNoMoreDecl;
     auto spec = std::make_unique<CSpecType>(scope);
     spec->common = ref;
     if (int err = spec->Init(lb)) return err;

@@ -73,10 +73,7 @@ int CDeclSeq::ReadProcedure(CLexBuf& lb)
 // A definition file holds procedure headings only; "PROCEDURE ^" is a forward declaration.
 int CDfnDeclSeq::ReadProcedure(CLexBuf& lb)
 {
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    if (lb.NextSymbol(code) && code == symArrow) return errForwardInDfn;
-    lb.RestorePos(pos);
+    if (lb.Accept(symArrow)) return errForwardInDfn;
     return ReadProcedureHeading(lb, *this);
 }
 
@@ -106,7 +103,7 @@ int CDeclSeq::Init(CLexBuf& lb)
     if (int err = RunLateChecks()) return err;
     while (code == symPROCEDURE) {
         if (int err = ReadProcedure(lb)) return err;
-        if (!lb.NextSymbol(code) || code != symSemicolon) return errSemicolonMissing;
+        if (int err = lb.Expect(symSemicolon, errSemicolonMissing)) return err;
         pos = lb.SavePos();
         if (!NextWord(lb, code)) return errBeginMissing;
     }
@@ -130,8 +127,7 @@ int CDeclSeq::ReadSection(CLexBuf& lb, int section)
             return errOK;
         }
         if (err) return err;
-        int code = 0;
-        if (!lb.NextSymbol(code) || code != symSemicolon) return errSemicolonMissing;
+        if (int err = lb.Expect(symSemicolon, errSemicolonMissing)) return err;
     }
 }
 

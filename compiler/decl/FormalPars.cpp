@@ -10,14 +10,10 @@
 // ["(" [FPSection {";" FPSection}] ")" [":" qualident]]
 int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)
 {
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symLparen) {
-        lb.RestorePos(pos);
-        return errOK;
-    }
+    if (!lb.Accept(symLparen)) return errOK;
     hasList = true;
-    pos = lb.SavePos();
+    int code = 0;
+    SLexPos pos = lb.SavePos();
     if (!lb.NextSymbol(code)) return errRparenMissing;
     if (code != symRparen) {
         lb.RestorePos(pos);
@@ -32,11 +28,7 @@ int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)
         if (int err = CheckParamTypes()) return err;
     for (auto& p : params)
         if (p->kind == kindArrayVar && !p->isVar) valueArray = true;
-    pos = lb.SavePos();
-    if (!lb.NextSymbol(code) || code != symColon) {
-        lb.RestorePos(pos);
-        return errOK;
-    }
+    if (!lb.Accept(symColon)) return errOK;
     result = std::make_unique<CQualident>();
     return ReadTypeReference(lb, scope, *result);
 }
@@ -44,15 +36,13 @@ int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)
 // [VAR] ident {"," ident} ":" type
 int CFormalPars::ReadSection(CLexBuf& lb, const std::string& receiverName)
 {
-    SLexPos pos = lb.SavePos();
+    bool byRef = lb.Accept(symVAR);
     int code = 0;
-    bool byRef = lb.NextSymbol(code) && code == symVAR;
-    if (!byRef) lb.RestorePos(pos);
     std::vector<std::string> names;
     std::unordered_set<std::string> listed;
     for (;;) {
         std::string text;
-        if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+        if (int err = lb.ExpectIdent(text, errIdentExpected)) return err;
         if (text == receiverName || FindParam(text)) return errMultiplyDefinedIdent;
         if (!listed.insert(text).second) return errMultiplyDefinedIdent;
         names.push_back(text);

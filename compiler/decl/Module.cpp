@@ -8,18 +8,6 @@
 
 namespace {
 const char* const kSystemName = "SYSTEM";
-
-bool NextIs(CLexBuf& lb, int symbol)
-{
-    int code = 0;
-    return lb.NextSymbol(code) && code == symbol;
-}
-
-bool NextIdent(CLexBuf& lb, std::string& text)
-{
-    int code = 0;
-    return lb.NextSymbol(code, text) && code == symIdent;
-}
 }  // namespace
 
 CStatementBody::~CStatementBody() = default;
@@ -39,21 +27,17 @@ CBaseName* CModuleBase::FindName(const std::string& id)
 
 int CModuleBase::ReadImportStart(CLexBuf& lb, bool& present)
 {
-    SLexPos pos = lb.SavePos();
-    present = NextIs(lb, symIMPORT);
-    if (!present) lb.RestorePos(pos);
+    present = lb.Accept(symIMPORT);
     return errOK;
 }
 
 // ImportEntry = ident [":=" ident].
 int CModuleBase::ReadImportEntry(CLexBuf& lb, std::string& module, std::string& alias)
 {
-    if (!NextIdent(lb, alias)) return errIdentExpected;
-    SLexPos pos = lb.SavePos();
-    if (NextIs(lb, symBecomes)) {
-        if (!NextIdent(lb, module)) return errIdentExpected;
+    if (int err = lb.ExpectIdent(alias, errIdentExpected)) return err;
+    if (lb.Accept(symBecomes)) {
+        if (int err = lb.ExpectIdent(module, errIdentExpected)) return err;
     } else {
-        lb.RestorePos(pos);
         module = alias;
     }
     if (decls->FindName(alias)) return errMultiplyDefinedIdent;
@@ -88,10 +72,10 @@ int CModuleBase::ReadImportList(CProject& project, CLexBuf& lb)
 //          END ident ".".
 int CModule::Init(CProject& project, CLexBuf& lb)
 {
-    if (!NextIs(lb, symMODULE)) return errModuleExpected;
-    if (!NextIdent(lb, name)) return errIdentExpected;
+    if (int err = lb.Expect(symMODULE, errModuleExpected)) return err;
+    if (int err = lb.ExpectIdent(name, errIdentExpected)) return err;
     if (name == kSystemName) return errSystemNameReserved;
-    if (!NextIs(lb, symSemicolon)) return errSemicolonMissing;
+    if (int err = lb.Expect(symSemicolon, errSemicolonMissing)) return err;
     decls = std::make_unique<CDeclSeq>(this);
     if (int err = ReadImportList(project, lb)) return err;
     if (int err = decls->Init(lb)) return err;
@@ -109,10 +93,9 @@ int CModule::ReadEnd(CLexBuf& lb)
     }
     if (code != symEND) return errEndMissing;
     std::string closing;
-    if (!NextIdent(lb, closing)) return errIdentExpected;
+    if (int err = lb.ExpectIdent(closing, errIdentExpected)) return err;
     if (closing != name) return errModuleNameMismatch;
-    if (!NextIs(lb, symPeriod)) return errPeriodMissing;
-    return errOK;
+    return lb.Expect(symPeriod, errPeriodMissing);
 }
 
 int CModule::Init(CLexBuf&)
@@ -130,9 +113,9 @@ int CDfnModule::Init(CProject& project, CLexBuf& lb)
 
 int CDfnModule::ReadHeader(CLexBuf& lb)
 {
-    if (!NextIs(lb, symDEFINITION)) return errDefinitionExpected;
-    if (!NextIdent(lb, name)) return errIdentExpected;
-    if (!NextIs(lb, symSemicolon)) return errSemicolonMissing;
+    if (int err = lb.Expect(symDEFINITION, errDefinitionExpected)) return err;
+    if (int err = lb.ExpectIdent(name, errIdentExpected)) return err;
+    if (int err = lb.Expect(symSemicolon, errSemicolonMissing)) return err;
     decls = std::make_unique<CDfnDeclSeq>(this);
     return errOK;
 }
@@ -140,11 +123,10 @@ int CDfnModule::ReadHeader(CLexBuf& lb)
 int CDfnModule::ReadRest(CLexBuf& lb)
 {
     if (int err = decls->Init(lb)) return err;
-    if (!NextIs(lb, symEND)) return errEndMissing;
+    if (int err = lb.Expect(symEND, errEndMissing)) return err;
     std::string closing;
-    if (!NextIdent(lb, closing) || closing != name) return errModuleNameMismatch;
-    if (!NextIs(lb, symPeriod)) return errPeriodMissing;
-    return errOK;
+    if (lb.ExpectIdent(closing, errModuleNameMismatch) || closing != name) return errModuleNameMismatch;
+    return lb.Expect(symPeriod, errPeriodMissing);
 }
 
 int CDfnModule::Init(CLexBuf&)

@@ -30,22 +30,6 @@ public:
     CBoundProcEntry(CBaseName* parent, CProcedureBase* proc) : CBaseName(kindNone, parent), proc(proc) {}
 };
 
-int Expect(CLexBuf& lb, int symbol, int missing)
-{
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symbol) return missing;
-    return errOK;
-}
-
-bool PeekSymbol(CLexBuf& lb, int symbol)
-{
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    bool found = lb.NextSymbol(code) && code == symbol;
-    if (!found) lb.RestorePos(pos);
-    return found;
-}
-
 CProcedureBase* AsProcedure(CBaseName* decl)
 {
     if (decl && IsProcedureKind(decl->kind)) return static_cast<CProcedureBase*>(decl);
@@ -122,10 +106,10 @@ CRecordType* CProcedureBase::BoundRecord() const
 int CProcedureBase::ReadReceiver(CLexBuf& lb)
 {
     receiver = std::make_unique<SReceiver>();
-    receiver->isVar = PeekSymbol(lb, symVAR);
+    receiver->isVar = lb.Accept(symVAR);
     int code = 0;
-    if (!lb.NextSymbol(code, receiver->name) || code != symIdent) return errIdentExpected;
-    if (int err = Expect(lb, symColon, errColonMissing)) return err;
+    if (int err = lb.ExpectIdent(receiver->name, errIdentExpected)) return err;
+    if (int err = lb.Expect(symColon, errColonMissing)) return err;
     if (!lb.NextSymbol(code, receiver->typeName)) return errIdentExpected;
     if (code >= symSET && MakeBasicType(code, nullptr)) return errReceiverNotPointerOrVarRecord;
     if (code != symIdent) return errIdentExpected;
@@ -142,7 +126,7 @@ int CProcedureBase::ReadReceiver(CLexBuf& lb)
     receiver->var->exported = declared->exported;
     if (declared->kind != kindPointerType && declared->kind != kindRecordType)
         receiver->var->typeName = receiver->typeName;
-    return Expect(lb, symRparen, errRparenMissing);
+    return lb.Expect(symRparen, errRparenMissing);
 }
 
 // IdentDef [FormalParameters]; the name may not carry "-".
@@ -219,7 +203,7 @@ int ReadProcedureDeclaration(CLexBuf& lb, CDeclSeq& seq)
     CNestingGuard guard;   // procedures declared inside procedures, too deep to be real
     if (guard.TooDeep()) return errIdentExpected;
     std::unique_ptr<CProcedureBase> proc;
-    if (PeekSymbol(lb, symArrow))
+    if (lb.Accept(symArrow))
         proc = std::make_unique<CForwardProc>(seq.owner);
     else if (IsCommonProcedureAhead(lb))
         return ReadCommonProcedure(lb, seq);
@@ -264,17 +248,17 @@ int CheckForwardProcedures(CLexBuf& lb, CDeclSeq& seq)
 // After PROCEDURE: [Receiver] IdentDef [FormalParameters] ";"
 int CProcedure::Init(CLexBuf& lb)
 {
-    if (PeekSymbol(lb, symLparen))
+    if (lb.Accept(symLparen))
         if (int err = ReadReceiver(lb)) return err;
     if (int err = ReadNameAndParams(lb)) return err;
-    return Expect(lb, symSemicolon, errSemicolonMissing);
+    return lb.Expect(symSemicolon, errSemicolonMissing);
 }
 
 // DeclarationSequence [BEGIN StatementSequence] END ident
 int CProcedure::ReadBlock(CLexBuf& lb)
 {
     if (int err = locals->Init(lb)) return err;
-    if (PeekSymbol(lb, symBEGIN)) {
+    if (lb.Accept(symBEGIN)) {
         if (int err = ReadStatementSeq(lb, this, body)) return err;
         returnReach = body->GetReturnState();
     }
@@ -283,16 +267,15 @@ int CProcedure::ReadBlock(CLexBuf& lb)
         if (returnReach == retSome) ReportWarning(wrnNotAllPathsReturn, lb);
     }
     if (int err = ReadEnd(lb)) return err;
-    int code = 0;
     std::string id;
-    if (!lb.NextSymbol(code, id) || code != symIdent) return errIdentExpected;
+    if (int err = lb.ExpectIdent(id, errIdentExpected)) return err;
     return id == name ? errOK : errProcNameMismatch;
 }
 
 // After "^": [Receiver] IdentDef [FormalParameters]
 int CForwardProc::Init(CLexBuf& lb)
 {
-    if (PeekSymbol(lb, symLparen))
+    if (lb.Accept(symLparen))
         if (int err = ReadReceiver(lb)) return err;
     // 93 is reported at the name: the position once the name is read.
     SLexPos before = lb.SavePos();
@@ -305,7 +288,7 @@ int CForwardProc::Init(CLexBuf& lb)
 
 int CDfnProc::Init(CLexBuf& lb)
 {
-    if (PeekSymbol(lb, symLparen))
+    if (lb.Accept(symLparen))
         if (int err = ReadReceiver(lb)) return err;
     return ReadNameAndParams(lb);
 }

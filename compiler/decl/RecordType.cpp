@@ -32,12 +32,8 @@ CRecordType* CRecordType::BaseRecord() const
 // After RECORD: ["(" qualident ")"] FieldList {";" FieldList} END.
 int CRecordType::Init(CLexBuf& lb)
 {
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    if (lb.NextSymbol(code) && code == symLparen) {
+    if (lb.Accept(symLparen)) {
         if (int err = ReadBase(lb)) return err;
-    } else {
-        lb.RestorePos(pos);
     }
     return ReadFields(lb);
 }
@@ -51,9 +47,7 @@ int CRecordType::ReadBase(CLexBuf& lb)
     CBaseName* target = nullptr;
     if (ResolveSynonyms(decl, false, target) || target->kind != kindRecordType) return errNotARecordType;
     base->valueKind = kindRecordVar;
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symRparen) return errRparenMissing;
-    return errOK;
+    return lb.Expect(symRparen, errRparenMissing);
 }
 
 // FieldList = [IdentList ":" type].

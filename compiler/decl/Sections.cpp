@@ -26,16 +26,6 @@ CBaseName* TypeScope(CBaseName* owner)
     return owner;
 }
 
-// True when the next token is an identifier (the section goes on); the position is kept.
-bool NextIsIdent(CLexBuf& lb)
-{
-    SLexPos pos = lb.SavePos();
-    int code = 0;
-    bool ident = lb.NextSymbol(code) && code == symIdent;
-    lb.RestorePos(pos);
-    return ident;
-}
-
 bool IsOpenArray(CBaseName* type)
 {
     CBaseName* t = ResolveType(type);
@@ -78,13 +68,12 @@ int ReadVarList(CLexBuf& lb, CBaseName* owner, bool local,
 // ConstDecl = ident ["*"] "=" ConstExpression.
 int ReadConstDeclaration(CLexBuf& lb, CDeclSeq& seq)
 {
-    if (!NextIsIdent(lb)) return sigNoMoreDecl;
+    if (!lb.Peek(symIdent)) return sigNoMoreDecl;
     CBareName ident(seq.owner, false);
     if (int err = ident.Init(lb)) return err;
     if (ident.hasSpec || (ident.exported && IsLocalScope(seq.owner))) return errIllegallyMarkedIdent;
     if (seq.FindName(ident.name)) return errMultiplyDefinedIdent;
-    int code = 0;
-    if (!lb.NextSymbol(code) || code != symEql) return errEqlExpected;
+    if (int err = lb.Expect(symEql, errEqlExpected)) return err;
     std::unique_ptr<CBaseVar> value;
     if (int err = ReadConstExpr(lb, seq.owner, value)) return err;
     value->name = ident.name;
@@ -102,7 +91,7 @@ int ReadConstDeclaration(CLexBuf& lb, CDeclSeq& seq)
 // TypeDecl = ident ["*"] "=" type.
 int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
 {
-    if (!NextIsIdent(lb)) return sigNoMoreDecl;
+    if (!lb.Peek(symIdent)) return sigNoMoreDecl;
     CBareName ident(seq.owner, false);
     if (int err = ident.Init(lb)) return err;
     if (ident.hasSpec || (ident.exported && IsLocalScope(seq.owner))) return errIllegallyMarkedIdent;
@@ -132,7 +121,7 @@ int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
 // VarDecl = IdentList ":" type.
 int ReadVarDeclaration(CLexBuf& lb, CDeclSeq& seq)
 {
-    if (!NextIsIdent(lb)) return sigNoMoreDecl;
+    if (!lb.Peek(symIdent)) return sigNoMoreDecl;
     std::vector<std::unique_ptr<CBaseVar>> vars;
     auto declared = [&seq](const std::string& id) { return seq.FindName(id); };
     if (int err = ReadVarList(lb, seq.owner, IsLocalScope(seq.owner), declared, vars)) return err;

@@ -136,16 +136,13 @@ int ReadTypeReference(CLexBuf& lb, CBaseName* scope, CQualident& ref)
     }
     if (code != symIdent) return errIdentExpected;
     ref.name = text;
-    SLexPos pos = lb.SavePos();
-    if (lb.NextSymbol(code) && code == symPeriod) {
+    if (lb.Accept(symPeriod)) {
         CBaseName* entry = FindUnqualified(scope, ref.name);
         if (!entry) return errUndeclaredIdent;
         if (entry->kind != kindImport) return errTypeStart;
-        if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+        if (int err = lb.ExpectIdent(text, errIdentExpected)) return err;
         ref.qualifier = ref.name;
         ref.name = text;
-    } else {
-        lb.RestorePos(pos);
     }
     CBaseName* decl = GetGlobalName(scope, ref.qualifier, ref.name);
     if (!decl) return errUndeclaredIdent;
@@ -156,18 +153,13 @@ int ReadTypeReference(CLexBuf& lb, CBaseName* scope, CQualident& ref)
 
 int ReadQualifiedName(CLexBuf& lb, CBaseName* scope, std::string& qualifier, std::string& name)
 {
-    int code = 0;
     std::string text;
-    if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+    if (int err = lb.ExpectIdent(text, errIdentExpected)) return err;
     qualifier.clear();
     name = text;
-    SLexPos pos = lb.SavePos();
-    if (!lb.NextSymbol(code) || code != symPeriod) {
-        lb.RestorePos(pos);
-        return errOK;
-    }
+    if (!lb.Accept(symPeriod)) return errOK;
     if (!FindUnqualified(scope, name)) return errUndeclaredIdent;
-    if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+    if (int err = lb.ExpectIdent(text, errIdentExpected)) return err;
     qualifier = name;
     name = text;
     return errOK;
@@ -398,7 +390,7 @@ int CArrayType::Init(CLexBuf& lb)
                 if (err == errConstOverflow || err == errConstOutOfRange) return err;
                 if (err != errConstExpected && err != errDivisionByZero && err != errSetElementRange) {
                     lb.RestorePos(pos);
-                    if (!lb.NextSymbol(code) || code != symOF) return errOfMissing;
+                    if (int err = lb.Expect(symOF, errOfMissing)) return err;
                     lengths.push_back(0);
                     break;
                 }
@@ -566,7 +558,7 @@ int CPointerType::Init(CLexBuf& lb)
 {
     lexBuf = &lb;
     int code = 0;
-    if (!lb.NextSymbol(code) || code != symTO) return errToMissing;
+    if (int err = lb.Expect(symTO, errToMissing)) return err;
     SLexPos pos = lb.SavePos();
     if (!lb.NextSymbol(code)) return errPointerBaseKind;
     if (code == symCASE || code == symRECORD) {

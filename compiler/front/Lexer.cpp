@@ -528,3 +528,33 @@ bool CLexBuf::NextSymbol(int& code)
     const char* t = nullptr;
     return NextSymbol(code, t);
 }
+
+int CLexBuf::Expect(ESymbol symbol, int missing)
+{
+    int code = 0;
+    return NextSymbol(code) && code == symbol ? 0 : missing;
+}
+
+int CLexBuf::ExpectIdent(std::string& text, int missing)
+{
+    int code = 0;
+    return NextSymbol(code, text) && code == symIdent ? 0 : missing;
+}
+
+bool CLexBuf::Accept(ESymbol symbol)
+{
+    SLexPos saved = pos;
+    int code = 0;
+    if (NextSymbol(code) && code == symbol) return true;
+    pos = saved;
+    return false;
+}
+
+bool CLexBuf::Peek(ESymbol symbol)
+{
+    SLexPos saved = pos;
+    int code = 0;
+    bool found = NextSymbol(code) && code == symbol;
+    pos = saved;
+    return found;
+}

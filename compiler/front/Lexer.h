@@ -157,6 +157,15 @@ public:
     bool NextSymbol(int& code, std::string& text);
     bool NextSymbol(int& code);
 
+    // The parsers' token primitives. Expect reads the next token and returns 0 when it is
+    // `symbol`, otherwise `missing` with the wrong token's column current, where the diagnostic
+    // points; ExpectIdent does the same for an identifier and keeps its text. Accept reads the next token only when it is `symbol`; otherwise the position
+    // stays. Peek tells whether the next token is `symbol` and keeps the position either way.
+    int Expect(ESymbol symbol, int missing);
+    int ExpectIdent(std::string& text, int missing);
+    bool Accept(ESymbol symbol);
+    bool Peek(ESymbol symbol);
+
     SLexPos SavePos() const { return pos; }
     void RestorePos(const SLexPos& saved) { pos = saved; }
     void Reset() { pos = SLexPos(); }

@@ -39,7 +39,7 @@ int CBareName::Init(CLexBuf& lb)
 {
     int code = 0;
     std::string text;
-    if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+    if (int err = lb.ExpectIdent(text, errIdentExpected)) return err;
     name = text;
 
     SLexPos pos = lb.SavePos();
@@ -49,15 +49,11 @@ int CBareName::Init(CLexBuf& lb)
             readOnly = true;
         }
         exported = true;
-        pos = lb.SavePos();
     } else {
         lb.RestorePos(pos);
     }
 
-    if (!lb.NextSymbol(code) || code != symLss) {
-        lb.RestorePos(pos);
-        return errOK;
-    }
+    if (!lb.Accept(symLss)) return errOK;
     return ReadSpecialization(lb);
 }
 
@@ -70,19 +66,15 @@ int CBareName::ReadSpecialization(CLexBuf& lb)
     SLexPos pos = lb.SavePos();
     if (lb.NextSymbol(code, text) && code == symIdent) {
         specName = text;
-        pos = lb.SavePos();
-        if (lb.NextSymbol(code) && code == symPeriod) {
-            if (!lb.NextSymbol(code, text) || code != symIdent) return errIdentExpected;
+        if (lb.Accept(symPeriod)) {
+            if (int err = lb.ExpectIdent(text, errIdentExpected)) return err;
             specQualifier = specName;
             specName = text;
-        } else {
-            lb.RestorePos(pos);
         }
     } else {
         lb.RestorePos(pos);
     }
-    if (!lb.NextSymbol(code) || code != symGtr) return errGtrMissing;
-    return errOK;
+    return lb.Expect(symGtr, errGtrMissing);
 }
 
 // Scope nodes are checked one after the other without recursion, so deeply nested LOOP and
