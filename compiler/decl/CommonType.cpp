@@ -5,6 +5,7 @@
 #include "decl/CommonType.h"
 
 #include "decl/DeclSeq.h"
+#include "decl/Module.h"
 #include "front/Diagnostics.h"
 #include "front/Lexer.h"
 #include "emit/Output.h"
@@ -207,6 +208,13 @@ const SSpecialization* CCommonType::FindType(CBaseName* scope, const std::string
         if (s.tag.empty() && s.typeName == name && s.OwnModule() == own) return &s;
     if (def && def->tag.empty() && def->typeName == name && def->OwnModule() == own) return def.get();
     return nullptr;
+}
+
+const SSpecialization* CCommonType::FindById(const std::string& id) const
+{
+    for (const auto& s : specs)
+        if (SpecId(s) == id) return &s;
+    return def && SpecId(*def) == id ? def.get() : nullptr;
 }
 
 const SSpecialization* CCommonType::FindSpec(CBaseName* scope, const std::string& qualifier,
@@ -548,16 +556,58 @@ void CCommonVar::WriteCPP(CCppOutput& f)
     f.Cpp("%s::VYK_INIT_%s)", type.c_str(), specId.c_str());
 }
 
-// True when the variable's type names a specialized type (T<s>, or a synonym of one), which
-// binds every variable of it.
-static bool TypeIsSpecialized(CBaseName* scope, const std::string& module, const std::string& name)
+// The specialized type (T<s>) that the variable's type names directly or through synonyms, which
+// binds every variable of it; nullptr for another type.
+static CSpecType* SpecializedType(CBaseName* scope, const std::string& module, const std::string& name)
 {
     CBaseName* decl = name.empty() ? nullptr : GetGlobalName(scope, module, name);
     for (int steps = 0; decl && decl->kind == kindQualidentType && steps < 1000; ++steps) {
         const CQualident& ref = static_cast<CQualidentType*>(decl)->ref;
         decl = ref.name.empty() ? nullptr : GetGlobalName(decl->parent, ref.qualifier, ref.name);
     }
-    return decl && decl->kind == kindSpecType;
+    return decl && decl->kind == kindSpecType ? static_cast<CSpecType*>(decl) : nullptr;
+}
+
+// True when an importer of the module can name `decl`: it is exported, or imported itself.
+static bool ImportersKnow(CBaseName* decl)
+{
+    return decl->exported || GetOwningModule(decl)->kind != kindModule;
+}
+
+// The qualifier of a type-tagged specialization in the text of the module around `scope`: none
+// for the module's own types, else the alias under which it imports the type's module, or that
+// module's own name (which a definition file reads back as that module all the same).
+static std::string SpecQualifierHere(CBaseName* scope, const SSpecialization& s)
+{
+    const std::string own = s.OwnModule();
+    auto* module = static_cast<CModuleBase*>(GetOwningModule(scope));
+    if (own == module->name) return std::string();
+    if (module->decls)
+        for (const auto& decl : module->decls->decls)
+            if (decl->kind == kindImport && static_cast<CImportName*>(decl.get())->moduleName == own)
+                return decl->name;
+    return own;
+}
+
+// The name the definition file gives the variable's type. A type the module does not export is
+// followed through the module's own synonyms to the first name its importers know; a hidden
+// specialized type T<s> on the way gives T, and `hidden` is set: the variable's binding is then
+// written with it.
+std::string CCommonVar::TypeTextDfn(bool& hidden) const
+{
+    hidden = false;
+    CBaseName* decl = DfnNamesType() ? nullptr : GetGlobalName(parent, typeModule, typeName);
+    for (int steps = 0; decl && steps < 1000; ++steps) {
+        if (decl->kind == kindSpecType) {
+            hidden = true;
+            return static_cast<CSpecType*>(decl)->common.DfnText();
+        }
+        if (decl->kind != kindQualidentType) break;
+        const CQualident& ref = static_cast<CQualidentType*>(decl)->ref;
+        decl = ref.name.empty() ? nullptr : GetGlobalName(decl->parent, ref.qualifier, ref.name);
+        if (decl && ImportersKnow(decl)) return ref.DfnText();
+    }
+    return TypeNameDfn();
 }
 
 // v : [M.]T, and the specialization when it is not the default (the importer binds the same);
@@ -567,17 +617,17 @@ void CCommonVar::WriteDFN(CDfnOutput& f)
     f.Dfn("%s", name.c_str());
     CCommonType* c = Common();
     bool isDefault = c && c->def && c->SpecId(*c->def) == specId;
-    if (bound && !isDefault && !specId.empty() && !TypeIsSpecialized(parent, typeModule, typeName)) {
-        f.Dfn("<");
-        if (!specTag.empty()) {
-            f.Dfn("%s", specTag.c_str());
-        } else {
-            if (!specModule.empty()) f.Dfn("%s.", specModule.c_str());
-            f.Dfn("%s", specTypeName.c_str());
-        }
-        f.Dfn(">");
+    bool hidden = false;
+    std::string type = TypeTextDfn(hidden);
+    bool binds = hidden || !SpecializedType(parent, typeModule, typeName);
+    const SSpecialization* s = c && bound && !isDefault && binds ? c->FindById(specId) : nullptr;
+    if (s && !s->tag.empty()) {
+        f.Dfn("<%s>", s->tag.c_str());
+    } else if (s) {
+        std::string qualifier = SpecQualifierHere(parent, *s);
+        f.Dfn("<%s%s%s>", qualifier.c_str(), qualifier.empty() ? "" : ".", s->typeName.c_str());
     }
-    f.Dfn(" : %s", TypeNameDfn().c_str());
+    f.Dfn(" : %s", type.c_str());
 }
 
 void CCommonVar::WriteCPP_par(CCppOutput& f, bool toHeader)

@@ -55,6 +55,8 @@ public:
     // The specialization of a tag, or of a type given by (qualifier as written in `scope`,
     // name); the default is searched too. nullptr when absent.
     const SSpecialization* FindTag(const std::string& tag) const;
+    // The specialization with this id (SpecId), or nullptr.
+    const SSpecialization* FindById(const std::string& id) const;
     const SSpecialization* FindType(CBaseName* scope, const std::string& qualifier,
                                     const std::string& name) const;
     // Either of the two, by the tag kind.
@@ -139,6 +141,11 @@ public:
     // Binds to the specialization (qualifier, tag or type name); "" and "" for the default.
     int SetSpecialization(const std::string& qualifier, const std::string& name, bool isDefault = false);
     void Bind(const CCommonType& common, const SSpecialization& s);
+
+private:
+    // The type's name in the definition file; `hidden` when it stands for a specialized type
+    // the module does not export.
+    std::string TypeTextDfn(bool& hidden) const;
 };
 
 // The common type that a type declaration finally stands for (a CASE, a T<...>, or a synonym
