@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
+#include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
 
@@ -71,6 +71,7 @@ CToolPipeline::CToolPipeline(CDeskProject& project, IDeskPrompts& prompts, QObje
 CToolPipeline::~CToolPipeline()
 {
     process.Stop();
+    dryRun.Stop();
     CloseLog();
 }
 
@@ -334,6 +335,14 @@ void CToolPipeline::ShedullerTick()
     case stMakegen:
         Summary();
         break;
+    case stPlanBuild:
+        if (!dryRun.HasEnded() && dryClock.elapsed() < DryRunLimit) {
+            tmSheduller->start();
+            return;
+        }
+        PlanProgress();
+        StartMake();
+        break;
     default:
         break;
     }
@@ -470,23 +479,52 @@ bool CToolPipeline::IsGppTarget() const
 }
 
 // make -n in the makefile's folder (the current one) names the compiles the build will run.
-// A dry run that fails or takes too long leaves the build without a count.
+// It runs in the background like any tool, its output going to a temporary file, so that on a
+// large project the window stays responsive and Stop ends it. False when there is no dry run
+// to wait for: another target, or make -n could not be started.
+bool CToolPipeline::StartDryRun()
+{
+    const QStringList command = MakeCommand();
+    if (p.target != TargetGppModules || command.isEmpty()) return false;
+    auto output = std::make_unique<QTemporaryFile>();
+    if (!output->open() || !dryRun.Start(command + QStringList{QStringLiteral("-n")}, output->handle())) return false;
+    dryOutput = std::move(output);
+    dryClock.start();
+    stage = stPlanBuild;
+    emit CommandsEnabled(false);
+    tmSheduller->start();
+    return true;
+}
+
+// The dry run has ended or run out of time. One that failed or took too long leaves the build
+// without a count.
 void CToolPipeline::PlanProgress()
 {
-    progress.Clear();
-    const QStringList command = MakeCommand();
-    if (p.target != TargetGppModules || command.isEmpty()) return;
-    QProcess dry;
-    dry.setProcessChannelMode(QProcess::MergedChannels);
-    dry.setStandardInputFile(QProcess::nullDevice());
-    dry.start(command.front(), command.mid(1) << QStringLiteral("-n"));
-    if (!dry.waitForFinished(DryRunLimit) || dry.exitStatus() != QProcess::NormalExit || dry.exitCode() != 0) {
-        dry.kill();
-        dry.waitForFinished();
-        return;
+    int code = -1;
+    const bool succeeded = dryRun.HasEnded() && dryRun.ExitCode(code) && code == 0;
+    dryRun.Stop();  // after a time-out; it also ends what the dry run left behind
+    QByteArray output;
+    if (succeeded && dryOutput) {
+        QFile written(dryOutput->fileName());
+        if (written.open(QIODevice::ReadOnly)) output = written.readAll();
     }
-    progress.Plan(CBuildProgress::ObjectsOfDryRun(dry.readAll(), QDir::currentPath()));
+    dryOutput.reset();
+    if (!succeeded) return;
+    progress.Plan(CBuildProgress::ObjectsOfDryRun(output, buildFolder));
     if (progress.Total() > 0) p.AddLog(Q(ObjectsToCompile) + QString::number(progress.Total()));
+}
+
+void CToolPipeline::StartMake()
+{
+    stage = stBuild;
+    EnterFolder(buildFolder, false);
+    if (!RunTool(MakeCommand())) {
+        stage = stIdle;
+        runAfter = false;
+        p.AddLog(Q(MakeStartError));
+        EnterFolder(p.projectFolder, false);
+        emit CommandsEnabled(true);
+    }
 }
 
 void CToolPipeline::ReportProgress()
@@ -529,20 +567,15 @@ void CToolPipeline::BuildExecutable(bool keepLog)
         p.AddLog(Q(OldExecutable));
         return;
     }
+    buildFolder = cppFolder;
     EnterFolder(cppFolder, false);
     if (keepLog) p.AddLog(QString());
     p.AddLog(Q(Building));
     p.AddLog(QString());
-    PlanProgress();
-    stage = stBuild;
+    progress.Clear();
     errorCount = 0;
-    if (!RunTool(MakeCommand())) {
-        stage = stIdle;
-        p.AddLog(Q(MakeStartError));
-        EnterFolder(p.projectFolder, false);
-        return;
-    }
     runAfter = chained;
+    if (!StartDryRun()) StartMake();
 }
 
 // True when the program is missing or older than a source of the project.
@@ -654,6 +687,8 @@ void CToolPipeline::Shutdown()
     tmLogger->stop();
     tmSheduller->stop();
     process.Stop();
+    dryRun.Stop();
+    dryOutput.reset();
     CloseLog();
     if (!p.projectFolder.isEmpty()) QFile::remove(p.projectFolder + QLatin1String(TempProjectName));
     stage = stIdle;

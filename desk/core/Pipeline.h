@@ -10,9 +10,12 @@
 //  4      compiler on the selected file             logger
 //  5      make tool                                 logger
 //  6-8    compiler, linker, makefile creator -v     logger starts the next
+// 10      make's dry run before a target 4 build    scheduler counts the objects, starts make
 #pragma once
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
+#include <memory>
 
 #include "BuildProgress.h"
 #include "LogLocations.h"
@@ -21,6 +24,7 @@
 
 class CDeskProject;
 class IDeskPrompts;
+class QTemporaryFile;
 class QTimer;
 
 class CToolPipeline : public QObject {
@@ -28,7 +32,7 @@ class CToolPipeline : public QObject {
 public:
     enum EStage {
         stCompileFiles = 0, stLinkNext = 1, stLinking = 2, stMakegen = 3, stCompileOne = 4,
-        stBuild = 5, stVersionVyk = 6, stVersionVybind = 7, stVersionVygen = 8, stIdle = 9
+        stBuild = 5, stVersionVyk = 6, stVersionVybind = 7, stVersionVygen = 8, stIdle = 9, stPlanBuild = 10
     };
     static constexpr int LoggerInterval = 100;   // ms
     static constexpr int ShedullerInterval = 10;  // ms
@@ -96,7 +100,9 @@ private:
     void Cancel(const QString& dialog);
     QString ProgramName(const QString& makefile);
     bool IsGppTarget() const;
+    bool StartDryRun();
     void PlanProgress();
+    void StartMake();
     void ReportProgress();
     bool SkipRest(const char* why);
     bool NeedsBuild(const QString& program) const;
@@ -107,6 +113,10 @@ private:
     IDeskPrompts& ui;
     CToolProcess process;
     CProgramRun program;
+    CToolProcess dryRun;  // make -n, whose output names the objects of the build
+    std::unique_ptr<QTemporaryFile> dryOutput;
+    QElapsedTimer dryClock;
+    QString buildFolder;  // make's folder
     bool runAfter = false;      // Run waits for compile project and build
     QStringList runArguments;
     int logFd = -1;

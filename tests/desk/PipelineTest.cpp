@@ -324,6 +324,41 @@ private slots:
         QTRY_VERIFY(::kill(child, 0) != 0);
     }
 
+    // make's dry run before a build with one object per module runs in the background: the
+    // command returns while it runs, Stop ends it, and the count comes when it has ended.
+    void dryRunDoesNotHoldTheWindow()
+    {
+        p->target = 4;
+        WriteText(Path("proj/CPP/Makefile.mak"), "EXE_NAME=a\n");
+        WriteText(Path("proj/CPP/make.sh"), "case \" $* \" in *' -n '*)\n"
+                                            "  echo $$ > dry.pid\n"
+                                            "  while [ ! -f go ]; do sleep 0.02; done\n"
+                                            "  echo 'c++ -c A.cpp -o ../Make/obj/A.o'; echo 'c++ -c B.cpp -o ../Make/obj/B.o';;\n"
+                                            "*) echo made;;\n"
+                                            "esac\n");
+        p->settings.make = QStringLiteral("sh make.sh");
+        pipe->BuildExecutable();
+        QVERIFY(pipe->IsBusy());
+        QCOMPARE(enabled.last(), false);
+        QTRY_VERIFY(QFileInfo(Path("proj/CPP/dry.pid")).size() > 0);
+        const pid_t dry = ReadText(Path("proj/CPP/dry.pid")).trimmed().toInt();
+        QCOMPARE(::kill(dry, 0), 0);  // still waiting for its gate
+        QCOMPARE(pipe->stage, int(CToolPipeline::stPlanBuild));
+        pipe->Stop();
+        QVERIFY(!pipe->IsBusy());
+        QCOMPARE(log, QStringList({U("Сборка исполняемого файла..."), "", "", U("Остановлено пользователем")}));
+        QCOMPARE(enabled.last(), true);
+        QTRY_VERIFY(::kill(dry, 0) != 0);
+
+        WriteText(Path("proj/CPP/go"), "");
+        pipe->BuildExecutable();
+        Run();
+        QCOMPARE(log, QStringList({U("Сборка исполняемого файла..."), "", U("Объектов к компиляции: 2"), "made", "",
+                                   U("Сборка завершена, ошибок нет")}));
+        QCOMPARE(QDir::currentPath(), QDir(Path("proj")).absolutePath());
+        QCOMPARE(enabled.last(), true);
+    }
+
     void runWritesScriptAndOpensTerminal()
     {
         p->target = 0;
