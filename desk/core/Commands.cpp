@@ -19,7 +19,6 @@ namespace {
 constexpr const char* NewProjectName = "new.pro";
 constexpr const char* ProjectExtension = ".PRO";
 constexpr const char* ProjectSuffix = ".pro";
-constexpr const char* ExeSuffix = ".exe";
 
 QString Quoted(const char* before, const QString& what, const char* after)
 {
@@ -145,7 +144,7 @@ void CDeskCommands::OpenProjectOrSource(const QString& path)
     ui.BringToFront();
     if (ui.Question(Quoted(MakeMainFile, path, MakeMainFileEnd), EButtons::YesNo) == EAnswer::Yes)
         p.mainFile = relative;
-    p.execName = source.completeBaseName() + QLatin1String(ExeSuffix);
+    p.execName = source.completeBaseName() + DeskPlatform::ExecutableSuffix();
     p.target = DeskPlatform::DefaultTarget();
     p.NotifyProjectChanged();
     if (!SaveWithMessage(chosen)) return;

@@ -113,6 +113,15 @@ int DefaultTarget()
     return TargetGppModules;
 }
 
+QString ExecutableSuffix()
+{
+#ifdef Q_OS_WIN
+    return QLatin1String(ExeSuffix);
+#else
+    return QString();
+#endif
+}
+
 QString BuiltExecutableName(const QString& makefilePath, const QString& executableName)
 {
     QFile f(makefilePath);

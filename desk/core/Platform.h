@@ -19,6 +19,9 @@ QString DefaultMakeCommand();
 // The target of a new project: the first one whose makefile builds on this platform.
 int DefaultTarget();
 
+// The extension of the programs built here, given to a new project's executable name: none
+// on Linux, ".exe" on Windows.
+QString ExecutableSuffix();
 // The file name the makefile in cppFolder gives the program (its EXE_NAME), or, when that
 // cannot be read, the executable name without a final ".exe".
 QString BuiltExecutableName(const QString& makefilePath, const QString& executableName);

@@ -337,7 +337,8 @@ private slots:
         QCOMPARE(other.project.projectFile, Path("solo/prog.pro"));
         QCOMPARE(other.project.files, QStringList({"prog.vyk"}));
         QCOMPARE(other.project.mainFile, QStringLiteral("prog.vyk"));
-        QCOMPARE(other.project.execName, QStringLiteral("prog.exe"));
+        QCOMPARE(other.project.execName, QStringLiteral("prog"));  // a Linux program has no extension
+        QVERIFY(ReadText(Path("solo/prog.pro")).contains("\r\nEXEC=prog\r\n"));
         QVERIFY(ReadText(Path("solo/prog.pro")).endsWith("FILE=prog.vyk\r\n"));
         QCOMPARE(other.project.settings.recent, QStringList({Path("solo/prog.pro")}));
     }
