@@ -10,10 +10,8 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "DeskTestSupport.h"
-#include "Dialogs.h"
+#include "DeskWindowSupport.h"
 #include "Editor.h"
-#include "MainWindow.h"
 #include "Texts.h"
 
 using A = IDeskPrompts::EAnswer;
@@ -29,14 +27,10 @@ constexpr int PlaceRole = Qt::UserRole + 1;
 
 }  // namespace
 
-class EditorTest : public QObject {
+class EditorTest : public QObject, CDeskWindowFixture {
     Q_OBJECT
-    QTemporaryDir dir;
-    std::unique_ptr<TfrVydesk> w;
 
-    QString Path(const QString& name) { return dir.filePath(name); }
     CEditorArea* Editors() { return w->Editors(); }
-    QListWidget* List(const char* name) { return w->findChild<QListWidget*>(QLatin1String(name)); }
     int ShownQuestions(const char* text)
     {
         int n = 0;
@@ -51,7 +45,7 @@ class EditorTest : public QObject {
         WriteText(Path("p/Bad.vyk"), kBad);
         WriteText(Path("p/Other.vyk"), kOther);
         DeskDialogs::SetNextFileNames({Path("p/p.pro")});
-        w->findChild<QAction*>(QStringLiteral("miOpenPro"))->trigger();
+        Trigger("miOpenPro");
         QCOMPARE(w->project.files.size(), files.count("FILE="));
     }
     void CompileAll()
@@ -61,15 +55,15 @@ class EditorTest : public QObject {
     }
     int LogRowOfPlace(int index)
     {
-        for (int row = 0; row < List("lbxLog")->count(); ++row) {
-            const QVariant v = List("lbxLog")->item(row)->data(PlaceRole);
+        for (int row = 0; row < Ctl<QListWidget>("lbxLog")->count(); ++row) {
+            const QVariant v = Ctl<QListWidget>("lbxLog")->item(row)->data(PlaceRole);
             if (v.isValid() && v.toInt() == index) return row;
         }
         return -1;
     }
     void DoubleClickRow(const char* list, int row)
     {
-        QListWidget* l = List(list);
+        QListWidget* l = Ctl<QListWidget>(list);
         QVERIFY(row >= 0 && row < l->count());
         l->scrollToItem(l->item(row));
         const QPoint at = l->visualItemRect(l->item(row)).center();
@@ -93,7 +87,7 @@ class EditorTest : public QObject {
         CompileAll();
         QCOMPARE(w->pipeline->locations.Count(), 1);
         const int row = LogRowOfPlace(0);
-        QVERIFY(List("lbxLog")->item(row)->text().startsWith(QStringLiteral("Bad.vyk: ERROR (st 4, pos 14): ")));
+        QVERIFY(Ctl<QListWidget>("lbxLog")->item(row)->text().startsWith(QStringLiteral("Bad.vyk: ERROR (st 4, pos 14): ")));
         DoubleClickRow("lbxLog", row);
         CheckCursor("p/Bad.vyk", 3, 10);
     }
@@ -104,24 +98,19 @@ private slots:
 
     void init()
     {
-        DeskDialogs::ClearShown();
-        QFile::remove(Path("Vydesk.ini"));
-        w = std::make_unique<TfrVydesk>();
-        w->Start(Path("Vydesk.ini"), {});
+        OpenWindow();
         w->project.settings.vyk = QStringLiteral(VYK_BIN_DIR "/VYK");
         w->project.settings.vybind = QStringLiteral(VYK_BIN_DIR "/Vybind");
         w->project.settings.vygen = QStringLiteral(VYK_BIN_DIR "/Vygen");
         w->project.settings.tabSize = QStringLiteral("4");
         w->resize(900, 680);
-        w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     }
 
     void cleanup()
     {
         for (int i = 0; i < Editors()->Count(); ++i) Editors()->EditorAt(i)->setModified(false);
-        w->project.modified = false;
-        w.reset();
+        CloseWindow();
     }
 
     void filesOpenFromTheListByDoubleClickAndEnter()
@@ -131,9 +120,9 @@ private slots:
         QCOMPARE(Editors()->Count(), 1);
         QCOMPARE(Editors()->Current()->Path(), Path("p/Other.vyk"));
         QCOMPARE(Editors()->Current()->Bytes(), QByteArray(kOther));
-        List("lbxFiles")->setCurrentRow(0);
-        List("lbxFiles")->setFocus();
-        QTest::keyClick(List("lbxFiles"), Qt::Key_Return);
+        Ctl<QListWidget>("lbxFiles")->setCurrentRow(0);
+        Ctl<QListWidget>("lbxFiles")->setFocus();
+        QTest::keyClick(Ctl<QListWidget>("lbxFiles"), Qt::Key_Return);
         QCOMPARE(Editors()->Count(), 2);
         QCOMPARE(Editors()->Current()->Path(), Path("p/Bad.vyk"));
         DoubleClickRow("lbxFiles", 1);  // an open file is shown, not opened twice
@@ -153,9 +142,9 @@ private slots:
 
         // Enter on the line does the same; the marks stay until the next compile.
         ed->setCursorPosition(0, 0);
-        List("lbxLog")->setCurrentRow(LogRowOfPlace(0));
-        List("lbxLog")->setFocus();
-        QTest::keyClick(List("lbxLog"), Qt::Key_Return);
+        Ctl<QListWidget>("lbxLog")->setCurrentRow(LogRowOfPlace(0));
+        Ctl<QListWidget>("lbxLog")->setFocus();
+        QTest::keyClick(Ctl<QListWidget>("lbxLog"), Qt::Key_Return);
         CheckCursor("p/Bad.vyk", 3, 10);
         WriteText(Path("p/Bad.vyk"), kGood);
         Editors()->CheckOutsideChanges();  // no answer queued: the editor keeps its text
@@ -174,14 +163,14 @@ private slots:
         const int otherLine = w->pipeline->locations.At(1).line - 1;
         QTest::keyClick(w.get(), Qt::Key_F4);
         CheckCursor("p/Bad.vyk", 3, 10);
-        QCOMPARE(List("lbxLog")->currentRow(), LogRowOfPlace(0));
+        QCOMPARE(Ctl<QListWidget>("lbxLog")->currentRow(), LogRowOfPlace(0));
         QTest::keyClick(Editors()->Current(), Qt::Key_F4);
         QCOMPARE(Editors()->Current()->Path(), Path("p/Other.vyk"));
         int line = -1, index = -1;
         Editors()->Current()->getCursorPosition(&line, &index);
         QCOMPARE(line, otherLine);
         QVERIFY(Editors()->Current()->markersAtLine(line) & (1 << CSourceEditor::ErrorLine));
-        QCOMPARE(List("lbxLog")->currentRow(), LogRowOfPlace(1));
+        QCOMPARE(Ctl<QListWidget>("lbxLog")->currentRow(), LogRowOfPlace(1));
         QTest::keyClick(w.get(), Qt::Key_F4);  // past the last: the first again
         CheckCursor("p/Bad.vyk", 3, 10);
         QTest::keyClick(w.get(), Qt::Key_F4, Qt::ShiftModifier);
@@ -229,11 +218,11 @@ private slots:
         QCOMPARE(ReadText(Path("p/Bad.vyk")), QByteArray(kGood));
         QVERIFY(!ed->isModified());
         QVERIFY(w->project.modified);
-        QTest::keyClick(List("lbxFiles"), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(Ctl<QListWidget>("lbxFiles"), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!w->project.modified);
         // Keys that the editor uses itself do not move the project's files.
         w->project.files << QStringLiteral("Other.vyk");
-        List("lbxFiles")->setCurrentRow(0);
+        Ctl<QListWidget>("lbxFiles")->setCurrentRow(0);
         QTest::keyClick(ed, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(w->project.files.first(), QStringLiteral("Bad.vyk"));
     }
@@ -314,7 +303,7 @@ private slots:
         QVERIFY(RunUntilIdle(*w->pipeline));
         QCOMPARE(w->pipeline->locations.Count(), 1);
         const int row = LogRowOfPlace(0);
-        QCOMPARE(List("lbxLog")->item(row)->text(), QStringLiteral("Bad.cpp:3:17: error: 'y' was not declared in this scope"));
+        QCOMPARE(Ctl<QListWidget>("lbxLog")->item(row)->text(), QStringLiteral("Bad.cpp:3:17: error: 'y' was not declared in this scope"));
         DoubleClickRow("lbxLog", row);
         CheckCursor("p/CPP/Bad.cpp", 2, 9);
         QVERIFY(Editors()->Current()->isReadOnly());

@@ -6,23 +6,13 @@
 #include <QProcess>
 #include <QTest>
 
-#include "DeskTestSupport.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
+#include "DeskWindowSupport.h"
 #include "Platform.h"
 
-class EndToEndTest : public QObject {
+class EndToEndTest : public QObject, CDeskWindowFixture {
     Q_OBJECT
-    QTemporaryDir dir;
     const QString bin = QStringLiteral(VYK_BIN_DIR);
     const QString root = QStringLiteral(VYK_SOURCE_DIR);
-
-    static QStringList Lines(QListWidget* list)
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-        return out;
-    }
 
     // Whether the command-line chain builds and runs the smallest example.
     QString ChainProblem()
@@ -50,53 +40,52 @@ private slots:
         const QStringList modules = QString::fromUtf8(ReadText(example + QStringLiteral("modules"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QByteArray pro = "MAIN=" + modules.last().toUtf8() + "\r\nTARGET=2\r\n";
         for (const QString& m : modules) {
-            QVERIFY(QFile::copy(example + m, dir.filePath(m)));
+            QVERIFY(QFile::copy(example + m, Path(m)));
             pro += "FILE=" + m.toUtf8() + "\r\n";
         }
-        WriteText(dir.filePath(QStringLiteral("modules.pro")), pro);
+        WriteText(Path("modules.pro"), pro);
 
         DeskDialogs::EnableSeam(true);
-        TfrVydesk w;
-        w.Start(dir.filePath(QStringLiteral("Vydesk.ini")), {dir.filePath(QStringLiteral("modules.pro"))});
-        CToolSettings& s = w.project.settings;
+        OpenWindow({Path("modules.pro")});
+        CToolSettings& s = w->project.settings;
         s.vyk = bin + QStringLiteral("/VYK");
         s.vybind = bin + QStringLiteral("/Vybind");
         s.vygen = bin + QStringLiteral("/Vygen");
         s.importFolders = {root + QStringLiteral("/lib/")};
         s.usePause = false;
-        w.show();
-        auto* log = w.findChild<QListWidget*>(QStringLiteral("lbxLog"));
 
-        w.findChild<QAction*>(QStringLiteral("tbCompileAll"))->trigger();
-        w.pipeline->ShedullerTick();  // the first compiler starts
-        QVERIFY(!w.findChild<QAction*>(QStringLiteral("miMake"))->isEnabled());
-        QVERIFY(RunUntilIdle(*w.pipeline, 240000));
-        const QStringList compiled = Lines(log);
+        Trigger("tbCompileAll");
+        w->pipeline->ShedullerTick();  // the first compiler starts
+        QVERIFY(!Act("miMake")->isEnabled());
+        QVERIFY(RunUntilIdle(*w->pipeline, 240000));
+        const QStringList compiled = Log();
         for (const QString& m : modules)
             QVERIFY2(compiled.join(QLatin1Char('\n')).contains(QStringLiteral("from \"%1\" - OK").arg(m)), qPrintable(compiled.join('\n')));
         QVERIFY(compiled.contains(QStringLiteral("Vybind - OK")));
         QVERIFY(compiled.contains(QStringLiteral("Vygen - OK")));
         QCOMPARE(compiled.last(), QString::fromUtf8("Компиляция проекта завершена, ошибок: 0"));
 
-        w.findChild<QAction*>(QStringLiteral("tbMake"))->trigger();
-        QVERIFY(RunUntilIdle(*w.pipeline, 240000));
-        QVERIFY2(Lines(log).last() == QString::fromUtf8("Сборка завершена, ошибок нет"), qPrintable(Lines(log).join('\n')));
-        QVERIFY(w.findChild<QAction*>(QStringLiteral("tbCompileAll"))->isEnabled());
-        QVERIFY(w.grab().save(QStringLiteral(SCREENSHOT_DIR "/main-window-built.png")));
+        Trigger("tbMake");
+        QVERIFY(RunUntilIdle(*w->pipeline, 240000));
+        QVERIFY2(Log().last() == QString::fromUtf8("Сборка завершена, ошибок нет"), qPrintable(Log().join('\n')));
+        QVERIFY(Act("tbCompileAll")->isEnabled());
+        QVERIFY(w->grab().save(QStringLiteral(SCREENSHOT_DIR "/main-window-built.png")));
 
         // The run command writes the script; the terminal is replaced by nothing here, and the
         // script is run directly instead.
         DeskPlatform::SetTerminalCommand({QStringLiteral("true")});
-        w.findChild<QAction*>(QStringLiteral("tbRunExec"))->trigger();
+        Trigger("tbRunExec");
         QVERIFY(DeskDialogs::Shown().empty());
-        const QStringList scripts = QDir(dir.filePath(QStringLiteral("Make"))).entryList({QStringLiteral("*.sh")});
+        const QStringList scripts = QDir(Path("Make")).entryList({QStringLiteral("*.sh")});
         QCOMPARE(scripts.size(), 1);
         QProcess run;
         run.setStandardInputFile(QProcess::nullDevice());
-        run.start(QStringLiteral("sh"), {dir.filePath(QStringLiteral("Make/")) + scripts.front()});
+        run.start(QStringLiteral("sh"), {Path("Make/") + scripts.front()});
         QVERIFY(run.waitForFinished(60000));
         QCOMPARE(run.readAllStandardOutput(), ReadText(example + QStringLiteral("expected")) + "\n");
     }
+
+    void cleanup() { CloseWindow(); }
 };
 
 QTEST_MAIN(EndToEndTest)

@@ -14,31 +14,17 @@
 
 #include "About.h"
 #include "ConfTools.h"
-#include "DeskTestSupport.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
+#include "DeskWindowSupport.h"
 #include "Platform.h"
 
-class FirstHourTest : public QObject {
+class FirstHourTest : public QObject, CDeskWindowFixture {
     Q_OBJECT
-    QTemporaryDir dir;
     const QString root = QStringLiteral(VYK_SOURCE_DIR);
 
-    static QStringList Lines(QListWidget* list)
-    {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-        return out;
-    }
     static void Shot(QWidget* w, const char* name)
     {
         QVERIFY(w->grab().save(QStringLiteral(SCREENSHOT_DIR "/") + QLatin1String(name) + QStringLiteral(".png")));
     }
-    static void Key(TfrVydesk& w, Qt::Key key)
-    {
-        QTest::keyClick(w.findChild<QListWidget*>(QStringLiteral("lbxFiles")), key);
-    }
-    static bool Idle(TfrVydesk& w) { return !w.pipeline->IsBusy(); }
 
 private slots:
     void initTestCase()
@@ -47,61 +33,48 @@ private slots:
         DeskPlatform::SetTerminalsHidden(true);  // a desktop without a terminal emulator
     }
 
+    void cleanup() { CloseWindow(); }
+
     void newUserBuildsAndRunsAnExample()
     {
-        const QString example = root + QStringLiteral("/examples/modules/");
-        for (const char* m : {"Calc.vyk", "Rationals.vyk", "Stacks.vyk"})
-            QVERIFY(QFile::copy(example + QLatin1String(m), dir.filePath(QLatin1String(m))));
-
-        TfrVydesk w;
-        w.Start(dir.filePath(QStringLiteral("Vydesk.ini")), {});
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(!w.project.settings.importFolders.isEmpty());  // the library, with no dialog
-        Shot(&w, "first-start");
+        OpenWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(!w->project.settings.importFolders.isEmpty());  // the library, with no dialog
+        Shot(w.get(), "first-start");
 
         // Add files without a project: the first file makes the project, Calc (the main
         // module) comes first, the order the modules need is the other way round.
-        DeskDialogs::SetNextFileNames({dir.filePath(QStringLiteral("Calc.vyk")), dir.filePath(QStringLiteral("Rationals.vyk")),
-                                       dir.filePath(QStringLiteral("Stacks.vyk"))});
-        DeskDialogs::SetNextAnswer(IDeskPrompts::EAnswer::Yes);  // a new project for Calc.vyk
-        DeskDialogs::SetNextFileNames({dir.filePath(QStringLiteral("calc.pro"))});
-        DeskDialogs::SetNextAnswer(IDeskPrompts::EAnswer::Yes);  // Calc.vyk is the main file
-        w.findChild<QAction*>(QStringLiteral("miAddFile"))->trigger();
-        QCOMPARE(w.project.files, QStringList({"Calc.vyk", "Rationals.vyk", "Stacks.vyk"}));
-        QCOMPARE(w.project.mainFile, QStringLiteral("Calc.vyk"));
+        AddExampleModules();
 
-        auto* log = w.findChild<QListWidget*>(QStringLiteral("lbxLog"));
-        Key(w, Qt::Key_F7);
-        QVERIFY(!w.findChild<QAction*>(QStringLiteral("miOpenPro"))->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(Idle(w), 240000);
-        const QString compiled = Lines(log).join(QLatin1Char('\n'));
+        Key(Qt::Key_F7);
+        QVERIFY(!Act("miOpenPro")->isEnabled());
+        QVERIFY(WaitIdle(240000));
+        const QString compiled = Log().join(QLatin1Char('\n'));
         QVERIFY2(compiled.endsWith(QString::fromUtf8("Компиляция проекта завершена, ошибок: 0")), qPrintable(compiled));
         QVERIFY(compiled.indexOf(QStringLiteral("\"Rationals.vyk\"")) < compiled.indexOf(QStringLiteral("\"Stacks.vyk\"")));
         QVERIFY(compiled.indexOf(QStringLiteral("\"Stacks.vyk\"")) < compiled.indexOf(QStringLiteral("\"Calc.vyk\"")));
 
-        Key(w, Qt::Key_F8);
-        QTRY_VERIFY_WITH_TIMEOUT(Idle(w), 240000);
-        QVERIFY2(Lines(log).last() == QString::fromUtf8("Сборка завершена, ошибок нет"), qPrintable(Lines(log).join('\n')));
+        Key(Qt::Key_F8);
+        QVERIFY(WaitIdle(240000));
+        QVERIFY2(Log().last() == QString::fromUtf8("Сборка завершена, ошибок нет"), qPrintable(Log().join('\n')));
         // A new project builds one object per module, and the log counts them.
-        QCOMPARE(w.project.target, 4);
-        const QString built = Lines(log).join(QLatin1Char('\n'));
+        QCOMPARE(w->project.target, 4);
+        const QString built = Log().join(QLatin1Char('\n'));
         const QRegularExpression total(QString::fromUtf8("Объектов к компиляции: (\\d+)"));
         const QRegularExpressionMatch planned = total.match(built);
         QVERIFY2(planned.hasMatch(), qPrintable(built));
         const QString n = planned.captured(1);
         QVERIFY2(built.contains(QString::fromUtf8("Готово %1 из %1: ").arg(n)), qPrintable(built));
-        Shot(&w, "log-after-build");
+        Shot(w.get(), "log-after-build");
 
-        Key(w, Qt::Key_F5);
-        QTRY_VERIFY_WITH_TIMEOUT(Idle(w), 60000);
-        auto* output = w.findChild<QPlainTextEdit*>(QStringLiteral("memOutput"));
-        const QString expected = QString::fromUtf8(ReadText(example + QStringLiteral("expected")));
+        Key(Qt::Key_F5);
+        QVERIFY(WaitIdle(60000));
+        auto* output = w->findChild<QPlainTextEdit*>(QStringLiteral("memOutput"));
+        const QString expected = QString::fromUtf8(ReadText(root + QStringLiteral("/examples/modules/expected")));
         QVERIFY2(output->toPlainText().startsWith(expected), qPrintable(output->toPlainText()));
         QVERIFY(output->toPlainText().contains(QString::fromUtf8("код завершения 0")));
-        QCOMPARE(w.findChild<QTabWidget*>(QStringLiteral("pgcOutput"))->currentWidget()->objectName(), QStringLiteral("tshRun"));
-        Shot(&w, "output-after-run");
-        w.project.modified = false;
+        QCOMPARE(w->findChild<QTabWidget*>(QStringLiteral("pgcOutput"))->currentWidget()->objectName(), QStringLiteral("tshRun"));
+        Shot(w.get(), "output-after-run");
     }
 
     // The settings dialog and the About box at the normal font and at one and a half times it.
@@ -112,19 +85,18 @@ private slots:
             QFont f = normal;
             f.setPointSizeF(normal.pointSizeF() * scale);
             QApplication::setFont(f);
-            TfrVydesk w;
-            w.Start(dir.filePath(QStringLiteral("other.ini")), {});
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            Shot(&w, (QByteArray("main-window-") + suffix).constData());
-            w.ConfTools()->show();
-            w.ConfTools()->adjustSize();
-            Shot(w.ConfTools(), (QByteArray("settings-") + suffix).constData());
-            w.ConfTools()->hide();
-            w.About()->show();
-            for (int i = 0; i < 120; ++i) w.About()->tmTimerTimer();  // credits on their way up
-            Shot(w.About(), (QByteArray("about-") + suffix).constData());
-            w.About()->hide();
+            OpenWindow();
+            QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+            Shot(w.get(), (QByteArray("main-window-") + suffix).constData());
+            w->ConfTools()->show();
+            w->ConfTools()->adjustSize();
+            Shot(w->ConfTools(), (QByteArray("settings-") + suffix).constData());
+            w->ConfTools()->hide();
+            w->About()->show();
+            for (int i = 0; i < 120; ++i) w->About()->tmTimerTimer();  // credits on their way up
+            Shot(w->About(), (QByteArray("about-") + suffix).constData());
+            w->About()->hide();
+            CloseWindow();
         }
         QApplication::setFont(normal);
     }

@@ -27,53 +27,20 @@
 
 #include "About.h"
 #include "ConfTools.h"
-#include "DeskTestSupport.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
+#include "DeskWindowSupport.h"
 #include "Platform.h"
 #include "Texts.h"
 
 using A = IDeskPrompts::EAnswer;
 using DeskDialogs::EKind;
 
-class NewUserTest : public QObject {
+class NewUserTest : public QObject, CDeskWindowFixture {
     Q_OBJECT
-    QTemporaryDir dir;
-    std::unique_ptr<TfrVydesk> w;
 
-    QString Path(const QString& name) { return dir.filePath(name); }
-    static QString U(const char* s) { return QString::fromUtf8(s); }
-    QAction* Act(const char* name) { return w->findChild<QAction*>(QLatin1String(name)); }
-    template <class T> T* Ctl(const char* name) { return w->findChild<T*>(QLatin1String(name)); }
-    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QTest::keyClick(Ctl<QListWidget>("lbxFiles"), key, mods);
-    }
-    QStringList Log()
-    {
-        QStringList out;
-        auto* l = Ctl<QListWidget>("lbxLog");
-        for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
-        return out;
-    }
-    QString LastShown(EKind kind)
-    {
-        const auto& shown = DeskDialogs::Shown();
-        for (auto it = shown.rbegin(); it != shown.rend(); ++it)
-            if (it->kind == kind) return it->text;
-        return QString();
-    }
-    bool WaitIdle(int ms = 120000)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (w->pipeline->IsBusy() && clock.elapsed() < ms) QTest::qWait(20);
-        return !w->pipeline->IsBusy();
-    }
     void Open(const QString& pro)
     {
         DeskDialogs::SetNextFileNames({pro});
-        Act("miOpenPro")->trigger();
+        Trigger("miOpenPro");
         QCOMPARE(w->project.projectFile, pro);
     }
     static void Age(const QString& path)
@@ -102,21 +69,8 @@ private slots:
         DeskPlatform::SetTerminalsHidden(true);
     }
 
-    void init()
-    {
-        DeskDialogs::ClearShown();
-        QFile::remove(Path("Vydesk.ini"));
-        w = std::make_unique<TfrVydesk>();
-        w->Start(Path("Vydesk.ini"), {});
-        w->show();
-    }
-
-    void cleanup()
-    {
-        w->pipeline->Shutdown();
-        w->project.modified = false;
-        w.reset();
-    }
+    void init() { OpenWindow(); }
+    void cleanup() { CloseWindow(); }
 
     // 1. The library is an import folder from the first start, and folders are chosen as folders.
     void libraryIsAnImportFolderFromTheStart()
@@ -126,7 +80,7 @@ private slots:
         QCOMPARE(Ctl<QListWidget>("lbxPaths")->item(0)->text(), library);
         QDir().mkpath(Path("mylib"));
         DeskDialogs::SetNextFileNames({Path("mylib")});
-        Act("miAddPath")->trigger();
+        Trigger("miAddPath");
         QCOMPARE(w->project.settings.importFolders, QStringList({library, Path("mylib/")}));
     }
 
@@ -136,7 +90,7 @@ private slots:
         WriteText(Path("imp/imp.pro"), "IMPORT=/opt/vyk/extra/\r\nTARGET=2\r\nFILE=a.vyk\r\nFILE=b.vyk\r\n");
         Open(Path("imp/imp.pro"));
         Ctl<QListWidget>("lbxFiles")->setCurrentRow(1);
-        Act("miFileUp")->trigger();
+        Trigger("miFileUp");
         Key(Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!w->project.modified);
         QVERIFY(ReadText(Path("imp/imp.pro")).startsWith("IMPORT=/opt/vyk/extra/\r\n"));
@@ -147,20 +101,7 @@ private slots:
     // first time, with no definition file left from an earlier run; a cycle is named.
     void compileOrderFollowsImports()
     {
-        const QString example = QStringLiteral(VYK_SOURCE_DIR "/examples/modules/");
-        QStringList chosen;
-        QDir().mkpath(Path("calc"));
-        for (const char* m : {"Calc.vyk", "Rationals.vyk", "Stacks.vyk"}) {
-            chosen << Path(QStringLiteral("calc/") + QLatin1String(m));
-            QVERIFY(QFile::copy(example + QLatin1String(m), chosen.last()));
-        }
-        DeskDialogs::SetNextFileNames(chosen);
-        DeskDialogs::SetNextAnswer(A::Yes);
-        DeskDialogs::SetNextFileNames({Path("calc/calc.pro")});
-        DeskDialogs::SetNextAnswer(A::Yes);
-        Act("miAddFile")->trigger();
-        QCOMPARE(w->project.files, QStringList({"Calc.vyk", "Rationals.vyk", "Stacks.vyk"}));
-        QCOMPARE(w->project.mainFile, QStringLiteral("Calc.vyk"));
+        AddExampleModules();
         Key(Qt::Key_F7);
         QVERIFY(WaitIdle());
         const QString log = Log().join(QLatin1Char('\n'));

@@ -18,38 +18,16 @@
 
 #include "About.h"
 #include "ConfTools.h"
-#include "DeskTestSupport.h"
-#include "Dialogs.h"
-#include "MainWindow.h"
+#include "DeskWindowSupport.h"
 #include "SingleInstance.h"
 #include "Texts.h"
 
 using A = IDeskPrompts::EAnswer;
 using DeskDialogs::EKind;
 
-class WindowTest : public QObject {
+class WindowTest : public QObject, CDeskWindowFixture {
     Q_OBJECT
-    QTemporaryDir dir;
-    std::unique_ptr<TfrVydesk> w;
 
-    QString Path(const QString& name) { return dir.filePath(name); }
-    QAction* Act(const char* name) { return w->findChild<QAction*>(QLatin1String(name)); }
-    template <class T> T* Ctl(const char* name) { return w->findChild<T*>(QLatin1String(name)); }
-    void Trigger(const char* name) { Act(name)->trigger(); }
-    QString LastShown(EKind kind)
-    {
-        const auto& shown = DeskDialogs::Shown();
-        for (auto it = shown.rbegin(); it != shown.rend(); ++it)
-            if (it->kind == kind) return it->text;
-        return QString();
-    }
-    QStringList Items(const char* list)
-    {
-        QStringList out;
-        auto* l = Ctl<QListWidget>(list);
-        for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
-        return out;
-    }
     void Select(const char* list, int row)
     {
         auto* l = Ctl<QListWidget>(list);
@@ -68,20 +46,8 @@ class WindowTest : public QObject {
 private slots:
     void initTestCase() { DeskDialogs::EnableSeam(true); }
 
-    void init()
-    {
-        DeskDialogs::ClearShown();
-        QFile::remove(Path("Vydesk.ini"));  // every test starts from the defaults
-        w = std::make_unique<TfrVydesk>();
-        w->Start(Path("Vydesk.ini"), {});
-        w->show();
-    }
-
-    void cleanup()
-    {
-        w->project.modified = false;
-        w.reset();
-    }
+    void init() { OpenWindow(); }
+    void cleanup() { CloseWindow(); }
 
     void startsWithoutProject()
     {
@@ -260,11 +226,11 @@ private slots:
         }
         QCOMPARE(Act("miReopenSub1")->text(), Path("p5.pro"));
         QCOMPARE(Act("miReopenSub4")->text(), Path("p2.pro"));
-        Act("miReopenSub3")->trigger();  // p3 moves to the top
+        Trigger("miReopenSub3");  // p3 moves to the top
         QCOMPARE(w->project.projectFile, Path("p3.pro"));
         QCOMPARE(Act("miReopenSub1")->text(), Path("p3.pro"));
         QFile::remove(Path("p4.pro"));
-        Act("miReopenSub3")->trigger();  // p4 is gone: an error, and it leaves the list
+        Trigger("miReopenSub3");  // p4 is gone: an error, and it leaves the list
         QCOMPARE(LastShown(EKind::Error), QString::fromUtf8("Ошибка чтения файла \"") + Path("p4.pro") + QLatin1Char('"'));
         QVERIFY(!w->project.HasProject());
         QCOMPARE(w->project.settings.recent, QStringList({Path("p3.pro"), Path("p5.pro"), Path("p2.pro")}));
