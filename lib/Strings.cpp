@@ -17,8 +17,10 @@
 namespace {
 
 // The length of the string held by an array of length n: up to the first 0X or the end.
+// When the last element is 0X, strlen cannot run past the array and costs less than strnlen.
 size_t Len(const char *s, int n) {
 	if (s == nullptr || n <= 0) return 0;
+	if (s[n - 1] == 0) return strlen(s);
 	return strnlen(s, size_t(n));
 }
 
@@ -237,6 +239,11 @@ int Strings::Pos(char *VYK_ARR_pattern, const int VYK_ARR_0_pattern, char *VYK_A
 	if (size_t(pos) > length || patternLength > length) return -1;
 	if (patternLength == 0) return pos;
 	const char* from = VYK_ARR_s + pos;
+	// Both strings end with 0X inside their arrays: strstr sees exactly them.
+	if (length < size_t(VYK_ARR_0_s) && patternLength < size_t(VYK_ARR_0_pattern)) {
+		const char* hit = strstr(from, VYK_ARR_pattern);
+		return hit == nullptr ? -1 : int(hit - VYK_ARR_s);
+	}
 	size_t rest = length - size_t(pos);
 #ifdef __GLIBC__
 	const void* hit = memmem(from, rest, VYK_ARR_pattern, patternLength);

@@ -136,7 +136,8 @@ class CAbsFunction : public CUnaryFunction {
     }
 };
 
-// CAP(x): toupper of a character.
+// CAP(x): the capital of a letter a to z; any other character as it is. VYK_CAP is inline,
+// unlike the C library's toupper, and does not depend on the locale.
 class CCapFunction : public CUnaryFunction {
 public:
     explicit CCapFunction(CBaseName* scope) : CUnaryFunction(scope, exprCharContext) {}
@@ -148,9 +149,10 @@ public:
     int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override
     {
         unsigned char c = static_cast<unsigned char>(IntOf(v));
-        return Done(IntConst(kindCharVar, static_cast<signed char>(std::toupper(c)), scope), result);
+        if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+        return Done(IntConst(kindCharVar, static_cast<signed char>(c), scope), result);
     }
-    const char* Before() const override { return "(char)toupper("; }
+    const char* Before() const override { return "VYK_CAP("; }
 };
 
 // CHR(x): the character with the low byte of x.

@@ -110,6 +110,16 @@ TEST(LibStrings, ExtractPosAndCap) {
 	EXPECT_EQ(Strings::Pos(Lit(""), 1, text, n, 4), 4);
 	char cut[3] = {'a', 'b', 'c'};
 	EXPECT_EQ(Strings::Pos(Lit("c"), 2, cut, 3, -5), 2);
+	// Nothing after a 0X is searched, with or without a 0X at the end of either array.
+	char stale[8] = {'a', 'b', 0, 'c', 'd', 0, 'c', 'd'};
+	EXPECT_EQ(Strings::Pos(Lit("cd"), 3, stale, 6, 0), -1);
+	EXPECT_EQ(Strings::Pos(Lit("cd"), 3, stale, 8, 0), -1);
+	char pattern[2] = {'n', 'd'};
+	EXPECT_EQ(Strings::Pos(pattern, 2, text, n, 0), 9);
+	EXPECT_EQ(Strings::Pos(pattern, 1, text, n, 0), 2);
+	char padded[8] = "abc";
+	EXPECT_EQ(Strings::Length(padded, 8), 3);
+	EXPECT_EQ(Strings::Pos(Lit("c"), 2, padded, 8, 0), 2);
 	Buf<8> c("aBz-q9");
 	Strings::Cap(c.a, 8);
 	EXPECT_EQ(c.str(), "ABZ-Q9");

@@ -20,13 +20,26 @@ inline long MOD(const long x, const long y) {
 #ifdef __GNUC__
 	if (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x & (y - 1);
 #endif
-	if (y == 0) VYK_TRAP(244, 0);
-	if (y == -1) return 0;
+	if ((unsigned long)y + 1 <= 1) {
+		if (y == 0) VYK_TRAP(244, 0);
+		return 0;
+	}
 	const long r = x % y;
 	return (r != 0 && (r < 0) != (y < 0)) ? r + y : r;
 }
+// Both operands of one narrower type (INTEGER MOD INTEGER): the same result in that type,
+// where the division is cheaper.
+template <class T> inline T MOD(const T x, const T y) {
+	if ((unsigned long)(long(y) + 1) <= 1) return T(MOD(long(x), long(y)));
+	const T r = T(x % y);
+	return (r != 0 && (r < 0) != (y < 0)) ? T(r + y) : r;
+}
 inline int ORD(const char ch) {
 	return (unsigned char)ch;
+}
+// CAP: a to z become A to Z; every other character stays.
+inline char VYK_CAP(const char ch) {
+	return (unsigned char)(ch - 'a') < 26 ? char(ch - 'a' + 'A') : ch;
 }
 // The string in x up to its 0X, cut to the room of v, and a 0X after it; nothing when v has no room.
 inline void COPY(const char *x, const int x_size, char *v, const int v_size) {
@@ -48,6 +61,7 @@ inline int VYK_BIT(const long x) {
 
 #include <initializer_list>
 #include <new>
+#include <type_traits>
 // A record type's descriptor: its extension level and its base types by level, the
 // last being the type itself; one per type in the whole program. Every record
 // reaches its own through VYK_DESC(), so a type test is a load and a compare.
@@ -158,17 +172,21 @@ template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {
 	return data;
 }
 // The copy of a value array parameter that its procedure changes: inside this object (on the
-// stack) up to ROOM bytes, else on the heap; given back when the procedure ends.
+// stack) up to ROOM bytes, else on the heap; given back when the procedure ends. Plain
+// elements are copied with memcpy: a loop of char stores would reload data and count
+// after every element, since a char may alias them.
 template <class T> class VYK_ARRAY_COPY {
 public:
 	T *data;
 	VYK_ARRAY_COPY(const T *from, const long n) : count(n > 0 ? n : 0) {
 		const size_t size = sizeof(T) * size_t(count);
-		data = static_cast<T*>(size <= ROOM ? static_cast<void*>(room) : VYK_ALLOC(size));
-		for (long i = 0; i < count; ++i) new (data + i) T(from[i]);
+		T *to = static_cast<T*>(size <= ROOM ? static_cast<void*>(room) : VYK_ALLOC(size));
+		if (std::is_trivially_copyable<T>::value) memcpy(static_cast<void*>(to), from, size);
+		else for (long i = 0; i < count; ++i) new (to + i) T(from[i]);
+		data = to;
 	}
 	~VYK_ARRAY_COPY() {
-		for (long i = 0; i < count; ++i) data[i].~T();
+		if (!std::is_trivially_destructible<T>::value) for (long i = 0; i < count; ++i) data[i].~T();
 		if (static_cast<void*>(data) != static_cast<void*>(room)) VYK_RELEASE(data);
 	}
 	VYK_ARRAY_COPY(const VYK_ARRAY_COPY&) = delete;
