@@ -16,12 +16,8 @@
 
 namespace {
 
-// The length of the string held by an array of length n: up to the first 0X or the end.
-// When the last element is 0X, strlen cannot run past the array and costs less than strnlen.
 size_t Len(const char *s, int n) {
-	if (s == nullptr || n <= 0) return 0;
-	if (s[n - 1] == 0) return strlen(s);
-	return strnlen(s, size_t(n));
+	return Strings::VYK_LEN_OF(s, n);
 }
 
 // The source of an operation on dest: where it lies inside dest, a copy
@@ -165,24 +161,6 @@ void Recase(char *s, int n, char from, char to) {
 	}
 }
 
-}
-
-int Strings::Length(char *VYK_ARR_s, const int VYK_ARR_0_s) {
-	return int(Len(VYK_ARR_s, VYK_ARR_0_s));
-}
-
-void Strings::Append(char *VYK_ARR_extra, const int VYK_ARR_0_extra, char *dest, const int VYK_ARR_0_dest) {
-	if (dest == nullptr || VYK_ARR_0_dest <= 0) return;
-	size_t length = Len(dest, VYK_ARR_0_dest);
-	size_t room = size_t(VYK_ARR_0_dest) - 1;
-	if (length >= room) {
-		dest[room] = 0;
-		return;
-	}
-	size_t extra = Len(VYK_ARR_extra, VYK_ARR_0_extra);
-	if (extra > room - length) extra = room - length;
-	if (extra > 0) memmove(dest + length, VYK_ARR_extra, extra);
-	dest[length + extra] = 0;
 }
 
 void Strings::Insert(char *VYK_ARR_source, const int VYK_ARR_0_source, int pos, char *dest, const int VYK_ARR_0_dest) {

@@ -9,8 +9,10 @@
 # the hand-written C++ version, which must print the same. Each VYK program is
 # built through the whole chain (tools/vykbuild.sh) with the toolchain of
 # <bin-folder> and, when given, again with an older toolchain's bin folder
-# (its library archive beside it, as the toolchain's build lays it out); the
-# C++ version is compiled with the target-2 makefile's arguments. The VYK
+# (its library archive beside it, as the toolchain's build lays it out); both
+# versions are compiled with the target-2 makefile's arguments, so that they
+# meet at the same optimisation level (VYK_CXXFLAGS chooses others for the VYK
+# versions; target 4 alone would use its default -O2). The VYK
 # versions are built without the run-time checks unless VYK_CHECKS=1
 # (bench/checks_run.sh measures their cost). The versions
 # run in turns, VYK_BENCH_RUNS times (default 5), and the median processor
@@ -42,7 +44,7 @@ mib() { awk -v k="$1" 'BEGIN { if (k == "" || k == "-") print "-"; else printf "
 
 # Builds program folder $1 with bin folder $2 into $3; prints the executable.
 build() {
-  VYK_CHECKS=${VYK_CHECKS:-0} VYK_WORK="$3" VYK_BUILD_ONLY=1 sh "$here/../../tools/vykbuild.sh" "$2" "$1" 2>"$3.log"
+  VYK_CHECKS=${VYK_CHECKS:-0} VYK_CXXFLAGS=${VYK_CXXFLAGS:-$cxx_flags} VYK_WORK="$3" VYK_BUILD_ONLY=1 sh "$here/../../tools/vykbuild.sh" "$2" "$1" 2>"$3.log"
 }
 
 if [ -n "$before" ]; then

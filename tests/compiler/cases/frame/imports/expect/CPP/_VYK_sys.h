@@ -30,6 +30,9 @@ inline long MOD(const long x, const long y) {
 // Both operands of one narrower type (INTEGER MOD INTEGER): the same result in that type,
 // where the division is cheaper.
 template <class T> inline T MOD(const T x, const T y) {
+#ifdef __GNUC__
+	if (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return T(x & (y - 1));
+#endif
 	if ((unsigned long)(long(y) + 1) <= 1) return T(MOD(long(x), long(y)));
 	const T r = T(x % y);
 	return (r != 0 && (r < 0) != (y < 0)) ? T(r + y) : r;
