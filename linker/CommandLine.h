@@ -5,22 +5,14 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "MessageStream.h"
+#include "Console.h"
 
-struct CLinkOptions {
+struct CLinkOptions : SConsoleSwitches {
     std::string makefile;                        // the first argument
     std::optional<std::string> inputFolder;      // -i, with a separator appended
     std::optional<std::string> outputFolder;     // -o, as given
     bool insufficiencyIsWarning = false;         // -d
-    bool showBanner = true;                      // cleared by -a
-    bool showVersion = false;                    // -v
-    bool showHelp = false;                       // -h, -?, or no argument at all
 };
 
-enum class CommandLineOutcome { run, exitSuccess, exitFailure };
-
 // `args` are the arguments after the program name.
-CommandLineOutcome ParseCommandLine(const std::vector<std::string>& args, CMessageStream& out,
-                                    CLinkOptions& options);
-void WriteBanner(CMessageStream& out);
-void WriteUsage(CMessageStream& out);
+EConsoleStep ParseCommandLine(const std::vector<std::string>& args, CMessageStream& out, CLinkOptions& options);

@@ -17,8 +17,6 @@ const size_t kMaxPath = 1000;           // every composed path, its terminating 
 const size_t kOutputNameReserve = 14;   // a separator, "_VYK_ppp.cpp" and the terminating byte
 const size_t kLinkNameReserve = 5;      // ".vyl" and the terminating byte
 const char kLinkExtension[] = ".vyl";
-const int kExitSuccess = 0;
-const int kExitFailure = 1;
 
 class CLinkRun {
 public:
@@ -153,11 +151,8 @@ bool CLinkRun::Link()
 int Run(const std::vector<std::string>& args, CMessageStream& out)
 {
     CLinkOptions options;
-    switch (ParseCommandLine(args, out, options)) {
-    case CommandLineOutcome::exitSuccess: return kExitSuccess;
-    case CommandLineOutcome::exitFailure: return kExitFailure;
-    case CommandLineOutcome::run: break;
-    }
+    const EConsoleStep step = ParseCommandLine(args, out, options);
+    if (step != EConsoleStep::run) return ExitCode(step);
     CLinkRun run(options, out);
     const bool ok = run.ReadBuildDescription() && run.Link();
     out.Printf(ok ? kOk : kFailed);

@@ -7,11 +7,11 @@ namespace linkmsg {
 
 // Program identity.
 inline constexpr char kVersion[] = "1.8.12";
-inline constexpr char kBanner[] = "\nVybind (VYK linker) v%s\n%s\n\n";                  // version, notice
+inline constexpr char kTitle[] = "Vybind (VYK linker)";
 inline constexpr char kNotice[] = "Joins the common types and common procedures of a VYK program";
 inline constexpr char kVersionAnswer[] = "Vybind version %s\n";                            // version
 
-// The usage text, written piece by piece in this order.
+// The head of the usage text, written piece by piece in this order (the rest: Console.h).
 inline constexpr const char* kUsage[] = {
     "Usage:      Vybind <VYK_makefile> [-<switch>...]\n\n<Examples>\n  Vybind _VYK_make.vym\n"
     "  Vybind \"_VYK_make.vym\" -f \"log.txt\" -a\n\n<Switches>\n",
@@ -19,16 +19,9 @@ inline constexpr const char* kUsage[] = {
     "  o <path>  Set path for output files (equal to VYK makefile path by default)\n",
     "  d         Do not treat as error insufficiency of handlers for common\n"
     "             procedure without default handler\n",
-    "  a         Disable about info\n",
-    "  f <file>  Specify file for output messages instead of stdout\n",
-    "  v         Version info\n",
-    "  h,?       This help\n",
-    "\nAn argument that begins with / is a path unless it is exactly one of the switches.\n",
 };
 
 // Command line.
-inline constexpr char kUnknownOption[] = "ERROR: Unknown command line option %s\n";       // argument
-inline constexpr char kNoFileAfterF[] = "ERROR: Not found file name after -f in command line\n";
 inline constexpr char kNoPathAfterO[] = "ERROR: Not found path after -o in command line\n";
 inline constexpr char kNoPathAfterI[] = "ERROR: Not found path after -i in command line\n";
 inline constexpr char kNoMakefile[] = "ERROR: Not specified VYK makefile\n";

@@ -16,7 +16,7 @@ std::string ValueOrEmpty(const CXmlElement& element, const char* attr)
     return value ? *value : std::string();
 }
 
-bool LoadTree(const std::string& path, std::unique_ptr<CXmlElement>& root, CVygenMessages& messages)
+bool LoadTree(const std::string& path, std::unique_ptr<CXmlElement>& root, CMessageStream& messages)
 {
     switch (XmlLoad(path, root)) {
     case xmlOk: return true;
@@ -31,7 +31,7 @@ bool LoadTree(const std::string& path, std::unique_ptr<CXmlElement>& root, CVyge
 // Every value goes into the makefile: module names must be identifiers, the executable a plain
 // file name, and a folder must be one that the makefile writers can quote.
 bool CheckValue(bool good, const char* message, const std::string& value, const std::string& path,
-                CVygenMessages& messages)
+                CMessageStream& messages)
 {
     if (!good) messages.Printf(message, ShownValue(value).c_str(), path.c_str());
     return good;
@@ -39,7 +39,7 @@ bool CheckValue(bool good, const char* message, const std::string& value, const 
 
 }  // namespace
 
-bool ReadBuildDescription(const std::string& path, CBuildDescription& description, CVygenMessages& messages)
+bool ReadBuildDescription(const std::string& path, CBuildDescription& description, CMessageStream& messages)
 {
     std::unique_ptr<CXmlElement> root;
     if (!LoadTree(path, root, messages)) return false;

@@ -18,4 +18,4 @@ struct CBuildDescription {
 
 // Reads `path` into `description`. On failure the reason is written to `messages` (the FAILED
 // line is the caller's) and false is returned.
-bool ReadBuildDescription(const std::string& path, CBuildDescription& description, CVygenMessages& messages);
+bool ReadBuildDescription(const std::string& path, CBuildDescription& description, CMessageStream& messages);

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "MessageStream.h"
+#include "Console.h"
 
 // The four makefile templates, numbered as on the command line.
 enum EPlatform {
@@ -15,17 +15,13 @@ enum EPlatform {
     platGnuMake = 4,          // GNU make on Linux: one object per module, the library archive
 };
 
-struct CVygenOptions {
+struct CVygenOptions : SConsoleSwitches {
     EPlatform platform = platNmakeConsole;
     bool convertPaths = false;                        // -c: Win1251 -> OEM Cyrillic, MinGW only
     std::string compiler = "c++";                     // -cp
     std::string compilerArgs = "-fconserve-space -O3 -s";   // -ca
     bool compilerArgsGiven = false;                   // target 4 has its own default, -O2
     std::string outputDir = "../Make";                // -o
-    bool about = true;                                // cleared by -a
-    bool version = false;                             // -v
-    bool help = false;                                // -h, -?
-    bool error = false;                               // any command-line error
 };
 
 // The compiler arguments of target 4 when -ca gives none.
@@ -37,4 +33,4 @@ bool IsSwitch(const std::string& arg);
 
 // Scans every switch of `args` (the arguments after the program name) left to right.
 // Returns false only when a -f file cannot be opened: the run must then end at once.
-bool ScanCommandLine(const std::vector<std::string>& args, CVygenOptions& options, CVygenMessages& messages);
+bool ScanCommandLine(const std::vector<std::string>& args, CVygenOptions& options, CMessageStream& messages);

@@ -114,7 +114,7 @@ const char kSettings[] =
 }  // namespace
 
 bool CheckGnuMakeValues(const CVygenOptions& options, const CBuildDescription& description,
-                        const std::string& descriptionPath, CVygenMessages& messages)
+                        const std::string& descriptionPath, CMessageStream& messages)
 {
     auto refuse = [&](const std::string& value) {
         messages.Printf(genmsg::kUnsafeValue, ShownValue(value).c_str(), descriptionPath.c_str());

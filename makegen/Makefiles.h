@@ -26,7 +26,7 @@ void WriteGnuMakefile(CTextFile& f, const CVygenOptions& options, const CBuildDe
 // Target 4 writes every value into rule lines and shell commands: false, after a message naming
 // the value, when one cannot be written there safely.
 bool CheckGnuMakeValues(const CVygenOptions& options, const CBuildDescription& description,
-                        const std::string& descriptionPath, CVygenMessages& messages);
+                        const std::string& descriptionPath, CMessageStream& messages);
 
 // Converts the Cyrillic letters of Windows-1251 to their codes in code page 866 (OEM Cyrillic),
 // byte by byte; every other byte stays.

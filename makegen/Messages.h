@@ -7,11 +7,11 @@ namespace genmsg {
 
 // Program identity.
 inline constexpr char kVersion[] = "1.8.13";
-inline constexpr char kBanner[] = "\nVygen (VYK makefile creator) v%s\n%s\n\n";           // version, notice
+inline constexpr char kTitle[] = "Vygen (VYK makefile creator)";
 inline constexpr char kNotice[] = "Writes the makefile that builds a VYK program from its C++ files";
 inline constexpr char kVersionAnswer[] = "Vygen version %s\n";                             // version
 
-// The usage text, written piece by piece in this order.
+// The head of the usage text, written piece by piece in this order (the rest: Console.h).
 inline constexpr const char* kUsage[] = {
     "Usage:      Vygen <VYK_makefile> <makefile_name> [-<switch>...]\n\n<Examples>\n"
     "  Vygen _VYK_make.vym Makefile.mak\n"
@@ -26,21 +26,14 @@ inline constexpr const char* kUsage[] = {
     "  cp <file> Specify path for c++ compiler (only with -p 2,3, \"c++\" by default)\n",
     "  ca <arg>  Pass <arg> to c++ compiler (only with -p 2,3)\n",
     "  o <path>  Set output directory (\"../Make\" by default)\n",
-    "  a         Disable about info\n",
-    "  f <file>  Specify file for output messages instead of stdout\n",
-    "  v         Version info\n",
-    "  h,?       This help\n",
-    "\nAn argument that begins with / is a path unless it is exactly one of the switches.\n",
 };
 
 // Command line.
-inline constexpr char kUnknownOption[] = "ERROR: Unknown command line option %s\n";       // argument
 inline constexpr char kUnknownPlatform[] = "ERROR: Unknown target platform\n";
 inline constexpr char kNoPlatform[] = "ERROR: Not found target platform after -p in command line\n";
 inline constexpr char kNoCompiler[] = "ERROR: Not found file name after -cp in command line\n";
 inline constexpr char kNoCompilerArg[] = "ERROR: Not found argument after -ca in command line\n";
 inline constexpr char kNoOutputDir[] = "ERROR: Not found path after -o in command line\n";
-inline constexpr char kNoMessageFile[] = "ERROR: Not found file name after -f in command line\n";
 inline constexpr char kCannotOpenMessageFile[] = "FILE I/O: Cannot open file %s for writing\n";  // path
 inline constexpr char kCannotCloseMessageFile[] = "FILE I/O: Cannot close file, specified by switch -f\n";
 inline constexpr char kInvalidCommandLine[] = "ERROR: Invalid command line\n";

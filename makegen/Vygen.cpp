@@ -5,28 +5,18 @@
 #include "BuildDescription.h"
 #include "CommandLine.h"
 #include "Makefiles.h"
-#include "MessageStream.h"
+#include "Console.h"
 #include "OutputFiles.h"
 #include "Messages.h"
 
 namespace {
 
-enum EExitCode { exitOk = 0, exitFailed = 1 };
-
-void Banner(CVygenMessages& messages)
-{
-    messages.Printf(genmsg::kBanner, genmsg::kVersion, genmsg::kNotice);
-}
-
-void Usage(CVygenMessages& messages)
-{
-    for (const char* piece : genmsg::kUsage) messages.Printf("%s", piece);
-}
+const SConsoleProgram kVygen(genmsg::kTitle, genmsg::kVersion, genmsg::kNotice, genmsg::kVersionAnswer, genmsg::kUsage);
 
 // Writes the makefile `path` beside its place and moves it in once it is complete, so a failed
 // run leaves the earlier makefile, and an unchanged one keeps its time.
 bool WriteMakefileFile(const std::string& path, const CVygenOptions& options,
-                       const CBuildDescription& description, CVygenMessages& messages)
+                       const CBuildDescription& description, CMessageStream& messages)
 {
     COutputFiles outputs;
     CLibraryArchive library;
@@ -48,46 +38,37 @@ bool WriteMakefileFile(const std::string& path, const CVygenOptions& options,
     return true;
 }
 
-int Run(const std::vector<std::string>& args, CVygenMessages& messages)
+int Run(const std::vector<std::string>& args, CMessageStream& messages)
 {
-    if (args.empty()) {
-        Banner(messages);
-        Usage(messages);
-        return exitOk;
-    }
     CVygenOptions options;
-    if (!ScanCommandLine(args, options, messages)) return exitFailed;
-    if (options.version) {
-        messages.Printf(genmsg::kVersionAnswer, genmsg::kVersion);
-        return exitOk;
-    }
-    if (!options.help && !options.error && (args.size() < 2 || IsSwitch(args[0]) || IsSwitch(args[1]))) {
-        messages.Printf(genmsg::kInvalidCommandLine);
-        options.error = true;
-    }
-    if (options.about) Banner(messages);
-    if (options.help || options.error) {
-        Usage(messages);
-        return options.error ? exitFailed : exitOk;
-    }
+    options.help = args.empty();
+    if (!ScanCommandLine(args, options, messages)) return kExitFailure;
+    const bool runnable = args.size() >= 2 && !IsSwitch(args[0]) && !IsSwitch(args[1]);
+    const EConsoleStep step =
+        AnswerCommandLine(messages, kVygen, options, runnable ? nullptr : genmsg::kInvalidCommandLine);
+    if (step != EConsoleStep::run) return ExitCode(step);
 
     CBuildDescription description;
     if (!ReadBuildDescription(args[0], description, messages) ||
         (options.platform == platGnuMake && !CheckGnuMakeValues(options, description, args[0], messages)) ||
         !WriteMakefileFile(args[1], options, description, messages)) {
         messages.Printf(genmsg::kFailed);
-        return exitFailed;
+        return kExitFailure;
     }
     messages.Printf(genmsg::kOk);
-    return exitOk;
+    return kExitSuccess;
 }
 
 }  // namespace
 
 int RunVygen(const std::vector<std::string>& args)
 {
-    CVygenMessages messages;
+    CMessageStream messages;
     int code = Run(args, messages);
-    if (!messages.CloseFile()) code = exitFailed;
+    if (!messages.CloseFile()) {
+        // The messages of the run may be lost, so the run cannot count as a success.
+        messages.ConsolePrintf("%s", genmsg::kCannotCloseMessageFile);
+        code = kExitFailure;
+    }
     return code;
 }

@@ -15,107 +15,70 @@
 #include "front/Lexer.h"
 #include "front/Messages.h"
 #include "driver/Project.h"
+#include "Console.h"
 #include "Switches.h"
 
 namespace {
 
-constexpr int kExitOK = 0;
-constexpr int kExitFailed = 1;
-constexpr size_t kSwitchLength = 2;   // "-x": a switch is exactly its sign and one letter
+enum ESwitch { swMain, swDrop, swChecks, swNoAbout, swVersion, swHelp, swTabSize, swMessageFile };
 
-bool IsSwitch(const std::string& arg)
+const CSwitchTable kSwitches = {
+    {"m", swMain}, {"d", swDrop}, {"c", swChecks}, {"a", swNoAbout}, {"v", swVersion}, {"h", swHelp},
+    {"?", swHelp}, {"t", swTabSize, msg::kNoTabSize}, {"f", swMessageFile, console::kNoMessageFile},
+};
+
+const SConsoleProgram kCompiler(msg::kTitle, msg::kVersion, msg::kBannerNotice, msg::kVersionLine, msg::kUsage);
+
+// Opens the -f file as the message stream.
+EScanStep TakeMessageFile(const std::string& path)
 {
-    return IsSwitchArgument(arg, {"m", "d", "c", "a", "v", "h", "?", "t", "f"});
+    if (!MsgStream().OpenFile(path)) {
+        Msg(msg::kCannotOpenForWriting, path.c_str());
+        return EScanStep::fatal;
+    }
+    if (MsgStream().TakeCloseFailure()) {
+        // The earlier -f file lost its messages: say so and fail the run.
+        Msg(msg::kCannotCloseMessageFile);
+        return EScanStep::error;
+    }
+    return EScanStep::next;
 }
 
-enum class EScanStep { next, stop };
-
-// Handles the switch at args[i]; `i` moves past a consumed value.
-EScanStep ScanSwitch(const std::vector<std::string>& args, size_t& i, SCommandLine& cl)
+// Takes one switch and its value into `cl`.
+EScanStep TakeSwitch(int id, const std::string& value, SCommandLine& cl)
 {
-    const std::string& arg = args[i];
-    char letter = arg.size() == kSwitchLength ? char(std::tolower((unsigned char)arg[1])) : '\0';
-    switch (letter) {
-    case 'm': cl.mainModule = true; return EScanStep::next;
-    case 'd': cl.drop = true; return EScanStep::next;
-    case 'c': cl.checks = true; return EScanStep::next;
-    case 'a': cl.about = false; return EScanStep::next;
-    case 'v': cl.version = true; return EScanStep::next;
-    case 'h':
-    case '?': cl.help = true; return EScanStep::next;
-    case 't': {
-        if (i + 1 >= args.size()) {
-            Msg(msg::kNoTabSize);
-            cl.error = true;
-            return EScanStep::stop;
-        }
-        int size = ParseTabSize(args[++i]);
+    switch (id) {
+    case swMain: cl.mainModule = true; break;
+    case swDrop: cl.drop = true; break;
+    case swChecks: cl.checks = true; break;
+    case swNoAbout: cl.about = false; break;
+    case swVersion: cl.version = true; break;
+    case swHelp: cl.help = true; break;
+    case swTabSize: {
+        const int size = ParseTabSize(value);
         if (size < 0) {
             Msg(msg::kBadTabSize);
-            cl.error = true;
-            return EScanStep::stop;
+            return EScanStep::error;
         }
         cl.tabSize = size;
-        return EScanStep::next;
+        break;
     }
-    case 'f': {
-        if (i + 1 >= args.size()) {
-            Msg(msg::kNoMessageFile);
-            cl.error = true;
-            return EScanStep::stop;
-        }
-        const std::string& path = args[++i];
-        bool closedOk = true;
-        if (!SetMessageFile(path, closedOk)) {
-            Msg(msg::kCannotOpenForWriting, path.c_str());
-            cl.fatal = true;
-            return EScanStep::stop;
-        }
-        if (!closedOk) {
-            // The earlier -f file lost its messages: say so and fail the run.
-            Msg(msg::kCannotCloseMessageFile);
-            cl.error = true;
-            return EScanStep::stop;
-        }
-        return EScanStep::next;
+    case swMessageFile: return TakeMessageFile(value);
     }
-    default:
-        Msg(msg::kUnknownOption, arg.c_str());
-        cl.error = true;
-        return EScanStep::stop;
-    }
-}
-
-void WriteBanner()
-{
-    Msg(msg::kBannerTitle, msg::kVersion);
-    Msg("%s", msg::kBannerNotice);
-    Msg("%s", msg::kBannerEnd);
-}
-
-void WriteUsage()
-{
-    for (const char* text : msg::kUsage) Msg("%s", text);
+    return EScanStep::next;
 }
 
 int Run(const std::vector<std::string>& args)
 {
     SCommandLine cl = ScanCommandLine(args);
-    if (cl.fatal) return kExitFailed;
-    if (cl.version) {
-        Msg(msg::kVersionLine, msg::kVersion);
-        return kExitOK;
-    }
-    if (cl.about) WriteBanner();
-    if (cl.help || cl.error) {
-        WriteUsage();
-        return cl.error ? kExitFailed : kExitOK;
-    }
+    if (cl.fatal) return kExitFailure;
+    EConsoleStep step = AnswerCommandLine(MsgStream(), kCompiler, cl);
+    if (step != EConsoleStep::run) return ExitCode(step);
     CProject project;
     bool mainFlag = false;
     int tabSize = PrepareProject(cl, project, mainFlag);
     std::unique_ptr<CLexBuf> lb = CLexBuf::Tokenize(cl.source, tabSize);
-    if (!lb) return kExitFailed;
+    if (!lb) return kExitFailure;
     return CompileModule(cl, project, mainFlag, lb);
 }
 
@@ -145,14 +108,14 @@ SCommandLine ScanCommandLine(const std::vector<std::string>& args)
         return cl;
     }
     cl.source = args[0];
-    if (args.size() >= 2 && !IsSwitch(args[1])) {
+    if (args.size() >= 2 && !kSwitches.IsSwitch(args[1])) {
         cl.project = args[1];
         cl.hasProject = true;
     }
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (!IsSwitch(args[i])) continue;
-        if (ScanSwitch(args, i, cl) == EScanStep::stop) break;
-    }
+    EScanStep step = ScanSwitches(args, kSwitches, MsgStream(),
+                                  [&cl](int id, const std::string& value) { return TakeSwitch(id, value, cl); });
+    cl.error = step == EScanStep::error;
+    cl.fatal = step == EScanStep::fatal;
     return cl;
 }
 
@@ -163,19 +126,18 @@ int RunCompiler(const std::vector<std::string>& args)
         code = Run(args);
     } catch (const std::bad_alloc&) {
         Msg(msg::kOutOfMemory, args.empty() ? "" : args[0].c_str());
-        code = kExitFailed;
+        code = kExitFailure;
     } catch (const error_Internal& e) {
         // Parsing and writing catch their own; this is the last line of defence.
         Msg(msg::kInternalError, e.what());
-        code = kExitFailed;
+        code = kExitFailure;
     } catch (const std::exception& e) {
         Msg(msg::kInternalError, e.what());
-        code = kExitFailed;
+        code = kExitFailure;
     }
-    if (!CloseMessageFile()) {
-        Msg(msg::kCannotCloseMessageFile);
-        code = kExitFailed;
+    if (!MsgStream().CloseFile()) {
+        MsgStream().ConsolePrintf("%s", msg::kCannotCloseMessageFile);
+        code = kExitFailure;
     }
-    std::fflush(stdout);
     return code;
 }

@@ -5,18 +5,16 @@
 #include <string>
 #include <vector>
 
-// What the command line asked for.
-struct SCommandLine {
+#include "Console.h"
+
+// What the command line asked for (-a, -v, -h and errors: SConsoleSwitches).
+struct SCommandLine : SConsoleSwitches {
     std::string source;       // the first argument, whatever it looks like
     std::string project;      // the second argument unless it is a switch
     bool hasProject = false;
     bool mainModule = false;  // -m
     bool drop = false;        // -d: start a new build description
     bool checks = false;      // -c: run-time index, NIL and range checks
-    bool about = true;        // cleared by -a
-    bool version = false;     // -v
-    bool help = false;        // -h, -?, or no arguments at all
-    bool error = false;       // any command-line error (already reported)
     bool fatal = false;       // the -f file could not be opened: end the run at once
     int tabSize = -1;         // -t <size>; -1 when not given
 };

@@ -3,35 +3,23 @@
 // switch -f once the driver has opened it. Positioned diagnostics live in Diagnostics.h;
 // the texts here are the "ERROR: ...", outcome, banner and usage lines.
 #pragma once
-#include <string>
+#include "MessageStream.h"
 
-#include "TextFile.h"
-
-// The current message stream (standard output until SetMessageFile succeeds).
-CTextFile& MsgStream();
+// The process-wide message stream of the compiler.
+CMessageStream& MsgStream();
 // printf-style write to the message stream.
 void Msg(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-// Opens `path` for writing (truncated) and makes it the message stream; a file opened by an
-// earlier call is closed first. False when `path` cannot be opened (the stream is unchanged).
-// `closedOk` is cleared when closing the earlier file failed.
-bool SetMessageFile(const std::string& path, bool& closedOk);
-// Closes the message file, if any, and goes back to standard output; false when closing failed.
-bool CloseMessageFile();
 
 namespace msg {
 // Driver: command line.
 constexpr const char* kVersion = "1.8.162";
-constexpr const char* kUnknownOption = "ERROR: Unknown command line option %s\n";
 constexpr const char* kNoTabSize = "ERROR: Not found tab size after -t in command line\n";
 constexpr const char* kBadTabSize = "ERROR: Incorrect tab size format\n";
-constexpr const char* kNoMessageFile = "ERROR: Not found file name after -f in command line\n";
 constexpr const char* kCannotOpenForWriting = "ERROR: Cannot open file \"%s\" for writing\n";
 constexpr const char* kCannotCloseMessageFile = "ERROR: Cannot close file, specified by switch -f\n";
 constexpr const char* kVersionLine = "VYK compiler version %s\n";
-constexpr const char* kBannerTitle = "\nVYK compiler v%s\n";
-constexpr const char* kBannerNotice = "Oberon-2 dialect to C++ translator, part of the VYK toolchain\n";
-constexpr const char* kBannerEnd = "\n";
+constexpr const char* kTitle = "VYK compiler";
+constexpr const char* kBannerNotice = "Oberon-2 dialect to C++ translator, part of the VYK toolchain";
 constexpr const char* kUsage[] = {
     "Usage:      VYK <source_file> [<project_file>] [-<switch>...]\n\n<Examples>\n"
     "  VYK source.vyk project.pro -a\n  VYK \"source file.vyk\" -m -f \"log.txt\" -a\n\n<Switches>\n",
@@ -39,12 +27,7 @@ constexpr const char* kUsage[] = {
     "  d         Drop VYK makefile (for first compiled file in project)\n",
     "  c         Enable run-time checks (index, NIL, range)\n",
     "  t <size>  Specify tab size (1 by default)\n",
-    "  a         Disable about info\n",
-    "  f <file>  Specify file for output messages instead of stdout\n",
-    "  v         Version info\n",
-    "  h,?       This help\n",
-    "\nAn argument that begins with / is a path unless it is exactly one of the switches.\n",
-};
+};  // then the switches of every console program (Console.h)
 
 // Driver: outcome of a compilation.
 constexpr const char* kModuleOK = "Module \"%s\" from \"%s\" - OK\n";

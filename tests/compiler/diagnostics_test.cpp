@@ -1,14 +1,12 @@
 // The numbered messages: codes outside the table fall back to entry 0, and both positioned
 // line formats go to the message stream.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "front/Diagnostics.h"
 #include "front/Lexer.h"
 #include "front/Messages.h"
-#include "TextFile.h"
 
 namespace {
 
@@ -26,9 +24,7 @@ TEST(Diagnostics, MessageTableLookup)
 
 TEST(Diagnostics, PositionedLinesUseTheBufferPosition)
 {
-    std::string path = testing::TempDir() + "vyk_diagnostics." + std::to_string(getpid()) + ".txt";
-    bool closedOk;
-    ASSERT_TRUE(SetMessageFile(path, closedOk));
+    CMessageCapture capture(MsgStream());
     auto lb = CLexBuf::TokenizeText("MODULE M;\n\tx := 1\n", "t.vyk", 4);
     ASSERT_TRUE(lb);
     int code;
@@ -38,10 +34,7 @@ TEST(Diagnostics, PositionedLinesUseTheBufferPosition)
     while (lb->NextSymbol(code)) {}
     ReportError(errPeriodMissing, *lb);
     ReportErrorAt(1000, 7, 9);
-    CloseMessageFile();
-    std::string text;
-    ReadWholeFile(path, text);
-    EXPECT_EQ(text, "ERROR (st 2, pos 5): \":=\" missing\n"
+    EXPECT_EQ(capture.Text(), "ERROR (st 2, pos 5): \":=\" missing\n"
                     "WARNING (st 2, pos 5): Not all control paths return a value\n"
                     "ERROR (st 3, pos 1): \".\" missing\n"
                     "ERROR (st 7, pos 9): Internal error: Wrong error code\n");

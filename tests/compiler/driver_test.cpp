@@ -15,14 +15,9 @@ namespace {
 // Scans with the messages captured; returns them.
 std::string Scan(const std::vector<std::string>& args, SCommandLine& cl)
 {
-    std::string path = testing::TempDir() + "vyk_driver_messages." + std::to_string(getpid()) + ".txt";
-    bool closedOk;
-    EXPECT_TRUE(SetMessageFile(path, closedOk));
+    CMessageCapture capture(MsgStream());
     cl = ScanCommandLine(args);
-    CloseMessageFile();
-    std::string text;
-    ReadWholeFile(path, text);
-    return text;
+    return capture.Text();
 }
 
 TEST(DriverScan, SourceProjectAndSwitchValues)

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <unistd.h>
 
@@ -25,7 +26,7 @@ namespace {
 class FrameTest : public ::testing::Test {
 protected:
     std::string dir, oldDir;
-    int messageFiles = 0;
+    std::unique_ptr<CMessageCapture> capture;
 
     void SetUp() override
     {
@@ -37,31 +38,17 @@ protected:
         oldDir = cwd;
         ASSERT_EQ(chdir(dir.c_str()), 0);
         ASSERT_EQ(system("mkdir CPP DFN lib"), 0);
-        ASSERT_TRUE(NextMessageFile());
+        capture = std::make_unique<CMessageCapture>(MsgStream());
     }
     void TearDown() override
     {
-        CloseMessageFile();
+        capture.reset();
         ASSERT_EQ(chdir(oldDir.c_str()), 0);
         ASSERT_EQ(system(("rm -rf " + dir).c_str()), 0);
     }
     static void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
-    std::string MessagePath() const { return "messages" + std::to_string(messageFiles) + ".txt"; }
-    bool NextMessageFile()
-    {
-        ++messageFiles;
-        bool closedOk = true;
-        return SetMessageFile(MessagePath(), closedOk);
-    }
     // The messages written since the last call.
-    std::string Messages()
-    {
-        CloseMessageFile();
-        std::string text;
-        ReadWholeFile(MessagePath(), text);
-        NextMessageFile();
-        return text;
-    }
+    std::string Messages() { return capture->Take(); }
     // Parses `source`; on an error returns "<code> <line>:<column>".
     std::string Parse(CProject& project, CModule& module, const std::string& source)
     {

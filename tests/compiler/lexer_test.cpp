@@ -30,25 +30,10 @@ std::ostream& operator<<(std::ostream& os, const SSeen& s)
     return os << "{" << s.code << ", \"" << s.text << "\", st " << s.line << ", pos " << s.column << "}";
 }
 
-// Sends the message stream to a file for the lifetime of the object.
-class CCapture {
+// Keeps the compiler's messages for the lifetime of the object.
+class CCapture : public CMessageCapture {
 public:
-    CCapture() : path(testing::TempDir() + "vyk_lexer_messages." + std::to_string(getpid()) + ".txt")
-    {
-        bool closedOk;
-        EXPECT_TRUE(SetMessageFile(path, closedOk));
-    }
-    ~CCapture() { CloseMessageFile(); }
-    std::string Text()
-    {
-        CloseMessageFile();
-        std::string text;
-        ReadWholeFile(path, text);
-        return text;
-    }
-
-private:
-    std::string path;
+    CCapture() : CMessageCapture(MsgStream()) {}
 };
 
 std::vector<SSeen> Lex(const std::string& source, int tabSize = 1)

@@ -195,7 +195,7 @@ TEST(VybindCommandLine, FolderSwitchesKeepOrAddTheSeparator)
     for (const FolderCase& c : cases) {
         CMessageStream out;
         CLinkOptions o;
-        EXPECT_EQ(ParseCommandLine(c.args, out, o), CommandLineOutcome::run);
+        EXPECT_EQ(ParseCommandLine(c.args, out, o), EConsoleStep::run);
         EXPECT_EQ(o.inputFolder, c.input);
         EXPECT_EQ(o.outputFolder, c.output);
         EXPECT_EQ(o.makefile, "m.vym");

@@ -66,7 +66,7 @@ struct CScan {
 CScan Scan(const std::vector<std::string>& args)
 {
     CScan result;
-    CVygenMessages messages;
+    CMessageStream messages;
     result.goOn = ScanCommandLine(args, result.options, messages);
     return result;
 }
