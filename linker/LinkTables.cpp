@@ -2,12 +2,6 @@
 // procedures and handlers. Lists keep reading order; the maps beside them are indexes only.
 #include "LinkTables.h"
 
-std::string SpecSuffix(const std::optional<std::string>& tag, const std::string& qual, const std::string& name)
-{
-    if (tag) return *tag;
-    return qual + "_" + name;
-}
-
 std::vector<const CLinkSpec*> CLinkCase::SpecsInIdOrder() const
 {
     std::vector<const CLinkSpec*> order;

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "GeneratedNames.h"
+
 // One specialization of a CASE.
 //   tagged CASE:       tag present; qual.name its type, or name empty for a tag without type
 //   type-tagged CASE:  tag absent; qual.name is the specialization itself
@@ -27,8 +29,7 @@ enum class TagKind { tags, types };
 
 // The text that names a specialization (or a handler parameter) in generated identifiers:
 // its tag, or qual + "_" + name.
-std::string SpecSuffix(const std::optional<std::string>& tag, const std::string& qual, const std::string& name);
-inline std::string SpecSuffix(const CLinkSpec& s) { return SpecSuffix(s.tag, s.qual, s.name); }
+inline std::string SpecSuffix(const CLinkSpec& s) { return vykname::SpecSuffix(s.tag, s.qual, s.name); }
 
 // A common type. The default specialization stays apart from the list until it is written.
 class CLinkCase {

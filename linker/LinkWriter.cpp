@@ -6,6 +6,7 @@
 #include "OutputFiles.h"
 #include "TextFile.h"
 #include "CppIdent.h"
+#include "GeneratedNames.h"
 
 using namespace linkmsg;
 
@@ -66,33 +67,34 @@ void CLinkWriter::WriteCase(const CLinkCase& c, CTextBuffer& h, CTextBuffer& s) 
     for (const CLinkSpec* spec : specs) {
         if (spec->HasType()) h.Printf("\t\t%s::%s", CppId(spec->qual).c_str(), CppId(spec->name).c_str());
         else h.Printf("\t\tvoid");
-        h.Printf("* VYK_SPEC_%s;\n", SpecSuffix(*spec).c_str());
+        h.Printf("* %s;\n", vykname::SpecPointer(SpecSuffix(*spec)).c_str());
     }
     h.Printf("\t};\n");
     for (const CLinkSpec* spec : specs) {
         const std::string suffix = SpecSuffix(*spec);
-        h.Printf("\t//<%s>\n\tstatic const int VYK_SID_%s;\n", suffix.c_str(), suffix.c_str());
-        h.Printf("\tstatic void VYK_INIT_%s(%s*);\n", suffix.c_str(), name);
-        if (spec->HasType()) h.Printf("\tstatic void VYK_FREE_%s(%s*);\n", suffix.c_str(), name);
+        h.Printf("\t//<%s>\n\tstatic const int %s;\n", suffix.c_str(), vykname::SpecIdConst(suffix).c_str());
+        h.Printf("\tstatic void %s(%s*);\n", vykname::SpecInit(suffix).c_str(), name);
+        if (spec->HasType()) h.Printf("\tstatic void %s(%s*);\n", vykname::SpecFree(suffix).c_str(), name);
     }
     h.Printf("};}\n\n");
 
     int id = 0;
     for (const CLinkSpec* spec : specs) {
         const std::string suffix = SpecSuffix(*spec);
-        const char* sfx = suffix.c_str();
-        s.Printf("\n//%s.%s<%s>\nconst int %s::%s::VYK_SID_%s = %i;\n", c.module.c_str(), c.name.c_str(), sfx, module, name, sfx,
-                 ++id);
-        s.Printf("\nvoid %s::%s::VYK_INIT_%s(%s* VYK_PCASE)\n{\n", module, name, sfx, name);
+        const std::string sid = vykname::SpecIdConst(suffix), init = vykname::SpecInit(suffix);
+        const std::string pointer = vykname::SpecPointer(suffix), free = vykname::SpecFree(suffix);
+        s.Printf("\n//%s.%s<%s>\nconst int %s::%s::%s = %i;\n", c.module.c_str(), c.name.c_str(), suffix.c_str(), module,
+                 name, sid.c_str(), ++id);
+        s.Printf("\nvoid %s::%s::%s(%s* VYK_PCASE)\n{\n", module, name, init.c_str(), name);
         if (spec->HasType()) {
             // On NEW's heap: with the collector, what the specialization points to stays reachable.
-            s.Printf("\tVYK_PCASE->VYK_SPEC_%s = new(VYK_HEAP) %s::%s();\n\tVYK_PCASE->VYK_FREE = VYK_FREE_%s;\n", sfx,
-                     CppId(spec->qual).c_str(), CppId(spec->name).c_str(), sfx);
+            s.Printf("\tVYK_PCASE->%s = new(VYK_HEAP) %s::%s();\n\tVYK_PCASE->VYK_FREE = %s;\n", pointer.c_str(),
+                     CppId(spec->qual).c_str(), CppId(spec->name).c_str(), free.c_str());
         }
-        s.Printf("\tVYK_PCASE->VYK_SID = VYK_SID_%s;\n}\n", sfx);
+        s.Printf("\tVYK_PCASE->VYK_SID = %s;\n}\n", sid.c_str());
         if (spec->HasType()) {
-            s.Printf("\nvoid %s::%s::VYK_FREE_%s(%s* VYK_PCASE)\n{\n\tVYK_DELETE(VYK_PCASE->VYK_SPEC_%s);\n}\n", module,
-                     name, sfx, name, sfx);
+            s.Printf("\nvoid %s::%s::%s(%s* VYK_PCASE)\n{\n\tVYK_DELETE(VYK_PCASE->%s);\n}\n", module, name,
+                     free.c_str(), name, pointer.c_str());
         }
     }
     s.Printf("\n");
@@ -125,7 +127,7 @@ std::vector<const CLinkHandler*> CLinkWriter::HandlerTable(const CLinkProc& p, s
         bool fits = true;
         for (size_t i = 0; i < cases.size() && fits; ++i) {
             const CLinkPar& par = handler->params[i];
-            const std::string suffix = SpecSuffix(par.tag, par.qual, par.name);
+            const std::string suffix = vykname::SpecSuffix(par.tag, par.qual, par.name);
             size_t id = 0, n = 0;
             for (const CLinkSpec* spec : cases[i]->SpecsInIdOrder()) {
                 ++n;
@@ -148,7 +150,7 @@ void CLinkWriter::WriteDispatch(const CLinkProc& p, CTextBuffer& h, CTextBuffer&
     if (!table.empty()) return WriteDispatchTable(p, table, sizes, h, s);
     for (CTextBuffer* f : {&h, &s}) {
         f->Printf("//COMMON PROCEDURE \"%s\" declared in module \"%s\"\n", name, module);
-        f->Printf("void* VYK_COMMON_%s_%s(", module, name);
+        f->Printf("void* %s(", vykname::DispatchFunction(p.module, p.name).c_str());
         WriteDispatchParams(p, *f);
     }
     h.Printf(");\n\n");
@@ -158,11 +160,11 @@ void CLinkWriter::WriteDispatch(const CLinkProc& p, CTextBuffer& h, CTextBuffer&
         for (size_t i = 0; i < handler->params.size(); ++i) {
             const CLinkPar& par = handler->params[i];
             if (i > 0) s.Printf(" && ");
-            s.Printf("p%i->VYK_SID_%s == p%i->VYK_SID", int(i), SpecSuffix(par.tag, par.qual, par.name).c_str(),
-                     int(i));
+            s.Printf("p%i->%s == p%i->VYK_SID", int(i),
+                     vykname::SpecIdConst(vykname::SpecSuffix(par.tag, par.qual, par.name)).c_str(), int(i));
         }
-        s.Printf(") return (void*)%s::VYK_HANDLER_%s_%s;\n", CppId(handler->module).c_str(), name,
-                 handler->uid.c_str());
+        s.Printf(") return (void*)%s::%s;\n", CppId(handler->module).c_str(),
+                 vykname::HandlerFunction(p.name, handler->uid).c_str());
     }
     s.Printf("\treturn 0;\n}\n\n");
 }
@@ -185,19 +187,20 @@ void CLinkWriter::WriteDispatchTable(const CLinkProc& p, const std::vector<const
     std::string dims;
     for (size_t n : sizes) dims += "[" + std::to_string(n) + "]";
     h.Printf("//COMMON PROCEDURE \"%s\" declared in module \"%s\"\n", name, module);
-    h.Printf("extern void* const VYK_TABLE_%s_%s%s;\n", module, name, dims.c_str());
-    h.Printf("inline void* VYK_COMMON_%s_%s(", module, name);
+    const std::string tableName = vykname::DispatchTable(p.module, p.name);
+    h.Printf("extern void* const %s%s;\n", tableName.c_str(), dims.c_str());
+    h.Printf("inline void* %s(", vykname::DispatchFunction(p.module, p.name).c_str());
     WriteDispatchParams(p, h);
     h.Printf(")\n{\n\tconst unsigned ");
     for (size_t i = 0; i < sizes.size(); ++i) h.Printf("%ss%i = p%i->VYK_SID", i ? ", " : "", int(i), int(i));
     h.Printf(";\n\treturn ");
     for (size_t i = 0; i < sizes.size(); ++i) h.Printf("%ss%i < %i", i ? " && " : "", int(i), int(sizes[i]));
-    h.Printf(" ? VYK_TABLE_%s_%s", module, name);
+    h.Printf(" ? %s", tableName.c_str());
     for (size_t i = 0; i < sizes.size(); ++i) h.Printf("[s%i]", int(i));
     h.Printf(" : 0;\n}\n\n");
 
     s.Printf("//COMMON PROCEDURE \"%s\" declared in module \"%s\"\n", name, module);
-    s.Printf("void* const VYK_TABLE_%s_%s%s = ", module, name, dims.c_str());
+    s.Printf("void* const %s%s = ", tableName.c_str(), dims.c_str());
     // The entries row by row, the last index running fastest, with a brace per dimension.
     const size_t rank = sizes.size();
     std::vector<size_t> index(rank, 0);
@@ -207,7 +210,8 @@ void CLinkWriter::WriteDispatchTable(const CLinkProc& p, const std::vector<const
         if (at > 0) s.Printf(opened > 0 ? ",\n" : ", ");
         for (size_t k = 0; k < opened; ++k) s.Printf("{");
         if (table[at]) {
-            s.Printf("(void*)%s::VYK_HANDLER_%s_%s", CppId(table[at]->module).c_str(), name, table[at]->uid.c_str());
+            s.Printf("(void*)%s::%s", CppId(table[at]->module).c_str(),
+                     vykname::HandlerFunction(p.name, table[at]->uid).c_str());
         } else {
             s.Printf("0");
         }

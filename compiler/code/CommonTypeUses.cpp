@@ -13,6 +13,7 @@
 #include "decl/CommonProc.h"
 #include "decl/CommonType.h"
 #include "CppIdent.h"
+#include "GeneratedNames.h"
 #include "decl/StructVars.h"
 
 namespace {
@@ -73,7 +74,7 @@ public:
         expr->left->WriteCPP(f);
         f.Cpp("->VYK_SID == ");
         expr->left->WriteCPP(f);
-        f.Cpp("->VYK_SID_%s)", specId.c_str());
+        f.Cpp("->%s)", vykname::SpecIdConst(specId).c_str());
     }
 };
 }  // namespace
@@ -85,9 +86,9 @@ const char* CommonAccess(const CBaseName* var) { return IsCommonPointer(var) ? "
 std::string CommonFieldPrefix(CBaseName* cur)
 {
     if (cur && cur->kind == kindCommonVar)
-        return std::string(CommonAccess(cur)) + "VYK_SPEC_" + static_cast<CCommonVar*>(cur)->specId;
+        return CommonAccess(cur) + vykname::SpecPointer(static_cast<CCommonVar*>(cur)->specId);
     std::string id = PointerSpecId(cur);
-    return id.empty() ? std::string() : "->VYK_SPEC_" + id;
+    return id.empty() ? std::string() : "->" + vykname::SpecPointer(id);
 }
 
 // ---- actual parameters ----
@@ -127,7 +128,7 @@ bool WriteCommonActualPar(CCppOutput& f, CExpr& actual, CBaseVar* formal)
     // The record behind the common variable: a pointer for VAR, the record itself by value.
     if (!formal->isVar) f.Cpp("*");
     actual.WriteCPP(f);
-    f.Cpp("%sVYK_SPEC_%s", CommonAccess(v), static_cast<CCommonVar*>(v)->specId.c_str());
+    f.Cpp("%s%s", CommonAccess(v), vykname::SpecPointer(static_cast<CCommonVar*>(v)->specId).c_str());
     return true;
 }
 
@@ -195,8 +196,8 @@ std::unique_ptr<CBaseVar> MakeCommonAlias(CBaseName* variable, const SCommonGuar
 void WriteCommonGuard(CCppOutput& f, const std::string& varText, const SCommonGuard& guard)
 {
     f.Indent();
-    f.Cpp("if (%s && (%s->VYK_SID == %s->VYK_SID_%s)) {\n", varText.c_str(), varText.c_str(), varText.c_str(),
-          guard.specId.c_str());
+    f.Cpp("if (%s && (%s->VYK_SID == %s->%s)) {\n", varText.c_str(), varText.c_str(), varText.c_str(),
+          vykname::SpecIdConst(guard.specId).c_str());
 }
 
 // ---- NEW ----
@@ -230,5 +231,6 @@ int ReadNewSpecialization(CLexBuf& lb, CBaseName* scope, CBaseName* pointer, CBa
 // p = new(VYK_HEAP) [M::]T([M::]T::VYK_INIT_x)
 void WriteNewCommon(CCppOutput& f, const SNewCommon& made)
 {
-    f.Cpp(" = new(VYK_HEAP) %s(%s::VYK_INIT_%s)", made.typeText.c_str(), made.typeText.c_str(), made.specId.c_str());
+    f.Cpp(" = new(VYK_HEAP) %s(%s::%s)", made.typeText.c_str(), made.typeText.c_str(),
+          vykname::SpecInit(made.specId).c_str());
 }

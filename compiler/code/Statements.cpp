@@ -13,6 +13,7 @@
 #include "code/Compat.h"
 #include "code/Designator.h"
 #include "code/Loops.h"
+#include "GeneratedNames.h"
 #include "code/StdProcs.h"
 #include "code/With.h"
 #include "CppIdent.h"
@@ -238,7 +239,7 @@ void CAssignment::WriteCPP(CCppOutput& f)
     if (!specId.empty()) f.Cpp("*");
     target->castAllowed = !target->selectors.empty();
     target->WriteCPP(f);
-    if (!specId.empty()) f.Cpp("%sVYK_SPEC_%s", CommonAccess(target->GetTarget()), specId.c_str());
+    if (!specId.empty()) f.Cpp("%s%s", CommonAccess(target->GetTarget()), vykname::SpecPointer(specId).c_str());
     f.Cpp(" = ");
     value->WriteCPP(f);
 }

@@ -11,6 +11,7 @@
 #include "decl/CommonType.h"
 #include "code/CommonTypeUses.h"
 #include "CppIdent.h"
+#include "GeneratedNames.h"
 #include "decl/StructVars.h"
 
 namespace {
@@ -301,8 +302,8 @@ void CCommonProc::WriteSelection(CCppOutput& f)
     const bool function = formals->ResultKind() != 0;
     f.Cpp("\t//handler selection\n\ttypedef %s(*VYK_TYPE) (", ResultWord(*this, false, buffer));
     WriteParamList(f, false, *formals, common.params);
-    f.Cpp(");\n\tVYK_TYPE VYK_PROC;\n\tVYK_PROC = (VYK_TYPE)VYK_COMMON_%s_%s(",
-          GetOwningModule(this)->name.c_str(), name.c_str());
+    f.Cpp(");\n\tVYK_TYPE VYK_PROC;\n\tVYK_PROC = (VYK_TYPE)%s(",
+          vykname::DispatchFunction(GetOwningModule(this)->name, name).c_str());
     for (size_t i = 0; i < common.params.size(); ++i)
         f.Cpp("%s%s", i ? ", " : "", CppId(common.params[i]->name).c_str());
     f.Cpp(");\n\tif (VYK_PROC) %sVYK_PROC(", function ? "return " : "{\n\t\t");
@@ -468,8 +469,9 @@ void CHandlerProc::WriteCPP(CCppOutput& f)
     f.Hdr("//HANDLER PROCEDURE %s\n", servedName.c_str());
     f.Cpp("%s", ResultWord(*this, false, buffer));
     f.Hdr("%s", ResultWord(*this, true, buffer));
-    f.Cpp("%s::VYK_HANDLER_%s_%i(", module.c_str(), servedName.c_str(), uid);
-    f.Hdr("VYK_HANDLER_%s_%i(", servedName.c_str(), uid);
+    const std::string handler = vykname::HandlerFunction(servedName, uid);
+    f.Cpp("%s::%s(", module.c_str(), handler.c_str());
+    f.Hdr("%s(", handler.c_str());
     formals->WriteParams(f, false);
     f.Cpp(") {\n");
     formals->WriteParams(f, true);
@@ -496,7 +498,7 @@ void CHandlerProc::WriteLink(CCppOutput& f)
             f.Vyl(" Tag=\"%s\"", v->specTag.c_str());
         } else {
             // The module that declares the specialization type, as the Spec element names it.
-            std::string own = v->specId.substr(0, v->specId.size() - v->specTypeName.size() - 1);
+            const std::string own = vykname::SpecSuffixModule(v->specId, v->specTypeName);
             f.Vyl(" Qual=\"%s\" Name=\"%s\"", own.c_str(), v->specTypeName.c_str());
         }
         f.Vyl(" />\n");

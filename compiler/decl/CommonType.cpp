@@ -10,6 +10,7 @@
 #include "front/Lexer.h"
 #include "emit/Output.h"
 #include "CppIdent.h"
+#include "GeneratedNames.h"
 #include "decl/StructVars.h"
 
 namespace {
@@ -226,8 +227,8 @@ const SSpecialization* CCommonType::FindSpec(CBaseName* scope, const std::string
 
 std::string CCommonType::SpecId(const SSpecialization& s) const
 {
-    if (!TypeTagged()) return s.tag;
-    return s.OwnModule() + "_" + s.typeName;
+    const std::optional<std::string> tag = TypeTagged() ? std::nullopt : std::optional<std::string>(s.tag);
+    return vykname::SpecSuffix(tag, s.OwnModule(), s.typeName);
 }
 
 // ---- CCommonType: writing ----
@@ -553,7 +554,7 @@ void CCommonVar::WriteCPP(CCppOutput& f)
     } else {
         f.Cpp("%s %s(", type.c_str(), id.c_str());
     }
-    f.Cpp("%s::VYK_INIT_%s)", type.c_str(), specId.c_str());
+    f.Cpp("%s::%s)", type.c_str(), vykname::SpecInit(specId).c_str());
 }
 
 // The specialized type (T<s>) that the variable's type names directly or through synonyms, which
