@@ -105,8 +105,20 @@ void CRecordType::WriteStructBody(CCppOutput& f, bool toHeader)
     f.To(toHeader, "\t%sconst char* VYK_SYS_ID() {return \"%s\";};\n", base ? "" : "virtual ",
          SysId().c_str());
     WriteDescriptorMembers(f, toHeader);
+    WriteSpecialMembers(f, toHeader);
     WriteMemberFields(f, toHeader, "\t", ";\n");
     f.To(toHeader, "};\n");
+}
+
+// The constructor and copy members are declared defaulted although the implicit ones would do
+// the same: GCC makes implicit members without the options of the support header's optimize
+// pragma and then will not inline them, so every NEW and record assignment became a call.
+void CRecordType::WriteSpecialMembers(CCppOutput& f, bool toHeader)
+{
+    const std::string id = CppId(name);
+    const char* n = id.c_str();
+    f.To(toHeader, "\t%s() = default; %s(const %s&) = default; %s& operator=(const %s&) = default;\n",
+         n, n, n, n, n);
 }
 
 // The type descriptor (see the support header): the base, the extension level, and the

@@ -14,6 +14,7 @@
 //          [typedef [<module>::]<base> VYK_BASE;]
 //          enum {VYK_LEVEL = 0 | VYK_BASE::VYK_LEVEL + 1};
 //          [virtual ]const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<name>::d;};
+//          <name>() = default; <name>(const <name>&) = default; <name>& operator=(const <name>&) = default;
 //          <field>;  ...
 //      };
 class CRecordType : public CBaseType {
@@ -49,6 +50,7 @@ public:
 private:
     CNameIndex<CBaseName> memberIndex;
     void WriteDescriptorMembers(CCppOutput& f, bool toHeader);
+    void WriteSpecialMembers(CCppOutput& f, bool toHeader);
     int ReadBase(CLexBuf& lb);
     int ReadFields(CLexBuf& lb);
 };

@@ -15,12 +15,14 @@ struct Int {
 	virtual const char* VYK_SYS_ID() {return "Int@Cells";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Int>::d;};
+	Int() = default; Int(const Int&) = default; Int& operator=(const Int&) = default;
 	int v;
 };
 struct Pair {
 	virtual const char* VYK_SYS_ID() {return "Pair@Cells";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Pair>::d;};
+	Pair() = default; Pair(const Pair&) = default; Pair& operator=(const Pair&) = default;
 	int a;
 	int b;
 };

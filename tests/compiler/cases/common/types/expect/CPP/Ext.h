@@ -13,6 +13,7 @@ struct Square {
 	virtual const char* VYK_SYS_ID() {return "Square@Ext";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Square>::d;};
+	Square() = default; Square(const Square&) = default; Square& operator=(const Square&) = default;
 	int side;
 };
 extern Geo::Round m;

@@ -19,12 +19,14 @@ struct Circle {
 	virtual const char* VYK_SYS_ID() {return "Circle@Geo";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Circle>::d;};
+	Circle() = default; Circle(const Circle&) = default; Circle& operator=(const Circle&) = default;
 	int r;
 };
 struct Rect {
 	virtual const char* VYK_SYS_ID() {return "Rect@Geo";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Rect>::d;};
+	Rect() = default; Rect(const Rect&) = default; Rect& operator=(const Rect&) = default;
 	int w;
 	int h;
 };
