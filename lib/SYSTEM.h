@@ -6,7 +6,6 @@
 #define VYK_H_FILE_SYSTEM
 #include <string.h>
 #include <new>
-#include <type_traits>
 
 // Called by the generated code (declared again in _VYK_sys.h): flushes
 // standard output, writes the trap's line, with the place when `at` is given,
@@ -20,7 +19,6 @@
 // reaches its own through VYK_DESC(), so a type test is a load and a compare.
 #ifndef VYK_TYPE_DESCRIPTORS
 #define VYK_TYPE_DESCRIPTORS
-#include <utility>
 struct VYK_TYPEDESC {
 	long level;
 	const VYK_TYPEDESC* const* base;
@@ -29,14 +27,18 @@ template <class T, long L, bool = (T::VYK_LEVEL == L)> struct VYK_BASE_AT {typed
 template <class T, long L> struct VYK_BASE_AT<T, L, false> {
 	typedef typename VYK_BASE_AT<typename T::VYK_BASE, L>::type type;
 };
-template <class T, class = std::make_index_sequence<T::VYK_LEVEL + 1>> struct VYK_TD;
-template <class T, std::size_t... L> struct VYK_TD<T, std::index_sequence<L...>> {
+// The levels 0..N-1 as a parameter pack (the standard one costs a heavy header).
+template <size_t... L> struct VYK_SEQ {};
+template <size_t N, size_t... L> struct VYK_MAKE_SEQ : VYK_MAKE_SEQ<N - 1, N - 1, L...> {};
+template <size_t... L> struct VYK_MAKE_SEQ<0, L...> {typedef VYK_SEQ<L...> type;};
+template <class T, class = typename VYK_MAKE_SEQ<T::VYK_LEVEL + 1>::type> struct VYK_TD;
+template <class T, size_t... L> struct VYK_TD<T, VYK_SEQ<L...>> {
 	static const VYK_TYPEDESC* const base[sizeof...(L)];
 	static const VYK_TYPEDESC d;
 };
-template <class T, std::size_t... L> const VYK_TYPEDESC* const VYK_TD<T, std::index_sequence<L...>>::base[sizeof...(L)] =
+template <class T, size_t... L> const VYK_TYPEDESC* const VYK_TD<T, VYK_SEQ<L...>>::base[sizeof...(L)] =
 	{&VYK_TD<typename VYK_BASE_AT<T, long(L)>::type>::d...};
-template <class T, std::size_t... L> const VYK_TYPEDESC VYK_TD<T, std::index_sequence<L...>>::d =
+template <class T, size_t... L> const VYK_TYPEDESC VYK_TD<T, VYK_SEQ<L...>>::d =
 	{long(sizeof...(L)) - 1, base};
 // p IS T: false for NIL.
 template <class T, class S> inline bool VYK_IS(S *p) {
@@ -100,26 +102,43 @@ constexpr VYK_TRAP_TEXT VYK_TRAP_TEXTS[] = {
 //MODULE INITIALIZATION
 void VYK_SYS_SYSTEM();
 
+// The unsigned type of the same size, and whether a type is bool: small stand-ins for the
+// standard header that has them, which every module importing the library would read.
+template <class T> struct VYK_UNSIGNED;
+template <> struct VYK_UNSIGNED<char> {typedef unsigned char type;};
+template <> struct VYK_UNSIGNED<signed char> {typedef unsigned char type;};
+template <> struct VYK_UNSIGNED<unsigned char> {typedef unsigned char type;};
+template <> struct VYK_UNSIGNED<short> {typedef unsigned short type;};
+template <> struct VYK_UNSIGNED<unsigned short> {typedef unsigned short type;};
+template <> struct VYK_UNSIGNED<int> {typedef unsigned type;};
+template <> struct VYK_UNSIGNED<unsigned> {typedef unsigned type;};
+template <> struct VYK_UNSIGNED<long> {typedef unsigned long type;};
+template <> struct VYK_UNSIGNED<unsigned long> {typedef unsigned long type;};
+template <> struct VYK_UNSIGNED<long long> {typedef unsigned long long type;};
+template <> struct VYK_UNSIGNED<unsigned long long> {typedef unsigned long long type;};
+template <class T> struct VYK_IS_BOOL {enum {value = 0};};
+template <> struct VYK_IS_BOOL<bool> {enum {value = 1};};
+
 // The procedures of SYSTEM that the compiler writes as calls. An address is a LONGINT; every
 // result is defined for every argument: shifts and rotations by any count, VAL between types
 // of different sizes (the bytes of the value, cut or filled with zeros), a BOOLEAN read from
 // memory is TRUE for any byte but 0.
 template <class T> inline T VYK_LSH(const T x, const long n) {
-	using U = typename std::make_unsigned<T>::type;
+	using U = typename VYK_UNSIGNED<T>::type;
 	const long bits = long(sizeof(T) * 8);
 	if (n >= bits || n <= -bits) return T(0);
 	const U u = U(x);
 	return n >= 0 ? T(U(u << n)) : T(U(u >> -n));
 }
 template <class T> inline T VYK_ROT(const T x, const long n) {
-	using U = typename std::make_unsigned<T>::type;
+	using U = typename VYK_UNSIGNED<T>::type;
 	const long bits = long(sizeof(T) * 8);
 	const long k = (n % bits + bits) % bits;
 	const U u = U(x);
 	return k == 0 ? x : T(U(U(u << k) | U(u >> (bits - k))));
 }
 template <class T, class S> inline T VYK_VAL(const S x) {
-	if (std::is_same<T, bool>::value) {
+	if (VYK_IS_BOOL<T>::value) {
 		unsigned char b[sizeof(S)];
 		memcpy(b, &x, sizeof(S));
 		return T(b[0] != 0);

@@ -2,6 +2,9 @@
 // and its definition file. The top methods call one method per section, in file order.
 #include "decl/Module.h"
 
+#include <unordered_set>
+#include <vector>
+
 #include "emit/Output.h"
 #include "CppIdent.h"
 
@@ -9,7 +12,7 @@
 // the invented VYK_ names keep them as written.
 // Source: //MODULE m; #include "m.h" using namespace m;  //IMPORT ...  (types, variables,
 //         procedures)  void m::VYK_SYS_m() { <once-only guard> <import inits> //BEGIN ... }
-// Header: #include "<prefix><import>.h" ...  namespace m {  ...  void VYK_SYS_m();
+// Header: #include "<prefix><import>.h" (of the modules it names) ...  namespace m {  ...  void VYK_SYS_m();
 void CModule::WriteCPP(CCppOutput& f)
 {
     WriteSourceHead(f);
@@ -34,10 +37,20 @@ void CModule::WriteSourceHead(CCppOutput& f)
     f.Cpp("using namespace %s;\n", CppId(name).c_str());
 }
 
+// Every module of the import graph below this one is offered: the direct imports in import
+// order, then the modules they import, breadth first. Which of them the header and the source
+// include is decided when the texts are complete (CCppOutput::AddIncludes).
 void CModule::WriteHeaderIncludes(CCppOutput& f)
 {
-    for (const auto& imported : decls->imported)
-        f.Hdr("#include \"%s%s.h\"\n", imported->pathPrefix.c_str(), imported->name.c_str());
+    std::vector<const CDfnModule*> graph(decls->imported.begin(), decls->imported.end());
+    std::unordered_set<const CDfnModule*> seen(graph.begin(), graph.end());
+    for (size_t i = 0; i < graph.size(); ++i)
+        if (graph[i]->decls)
+            for (const CDfnModule* imported : graph[i]->decls->imported)
+                if (seen.insert(imported).second) graph.push_back(imported);
+    for (size_t i = 0; i < graph.size(); ++i)
+        f.AddModuleHeader(graph[i]->pathPrefix + graph[i]->name + ".h", CppId(graph[i]->name),
+                          i < decls->imported.size());
 }
 
 // The alias namespace makes Alias::X valid in the source; the header uses module names.

@@ -4,6 +4,7 @@
 #include "emit/Output.h"
 
 #include <cstring>
+#include <unordered_set>
 
 #include "front/Diagnostics.h"
 #include "front/Messages.h"
@@ -161,23 +162,54 @@ std::string StandardIncludes(const std::string& text)
             }
     return lines;
 }
+
+// The first names of qualified names in `text`: "M" of "M::x", not "N" of "M::N::x".
+std::unordered_set<std::string> QualifyingNames(const std::string& text)
+{
+    std::unordered_set<std::string> names;
+    for (size_t at = text.find("::"); at != std::string::npos; at = text.find("::", at + 2)) {
+        size_t begin = at;
+        while (begin > 0 && IsIdentChar(text[begin - 1])) --begin;
+        if (begin == at || (begin > 0 && text[begin - 1] == ':')) continue;
+        names.insert(text.substr(begin, at - begin));
+    }
+    return names;
+}
 }  // namespace
 
-// The header gets what its own declarations use; the source what the rest of it uses.
-void CCppOutput::AddStandardIncludes()
+void CCppOutput::AddModuleHeader(const std::string& file, const std::string& cppName, bool direct)
+{
+    moduleHeaders.push_back({file, cppName, direct});
+}
+
+// The header gets what its own declarations use; the source what the rest of it uses. So a
+// module's header no longer brings in the headers of every module below it in the import graph,
+// and a change of an interface recompiles only the files that use it.
+void CCppOutput::AddIncludes()
 {
     std::string inHeader;
+    std::unordered_set<std::string> headerFiles;
     if (header.IsOpen() && headerIncludes != std::string::npos) {
         inHeader = StandardIncludes(header.Text());
-        header.Insert(headerIncludes, inHeader);
+        std::string lines;
+        const std::unordered_set<std::string> names = QualifyingNames(header.Text());
+        for (const SModuleHeader& m : moduleHeaders)
+            if (names.count(m.cppName) && headerFiles.insert(m.file).second)
+                lines += "#include \"" + m.file + "\"\n";
+        header.Insert(headerIncludes, inHeader + lines);
         headerIncludes = std::string::npos;
     }
     if (source.IsOpen() && sourceIncludes != std::string::npos) {
         std::string lines;
+        const std::unordered_set<std::string> names = QualifyingNames(source.Text());
+        std::unordered_set<std::string> sourceFiles;
+        for (const SModuleHeader& m : moduleHeaders)
+            if ((m.direct || names.count(m.cppName)) && !headerFiles.count(m.file) && sourceFiles.insert(m.file).second)
+                lines += "#include \"" + m.file + "\"\n";
         std::string inSource = StandardIncludes(source.Text());
-        for (const auto& header : kStandardHeaders)
-            if (inSource.find(header.line) != std::string::npos && inHeader.find(header.line) == std::string::npos)
-                lines += header.line;
+        for (const auto& standard : kStandardHeaders)
+            if (inSource.find(standard.line) != std::string::npos && inHeader.find(standard.line) == std::string::npos)
+                lines += standard.line;
         source.Insert(sourceIncludes, lines);
         sourceIncludes = std::string::npos;
     }
@@ -196,7 +228,7 @@ bool CloseReported(COutputSink& sink, const std::string& path)
 // A failed close is reported: the file on disk would be cut short.
 bool CCppOutput::Close()
 {
-    AddStandardIncludes();
+    AddIncludes();
     bool ok = true;
     if (link.IsOpen()) {
         link.Printf("</Module>\n");

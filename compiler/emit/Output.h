@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdarg>
 #include <string>
+#include <vector>
 
 #include "OutputFiles.h"
 #include "TextFile.h"
@@ -90,10 +91,21 @@ public:
 
     // Where the source's standard includes go: after the module's own header line.
     void MarkSourceIncludes() { sourceIncludes = source.Size(); }
+    // The header of a module that this one imports, directly or through its imports, as the
+    // include line names it, with the module's C++ namespace. At Close the header includes
+    // those whose namespace its declarations name; the source the direct imports and those its
+    // own text names, unless the header has them already.
+    void AddModuleHeader(const std::string& file, const std::string& cppName, bool direct);
 
 private:
     void WriteFrames(const std::string& moduleName);
-    void AddStandardIncludes();
+    void AddIncludes();
+    struct SModuleHeader {
+        std::string file;
+        std::string cppName;
+        bool direct;
+    };
+    std::vector<SModuleHeader> moduleHeaders;
     COutputSink link, source, header;
     size_t headerIncludes = std::string::npos;  // after the support header's line
     size_t sourceIncludes = std::string::npos;

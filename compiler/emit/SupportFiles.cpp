@@ -45,7 +45,6 @@ const char* const kSysHeaderLines[] = {
     "// reaches its own through VYK_DESC(), so a type test is a load and a compare.\n" \
     "#ifndef VYK_TYPE_DESCRIPTORS\n" \
     "#define VYK_TYPE_DESCRIPTORS\n" \
-    "#include <utility>\n" \
     "struct VYK_TYPEDESC {\n" \
     "\tlong level;\n" \
     "\tconst VYK_TYPEDESC* const* base;\n" \
@@ -54,14 +53,18 @@ const char* const kSysHeaderLines[] = {
     "template <class T, long L> struct VYK_BASE_AT<T, L, false> {\n" \
     "\ttypedef typename VYK_BASE_AT<typename T::VYK_BASE, L>::type type;\n" \
     "};\n" \
-    "template <class T, class = std::make_index_sequence<T::VYK_LEVEL + 1>> struct VYK_TD;\n" \
-    "template <class T, std::size_t... L> struct VYK_TD<T, std::index_sequence<L...>> {\n" \
+    "// The levels 0..N-1 as a parameter pack (the standard one costs a heavy header).\n" \
+    "template <size_t... L> struct VYK_SEQ {};\n" \
+    "template <size_t N, size_t... L> struct VYK_MAKE_SEQ : VYK_MAKE_SEQ<N - 1, N - 1, L...> {};\n" \
+    "template <size_t... L> struct VYK_MAKE_SEQ<0, L...> {typedef VYK_SEQ<L...> type;};\n" \
+    "template <class T, class = typename VYK_MAKE_SEQ<T::VYK_LEVEL + 1>::type> struct VYK_TD;\n" \
+    "template <class T, size_t... L> struct VYK_TD<T, VYK_SEQ<L...>> {\n" \
     "\tstatic const VYK_TYPEDESC* const base[sizeof...(L)];\n" \
     "\tstatic const VYK_TYPEDESC d;\n" \
     "};\n" \
-    "template <class T, std::size_t... L> const VYK_TYPEDESC* const VYK_TD<T, std::index_sequence<L...>>::base[sizeof...(L)] =\n" \
+    "template <class T, size_t... L> const VYK_TYPEDESC* const VYK_TD<T, VYK_SEQ<L...>>::base[sizeof...(L)] =\n" \
     "\t{&VYK_TD<typename VYK_BASE_AT<T, long(L)>::type>::d...};\n" \
-    "template <class T, std::size_t... L> const VYK_TYPEDESC VYK_TD<T, std::index_sequence<L...>>::d =\n" \
+    "template <class T, size_t... L> const VYK_TYPEDESC VYK_TD<T, VYK_SEQ<L...>>::d =\n" \
     "\t{long(sizeof...(L)) - 1, base};\n" \
     "// p IS T: false for NIL.\n" \
     "template <class T, class S> inline bool VYK_IS(S *p) {\n" \

@@ -95,6 +95,31 @@ TEST_F(FrameTest, CppFramesInMemory)
                         "(*******************************************)\n\n\tEND");
 }
 
+// A file includes the header of every module of the import graph whose namespace it names, and
+// the source each direct import too; the source leaves out what its header has.
+TEST_F(FrameTest, FilesIncludeTheHeadersOfTheModulesTheyName)
+{
+    CCppOutput f;
+    f.OpenInMemory("A");
+    f.Cpp("#include \"A.h\"\n");
+    f.MarkSourceIncludes();
+    f.AddModuleHeader("Direct.h", "Direct", true);
+    f.AddModuleHeader("lib/Named.h", "Named", true);
+    f.AddModuleHeader("Below.h", "Below", false);
+    f.AddModuleHeader("InSource.h", "InSource", false);
+    f.AddModuleHeader("Nested.h", "Nested", false);
+    f.AddModuleHeader("Unused.h", "Unused", false);
+    f.Hdr("namespace A {\nextern Below::R r;\nvoid P(Named::T* t);\n");
+    f.Cpp("void A::P(Named::T* t) { InSource::Q(t); Other::Nested::x = 1; xUnused::y = 2; }\n");
+    f.Close();
+    EXPECT_NE(f.HeaderText().find("#include \"_VYK_sys.h\"\n#include \"lib/Named.h\"\n#include \"Below.h\"\nnamespace A {\n"),
+              std::string::npos)
+        << f.HeaderText();
+    EXPECT_NE(f.SourceText().find("#include \"A.h\"\n#include \"Direct.h\"\n#include \"InSource.h\"\nvoid A::P"),
+              std::string::npos)
+        << f.SourceText();
+}
+
 TEST_F(FrameTest, ModuleWithImportsWritesItsSections)
 {
     Write("DFN/B.dfn", "DEFINITION B;\nEND B.\n");
@@ -114,8 +139,11 @@ TEST_F(FrameTest, ModuleWithImportsWritesItsSections)
     f.OpenInMemory("A");
     module.WriteCPP(f);
     f.Close();
-    EXPECT_NE(f.HeaderText().find("#include \"_VYK_sys.h\"\n#include \"B.h\"\n#include \"lib/L.h\"\n"
+    // The header names no imported module, so the imports' headers go to the source alone.
+    EXPECT_NE(f.HeaderText().find("#include \"_VYK_sys.h\"\n"
                                   "namespace A {\n//MODULE INITIALIZATION\nvoid VYK_SYS_A();\n}\n#endif\n"),
+              std::string::npos);
+    EXPECT_NE(f.SourceText().find("#include \"A.h\"\n#include \"B.h\"\n#include \"lib/L.h\"\nusing namespace A;\n"),
               std::string::npos);
     EXPECT_NE(f.SourceText().find("\n//IMPORT\n//B\n//C := L\nnamespace C {using namespace L;}\n\n"),
               std::string::npos);

@@ -5,7 +5,6 @@
 #ifndef VYK_H_FILE_Cells
 #define VYK_H_FILE_Cells
 #include "_VYK_sys.h"
-#include "lib/Out.h"
 namespace Cells {
 struct Int;
 struct Pair;

@@ -4,6 +4,7 @@
 
 //MODULE Ext;
 #include "Ext.h"
+#include "Parts.h"
 using namespace Ext;
 
 //IMPORT

@@ -6,7 +6,6 @@
 #define VYK_H_FILE_Ext
 #include "_VYK_sys.h"
 #include "Geo.h"
-#include "Parts.h"
 namespace Ext {
 struct Square;
 struct Square {

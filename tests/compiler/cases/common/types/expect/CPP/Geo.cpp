@@ -4,6 +4,7 @@
 
 //MODULE Geo;
 #include "Geo.h"
+#include "Parts.h"
 using namespace Geo;
 
 //IMPORT

@@ -5,7 +5,6 @@
 #ifndef VYK_H_FILE_Geo
 #define VYK_H_FILE_Geo
 #include "_VYK_sys.h"
-#include "Parts.h"
 namespace Geo {
 struct Circle;
 struct Rect;

@@ -4,6 +4,9 @@
 
 //MODULE A;
 #include "A.h"
+#include "B.h"
+#include "lib/L.h"
+#include "lib/SYSTEM.h"
 using namespace A;
 
 //IMPORT

@@ -5,9 +5,6 @@
 #ifndef VYK_H_FILE_A
 #define VYK_H_FILE_A
 #include "_VYK_sys.h"
-#include "B.h"
-#include "lib/L.h"
-#include "lib/SYSTEM.h"
 namespace A {
 //MODULE INITIALIZATION
 void VYK_SYS_A();

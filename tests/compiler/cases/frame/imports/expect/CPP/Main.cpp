@@ -4,6 +4,8 @@
 
 //MODULE Main;
 #include "Main.h"
+#include "A.h"
+#include "B.h"
 using namespace Main;
 
 //IMPORT

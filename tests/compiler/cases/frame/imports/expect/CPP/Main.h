@@ -5,8 +5,6 @@
 #ifndef VYK_H_FILE_Main
 #define VYK_H_FILE_Main
 #include "_VYK_sys.h"
-#include "A.h"
-#include "B.h"
 namespace Main {
 //MODULE INITIALIZATION
 void VYK_SYS_Main();

@@ -70,7 +70,6 @@ inline int VYK_BIT(const long x) {
 // reaches its own through VYK_DESC(), so a type test is a load and a compare.
 #ifndef VYK_TYPE_DESCRIPTORS
 #define VYK_TYPE_DESCRIPTORS
-#include <utility>
 struct VYK_TYPEDESC {
 	long level;
 	const VYK_TYPEDESC* const* base;
@@ -79,14 +78,18 @@ template <class T, long L, bool = (T::VYK_LEVEL == L)> struct VYK_BASE_AT {typed
 template <class T, long L> struct VYK_BASE_AT<T, L, false> {
 	typedef typename VYK_BASE_AT<typename T::VYK_BASE, L>::type type;
 };
-template <class T, class = std::make_index_sequence<T::VYK_LEVEL + 1>> struct VYK_TD;
-template <class T, std::size_t... L> struct VYK_TD<T, std::index_sequence<L...>> {
+// The levels 0..N-1 as a parameter pack (the standard one costs a heavy header).
+template <size_t... L> struct VYK_SEQ {};
+template <size_t N, size_t... L> struct VYK_MAKE_SEQ : VYK_MAKE_SEQ<N - 1, N - 1, L...> {};
+template <size_t... L> struct VYK_MAKE_SEQ<0, L...> {typedef VYK_SEQ<L...> type;};
+template <class T, class = typename VYK_MAKE_SEQ<T::VYK_LEVEL + 1>::type> struct VYK_TD;
+template <class T, size_t... L> struct VYK_TD<T, VYK_SEQ<L...>> {
 	static const VYK_TYPEDESC* const base[sizeof...(L)];
 	static const VYK_TYPEDESC d;
 };
-template <class T, std::size_t... L> const VYK_TYPEDESC* const VYK_TD<T, std::index_sequence<L...>>::base[sizeof...(L)] =
+template <class T, size_t... L> const VYK_TYPEDESC* const VYK_TD<T, VYK_SEQ<L...>>::base[sizeof...(L)] =
 	{&VYK_TD<typename VYK_BASE_AT<T, long(L)>::type>::d...};
-template <class T, std::size_t... L> const VYK_TYPEDESC VYK_TD<T, std::index_sequence<L...>>::d =
+template <class T, size_t... L> const VYK_TYPEDESC VYK_TD<T, VYK_SEQ<L...>>::d =
 	{long(sizeof...(L)) - 1, base};
 // p IS T: false for NIL.
 template <class T, class S> inline bool VYK_IS(S *p) {
