@@ -85,20 +85,21 @@ std::string CompilerCommand(const std::string& compiler)
 struct CObject {
     std::string name;     // the module, and so the object's base name
     std::string source;   // relative to the makefile's folder, or absolute
+    bool generated;       // written by the compiler into the makefile's folder
 };
 
 std::vector<CObject> ObjectsToCompile(const CBuildDescription& description, const CLibraryArchive& library,
                                       const std::string& makefileFolder, bool& usesArchive)
 {
-    std::vector<CObject> objects{{"_VYK_main", "_VYK_main.cpp"}, {"_VYK_sys", "_VYK_sys.cpp"},
-                                 {description.mainModule, description.mainModule + ".cpp"}};
+    std::vector<CObject> objects{{"_VYK_main", "_VYK_main.cpp", true}, {"_VYK_sys", "_VYK_sys.cpp", true},
+                                 {description.mainModule, description.mainModule + ".cpp", true}};
     usesArchive = false;
     for (const CModuleEntry& m : description.modules) {
         if (IsFolder(library.archive, true) && library.Holds(m, makefileFolder)) {
             usesArchive = true;
             continue;
         }
-        objects.push_back({m.name, m.path + m.name + ".cpp"});
+        objects.push_back({m.name, m.path + m.name + ".cpp", m.path.empty()});
     }
     return objects;
 }
@@ -110,6 +111,34 @@ const char kSettings[] =
     "#   VYK_CXX     the compiler command, for example \"distcc c++\" to spread the compiles\n"
     "#   VYK_CCACHE  ccache goes in front of the compiles where it is installed; \"no\" keeps it out\n"
     "#   VYK_FLAGS   the compiler arguments of every compile and of the link\n";
+
+// The support header compiled once per program (under OBJ_DIR, from a copy there, so that the
+// source folder stays clean) saves its reading in every file the compiler wrote; below this many
+// such files compiling it costs more than it saves. Never through distcc: the other machines
+// would need the compiled header, so distcc compiles read the header itself.
+const size_t kPrecompileFrom = 10;
+const char kPrecompiledSettings[] =
+    "#   VYK_PCH     \"yes\" compiles the support header once for the program's own files;\n"
+    "#               \"no\" keeps it out (distcc compiles never use it)\n";
+const char kPrecompiledHeader[] =
+    "ifeq ($(VYK_PCH)$(findstring distcc,$(VYK_CXX) $(CCACHE_PREFIX)),yes)\n"
+    "VYK_PCH_HEADER = $(OBJ_DIR)/pch/_VYK_sys.h\n"
+    "VYK_PCH_FILE = $(VYK_PCH_HEADER).gch\n"
+    "VYK_PCH_USE = -iquote . -include $(VYK_PCH_HEADER) -fpch-preprocess\n"
+    "ifneq ($(VYK_LAUNCHER),)\n"
+    "# ccache caches compiles with a precompiled header only with this sloppiness.\n"
+    "VYK_LAUNCHER := CCACHE_SLOPPINESS=$${CCACHE_SLOPPINESS:+$$CCACHE_SLOPPINESS,}pch_defines,time_macros \\\n"
+    "\t$(VYK_LAUNCHER)\n"
+    "endif\n"
+    "endif\n";
+const char kPrecompiledRules[] =
+    "ifneq ($(VYK_PCH_FILE),)\n"
+    "$(VYK_PCH_HEADER): _VYK_sys.h | $(OBJ_DIR)\n"
+    "\tmkdir -p $(OBJ_DIR)/pch && cp _VYK_sys.h $@\n\n"
+    "$(VYK_PCH_FILE): $(VYK_PCH_HEADER)\n"
+    "\t$(VYK_LAUNCHER) $(VYK_CXX) $(VYK_FLAGS) -iquote . -MMD -MP -x c++-header $(VYK_PCH_HEADER) -o $@\n\n"
+    "-include $(VYK_PCH_FILE:.gch=.d)\n"
+    "endif\n\n";
 
 }  // namespace
 
@@ -142,16 +171,23 @@ void WriteGnuMakefile(CTextFile& f, const CVygenOptions& options, const CBuildDe
     std::vector<CObject> objects = ObjectsToCompile(description, library, makefileFolder, usesArchive);
     const std::string flags = options.compilerArgsGiven ? options.compilerArgs : kGnuMakeDefaultArgs;
 
+    size_t generated = 0;
+    for (const CObject& o : objects) generated += o.generated ? 1 : 0;
+    const bool precompile = generated >= kPrecompileFrom;
+
     f.Printf("%s", kSettings);
+    if (precompile) f.Printf("%s", kPrecompiledSettings);
     f.Printf("VYK_CXX ?= %s\n", CompilerCommand(options.compiler).c_str());
     f.Printf("VYK_CCACHE ?= yes\n");
     f.Printf("VYK_FLAGS ?= %s\n", MakeVariableValue(flags).c_str());
+    if (precompile) f.Printf("VYK_PCH ?= yes\n");
     f.Printf("OBJ_DIR = $(DIR_NAME)/obj\n");
     if (usesArchive) {
         f.Printf("# The standard library, compiled once with the toolchain.\n");
         f.Printf("VYK_LIBRARY = %s\n", MakeEscaped(library.archive).c_str());
     }
     f.Printf("\nifeq ($(VYK_CCACHE),yes)\nVYK_LAUNCHER := $(shell command -v ccache 2>/dev/null)\nendif\n");
+    if (precompile) f.Printf("%s", kPrecompiledHeader);
     f.Printf("VYK_COMPILE = $(VYK_LAUNCHER) $(VYK_CXX) $(VYK_FLAGS) -MMD -MP -c\n\n");
 
     f.Printf("VYK_OBJECTS =");
@@ -163,12 +199,16 @@ void WriteGnuMakefile(CTextFile& f, const CVygenOptions& options, const CBuildDe
     f.Printf("\t$(VYK_CXX) $(VYK_FLAGS) -o $(DIR_NAME)/$(EXE_NAME) $(VYK_OBJECTS)%s\n\n",
              usesArchive ? (" " + RecipeWord(library.archive)).c_str() : "");
 
+    if (precompile) f.Printf("%s", kPrecompiledRules);
     for (const CObject& o : objects) {
-        f.Printf("$(OBJ_DIR)/%s.o: %s | $(OBJ_DIR)\n", o.name.c_str(), MakeEscaped(o.source).c_str());
-        f.Printf("\t$(VYK_COMPILE) %s -o $@\n\n", RecipeWord(o.source).c_str());
+        const bool pch = precompile && o.generated;
+        f.Printf("$(OBJ_DIR)/%s.o: %s%s | $(OBJ_DIR)\n", o.name.c_str(), MakeEscaped(o.source).c_str(),
+                 pch ? " $(VYK_PCH_FILE)" : "");
+        f.Printf("\t$(VYK_COMPILE)%s %s -o $@\n\n", pch ? " $(VYK_PCH_USE)" : "", RecipeWord(o.source).c_str());
     }
 
     f.Printf("$(OBJ_DIR):\n\tmkdir -p $(OBJ_DIR)\n\n");
-    f.Printf("clean:\n\trm -f $(DIR_NAME)/$(EXE_NAME) $(VYK_OBJECTS) $(VYK_OBJECTS:.o=.d)\n\n");
+    f.Printf("clean:\n\trm -f $(DIR_NAME)/$(EXE_NAME) $(VYK_OBJECTS) $(VYK_OBJECTS:.o=.d)%s\n\n",
+             precompile ? " $(OBJ_DIR)/pch/_VYK_sys.h*" : "");
     f.Printf("-include $(VYK_OBJECTS:.o=.d)\n");
 }
