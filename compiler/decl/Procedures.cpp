@@ -16,6 +16,7 @@
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
+#include <algorithm>
 
 SReceiver::SReceiver() = default;
 SReceiver::~SReceiver() = default;
@@ -409,7 +410,19 @@ void NoteChange(CBaseName* scope, CBaseName* base, bool indirect)
     // procedure's own locals and value parameters are no part of its caller's arrays.
     bool safe = base && IsVarKind(base->kind) && !static_cast<CBaseVar*>(base)->isVar && !indirect &&
                 (base->parent == proc || IsScalarOrReference(base->kind));
-    if (!safe) proc->reachesOut = true;
+    if (safe) return;
+    // The procedure's own VAR parameter of an array or basic type: its extent is known where
+    // the value arrays are copied.
+    auto* var = base && IsVarKind(base->kind) ? static_cast<CBaseVar*>(base) : nullptr;
+    bool kindKnown = var && (var->kind == kindArrayVar || (IsScalarOrReference(var->kind) &&
+                                                           var->kind != kindPointerVar &&
+                                                           var->kind != kindProcedureVar));
+    if (var && var->isVar && !indirect && base->parent == proc && kindKnown) {
+        auto& list = proc->changedVarParams;
+        if (std::find(list.begin(), list.end(), var) == list.end()) list.push_back(var);
+        return;
+    }
+    proc->reachesOut = true;
 }
 
 void NoteCall(CBaseName* scope, CBaseName* callee)
@@ -445,6 +458,31 @@ bool CProcedureBase::ReachesOut() const
 // anything else outside (NoteChange) works on the caller's array; otherwise it works on a copy:
 // a fixed-length array in a local array, an open array in a VYK_ARRAY_COPY (on the stack when
 // small).
+// "VYK_OVERLAP(<value array>, <its bytes>, <VAR parameter>, <its bytes>)" for each VAR parameter
+// that the body changes, joined by " || ".
+static std::string OverlapText(const CArrayVar& array, const std::vector<const CBaseVar*>& changed)
+{
+    std::string bytes = "sizeof(*VYK_ARR_" + array.name + ")";
+    for (int a = 0; a < array.type->Dimensions(); ++a)
+        bytes += " * size_t(VYK_ARR_" + std::to_string(a) + "_" + array.name + ")";
+    std::string text;
+    for (const CBaseVar* par : changed) {
+        std::string id = CppId(par->name);
+        std::string other = "&" + id + ", sizeof(" + id + ")";
+        if (par->kind == kindArrayVar) {
+            auto* var = static_cast<const CArrayVar*>(par);
+            other = id + ", sizeof(*" + id + ")";
+            if (var->Length() != 0) other += " * " + std::to_string(var->type->length);
+            else
+                for (int a = 0; a < var->type->Dimensions(); ++a)
+                    other += " * size_t(VYK_ARR_" + std::to_string(a) + "_" + par->name + ")";
+        }
+        if (!text.empty()) text += " || ";
+        text += "VYK_OVERLAP(VYK_ARR_" + array.name + ", " + bytes + ", " + other + ")";
+    }
+    return text;
+}
+
 void CProcedure::WriteValueArrayCopies(CCppOutput& f)
 {
     if (!formals->valueArray) return;
@@ -458,7 +496,7 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
         std::string id = CppId(array->name);
         CArrayType* type = array->type.get();
         f.Indent();
-        if (!array->changed && !reaches) {
+        if (!array->changed && !reaches && changedVarParams.empty()) {
             if (array->Length() != 0) f.Cpp("auto %s = VYK_ARR_%s;\n", id.c_str(), array->name.c_str());
             else f.Cpp("%s *%s = VYK_ARR_%s;\n", ElementCppName(type->Innermost(), false).c_str(), id.c_str(),
                        array->name.c_str());
@@ -484,6 +522,8 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
         f.Cpp("VYK_ARRAY_COPY<%s> VYK_COPY_%s(VYK_ARR_%s, long(VYK_ARR_0_%s)", elem.c_str(), array->name.c_str(),
               array->name.c_str(), array->name.c_str());
         for (int a = 1; a < type->Dimensions(); ++a) f.Cpp(" * VYK_ARR_%i_%s", a, array->name.c_str());
+        // Changed only through VAR parameters: copied only when it lies where one of them does.
+        if (!array->changed && !reaches) f.Cpp(", %s", OverlapText(*array, changedVarParams).c_str());
         f.Cpp(");\n");
         f.Indent();
         f.Cpp("%s *%s = VYK_COPY_%s.data;\n", elem.c_str(), id.c_str(), array->name.c_str());

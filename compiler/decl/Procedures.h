@@ -42,6 +42,10 @@ public:
     // NoteChange): value array parameters then get copies. The procedures of the module that it
     // calls are asked when the procedure is written, once all of them are read.
     bool reachesOut = false;
+    // The VAR parameters (arrays and basic types) that the body changes, not counted in
+    // reachesOut: a caller sees those changes at its own actuals, and the procedure copies a
+    // value array only when it lies where one of these parameters does (VYK_OVERLAP).
+    std::vector<const CBaseVar*> changedVarParams;
     std::vector<const CProcedureBase*> callees;
 
     CProcedureBase(int kind, CBaseName* parent);

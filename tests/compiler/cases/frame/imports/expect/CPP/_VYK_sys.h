@@ -65,6 +65,7 @@ inline int VYK_BIT(const long x) {
 #include <initializer_list>
 #include <new>
 #include <type_traits>
+#include <stdint.h>
 // A record type's descriptor: its extension level and its base types by level, the
 // last being the type itself; one per type in the whole program. Every record
 // reaches its own through VYK_DESC(), so a type test is a load and a compare.
@@ -178,13 +179,23 @@ template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {
 	return data;
 }
 // The copy of a value array parameter that its procedure changes: inside this object (on the
-// stack) up to ROOM bytes, else on the heap; given back when the procedure ends. Plain
+// stack) up to ROOM bytes, else on the heap; given back when the procedure ends. With copy
+// false (the array lies apart from everything the procedure changes) it is the caller's. Plain
 // elements are copied with memcpy: a loop of char stores would reload data and count
 // after every element, since a char may alias them.
+// Whether n bytes at a and m bytes at b share a byte.
+inline bool VYK_OVERLAP(const void *a, const size_t n, const void *b, const size_t m) {
+	const uintptr_t x = reinterpret_cast<uintptr_t>(a), y = reinterpret_cast<uintptr_t>(b);
+	return x < y + m && y < x + n;
+}
 template <class T> class VYK_ARRAY_COPY {
 public:
 	T *data;
-	VYK_ARRAY_COPY(const T *from, const long n) : count(n > 0 ? n : 0) {
+	VYK_ARRAY_COPY(const T *from, const long n, const bool copy = true) : count(copy && n > 0 ? n : 0) {
+		if (!copy) {
+			data = const_cast<T*>(from);
+			return;
+		}
 		const size_t size = sizeof(T) * size_t(count);
 		T *to = static_cast<T*>(size <= ROOM ? static_cast<void*>(room) : VYK_ALLOC(size));
 		if (std::is_trivially_copyable<T>::value) memcpy(static_cast<void*>(to), from, size);
@@ -193,7 +204,7 @@ public:
 	}
 	~VYK_ARRAY_COPY() {
 		if (!std::is_trivially_destructible<T>::value) for (long i = 0; i < count; ++i) data[i].~T();
-		if (static_cast<void*>(data) != static_cast<void*>(room)) VYK_RELEASE(data);
+		if (count > 0 && static_cast<void*>(data) != static_cast<void*>(room)) VYK_RELEASE(data);
 	}
 	VYK_ARRAY_COPY(const VYK_ARRAY_COPY&) = delete;
 	VYK_ARRAY_COPY& operator=(const VYK_ARRAY_COPY&) = delete;
