@@ -53,3 +53,7 @@ private:
 
 // The text of one actual parameter for its formal parameter.
 void WriteActualPar(CCppOutput& f, CExpr& actual, CBaseVar* formal);
+
+// "{" actuals "}" "." designator ...: a call with common actual parameters (token at "{"), as a
+// factor of an expression.
+int ReadCommonCallFactor(CLexBuf& lb, CFactor& factor);

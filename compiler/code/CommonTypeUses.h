@@ -57,3 +57,6 @@ struct SNewCommon {
 int ReadNewSpecialization(CLexBuf& lb, CBaseName* scope, CBaseName* pointer, CBaseName* base, SNewCommon& made);
 // " = new [M::]T([M::]T::VYK_INIT_x)" after the pointer's text.
 void WriteNewCommon(CCppOutput& f, const SNewCommon& made);
+
+// IS on a common-type variable: reads "<" tag ">" into expr.commonTest.
+int ReadCommonTypeTest(CLexBuf& lb, CExpr& expr, CBaseName& variable);

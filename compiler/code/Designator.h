@@ -119,6 +119,19 @@ public:
 // The designator of an expression that is a single designator factor without call, or nullptr.
 CDesignator* SingleDesignator(CExpr& expr);
 
+// ---- what the expression parser asks of a designator factor ----
+// Reads the designator of a factor (token at the identifier) and, when it names a procedure or
+// a call through a procedure variable, the call around it; sets factor.designator,
+// factor.call and factor.resultKind.
+int ReadDesignatorFactor(CLexBuf& lb, CFactor& factor);
+// The declaration a designator reaches through all its selectors, or nullptr.
+CBaseName* DesignatorTarget(const CSyntaxNode& designator);
+// The declaration its qualified name alone names (selectors ignored), or nullptr.
+CBaseName* DesignatorNamed(const CSyntaxNode& designator);
+bool DesignatorReadOnly(const CSyntaxNode& designator);
+// A statement changes what the designator stands for (NoteChange, decl/Vars.h).
+void DesignatorChanged(const CSyntaxNode& designator);
+
 // The array type a declaration stands for: an array variable's type, an array type, or the
 // array a pointer variable points to; nullptr otherwise.
 const CArrayType* ArrayOf(CBaseName* decl);

@@ -9,9 +9,13 @@
 
 #include "front/Diagnostics.h"
 #include "front/Lexer.h"
+#include "code/Call.h"
+#include "code/CommonTypeUses.h"
 #include "code/Compat.h"
+#include "code/Designator.h"
 #include "emit/Output.h"
 #include "code/ExprSet.h"
+#include "code/StdProcs.h"
 #include "CppIdent.h"
 #include "decl/Procedures.h"
 #include "decl/RecordType.h"

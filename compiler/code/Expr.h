@@ -217,31 +217,5 @@ int ReadConstExpr(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CBaseVar>& resu
 // count grows during an evaluation whose value C++ would compute in int and wrap.
 long IntegerWidenings();
 
-// ---- seams to the designators, calls, predeclared functions and common types ----
-// The defaults in ExprHooks.cpp read a plain or qualified name and know no calls, no predeclared
-// functions and no common types; the full implementations replace them.
-
-// Reads the designator of a factor (token at the identifier) and, when it names a procedure or
-// a call through a procedure variable, the call around it; sets factor.designator,
-// factor.call and factor.resultKind.
-int ReadDesignatorFactor(CLexBuf& lb, CFactor& factor);
-// The declaration a designator reaches through all its selectors, or nullptr.
-CBaseName* DesignatorTarget(const CSyntaxNode& designator);
 // What a single factor stands for when it is a designator (not a call) or a literal, or nullptr.
 CBaseName* FactorTarget(const CFactor* factor);
-// The declaration its qualified name alone names (selectors ignored), or nullptr.
-CBaseName* DesignatorNamed(const CSyntaxNode& designator);
-bool DesignatorReadOnly(const CSyntaxNode& designator);
-// A statement changes what the designator stands for (NoteChange, decl/Vars.h).
-void DesignatorChanged(const CSyntaxNode& designator);
-// Reads a predeclared function call (the token after the function word); sets
-// factor.stdFunction and factor.resultKind.
-int ReadStdFunctionFactor(CLexBuf& lb, CFactor& factor, int symbol);
-// A call of a function of SYSTEM (SystemProcs.cpp) when the factor is one, with `read` set;
-// otherwise nothing is read.
-int ReadSystemFactor(CLexBuf& lb, CFactor& factor, bool& read);
-int EvalStdFunction(const CSyntaxNode& function, std::unique_ptr<CBaseVar>& result);
-// "{" actuals "}" "." designator ...: a call with common actual parameters (token at "{").
-int ReadCommonCallFactor(CLexBuf& lb, CFactor& factor);
-// IS on a common-type variable: reads "<" tag ">" into expr.commonTest.
-int ReadCommonTypeTest(CLexBuf& lb, CExpr& expr, CBaseName& variable);

@@ -11,7 +11,9 @@
 
 #include "front/Diagnostics.h"
 #include "code/Expr.h"
+#include "code/Designator.h"
 #include "code/ExprSet.h"
+#include "code/StdProcs.h"
 #include "decl/StructVars.h"
 #include "decl/Vars.h"
 

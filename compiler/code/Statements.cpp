@@ -354,7 +354,7 @@ void CReturnStatement::WriteCPP(CCppOutput& f)
     f.Cpp("goto VYK_RETURN");
 }
 
-// ---- The module body hook ----
+// ---- The module body ----
 
 namespace {
 class CModuleBody : public CStatementBody {

@@ -9,6 +9,7 @@
 #include "code/Expr.h"
 
 class CDesignator;
+class CStatementBody;
 
 // Return state of a statement: how far RETURN reaches.
 enum EReturnState : int {
@@ -90,3 +91,6 @@ int ReadEnd(CLexBuf& lb);
 int ReadStatementSeq(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CStatementSeq>& seq);
 // The enclosing procedure (kinds 6 to 11) of a scope, or nullptr in the module body.
 CBaseName* EnclosingProcedure(CBaseName* scope);
+// Reads the statement sequence of a module body after BEGIN with `scope` as its scope into
+// `body`; 0 or an error code.
+int ReadStatementBody(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CStatementBody>& body);

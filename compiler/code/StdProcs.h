@@ -34,3 +34,12 @@ std::unique_ptr<CSyntaxNode> CreateStdProcedure(int symbol, CBaseName* scope);
 // A statement that is a SYSTEM procedure call: `node` is set and still to be initialised;
 // otherwise nothing is read and `node` stays empty.
 int ReadSystemStatement(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CSyntaxNode>& node);
+
+// ---- what the expression parser asks of the predeclared functions ----
+// Reads a predeclared function call (the token after the function word); sets
+// factor.stdFunction and factor.resultKind.
+int ReadStdFunctionFactor(CLexBuf& lb, CFactor& factor, int symbol);
+// A call of a function of SYSTEM (SystemProcs.cpp) when the factor is one, with `read` set;
+// otherwise nothing is read.
+int ReadSystemFactor(CLexBuf& lb, CFactor& factor, bool& read);
+int EvalStdFunction(const CSyntaxNode& function, std::unique_ptr<CBaseVar>& result);

@@ -95,5 +95,10 @@ private:
     void WriteLink(CCppOutput& f);
 };
 
-// The readers that the declaration sequence calls after PROCEDURE when the name is followed by
-// "{" or ".", and CommonParamList, are declared with the procedures (decl/Procedures.h).
+// Readers of common and handler procedures, which the procedure reader hands the declaration
+// to when the name is followed by "{" or ".".
+bool IsCommonProcedureAhead(CLexBuf& lb);
+int ReadCommonProcedure(CLexBuf& lb, CDeclSeq& seq);
+int ReadCommonProcedureHeading(CLexBuf& lb, CDeclSeq& seq);
+// The common parameters of a procedure of kind 8 or 10, or nullptr.
+const std::vector<std::unique_ptr<CBaseVar>>* CommonParamList(CBaseName* proc);

@@ -1,12 +1,14 @@
 // The declaration-sequence driver shared by modules, definition modules and procedures: it
 // reads the CONST, TYPE and VAR sections in any order, runs the late checks, reads the
-// procedure declarations and checks the forward ones. The readers of single declarations are
-// hooks of the declaration classes.
+// procedure declarations and checks the forward ones. The readers of single declarations live
+// with the sections (Sections.h) and the procedures (Procedures.h).
 #include "decl/DeclSeq.h"
 
 #include "front/Diagnostics.h"
 #include "front/Lexer.h"
 #include "decl/Module.h"
+#include "decl/Procedures.h"
+#include "decl/Sections.h"
 
 CDeclSeq::CDeclSeq(CBaseName* owner) : owner(owner) {}
 

@@ -2,7 +2,7 @@
 // procedure's declarations, the list of imported modules, and the driver that reads
 //   DeclarationSequence = {CONST {ConstDecl ";"} | TYPE {TypeDecl ";"} | VAR {VarDecl ";"}}
 //                         {ProcedureDeclaration ";"}.
-// The section readers and writers live with the declaration classes (see the hooks below).
+// The section readers and writers live with the declarations (Sections.h, Procedures.h).
 #pragma once
 #include <memory>
 #include <string>
@@ -64,32 +64,3 @@ public:
     int ReadProcedure(CLexBuf& lb) override;
 };
 
-// ---- Hooks filled in by the declaration classes (compiler/decl/) ----
-// A section reader reads one declaration of its section and adds it to `seq`. It returns 0 on
-// success, 1 when no further declaration of the section follows (the driver then restores the
-// position it saved before the attempt), or an error code.
-int ReadConstDeclaration(CLexBuf& lb, CDeclSeq& seq);
-int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq);
-int ReadVarDeclaration(CLexBuf& lb, CDeclSeq& seq);
-// The check after the CONST/TYPE/VAR sections, run for array, record and pointer types and
-// for constants and variables, in declaration order. 0 or an error code.
-int CheckDeclarationLate(CBaseName& decl);
-// After PROCEDURE: a full declaration (module and procedure scopes) or a heading (definition
-// files). 0 or an error code; the declaration is added to `seq`.
-int ReadProcedureDeclaration(CLexBuf& lb, CDeclSeq& seq);
-int ReadProcedureHeading(CLexBuf& lb, CDeclSeq& seq);
-// After the whole sequence: every forward procedure that no full declaration satisfied gives
-// 93 at its own position (the hook reports the position through the token buffer).
-int CheckForwardProcedures(CLexBuf& lb, CDeclSeq& seq);
-
-// The predeclared type SYSTEM.PTR (kind 29), added to SYSTEM after its definition file is read.
-std::unique_ptr<CBaseName> CreateSystemPtrType(CBaseName* system, const std::string& name);
-
-// Section writers of a declaration sequence, called by the module writer in file order.
-// `moduleLevel` is false for procedure-local declarations.
-void WriteTypeSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel);
-void WriteVarSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel);
-void WriteProcedureSection(CCppOutput& f, CDeclSeq& seq);
-// Definition text of the CONST, TYPE and VAR sections and of the procedure headings.
-void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq);
-void WriteProcedureDFN(CDfnOutput& f, CDeclSeq& seq);

@@ -12,6 +12,7 @@
 #include "front/Lexer.h"
 #include "front/Messages.h"
 #include "decl/Module.h"
+#include "decl/Sections.h"
 #include "driver/Project.h"
 
 namespace {

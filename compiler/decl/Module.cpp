@@ -5,6 +5,7 @@
 #include "front/Diagnostics.h"
 #include "front/Lexer.h"
 #include "driver/Project.h"
+#include "code/Statements.h"
 
 namespace {
 const char* const kSystemName = "SYSTEM";

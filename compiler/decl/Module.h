@@ -24,9 +24,6 @@ public:
     // 0 without RETURN, 1 when some paths return, other values when all paths do.
     virtual int GetReturnState() const = 0;
 };
-// Hook of the statements (compiler/code/): reads the statement sequence after BEGIN with
-// `scope` as its scope into `body`; 0 or an error code.
-int ReadStatementBody(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CStatementBody>& body);
 
 // What a module and a definition module share: the declaration sequence (which also holds the
 // imported modules) and the body. AddName and FindName delegate to the declaration sequence.

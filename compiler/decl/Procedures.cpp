@@ -5,6 +5,7 @@
 // there and from its siblings, recursive, and sees the enclosing parameters and variables.
 #include "decl/Procedures.h"
 
+#include "decl/CommonProc.h"
 #include "decl/DeclSeq.h"
 #include "front/Diagnostics.h"
 #include "front/Lexer.h"
@@ -13,6 +14,7 @@
 #include "code/Statements.h"
 #include "CppIdent.h"
 #include "decl/RecordType.h"
+#include "decl/Sections.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"
 #include "decl/Vars.h"
@@ -48,14 +50,6 @@ CRecordType* ReceiverRecord(CBaseName* scope, const std::string& typeName)
     return nullptr;
 }
 }  // namespace
-
-// ---- Defaults for the common-procedure extension (replaced at link time when it is built) ----
-
-#define VYK_WEAK __attribute__((weak))
-VYK_WEAK bool IsCommonProcedureAhead(CLexBuf&) { return false; }
-VYK_WEAK int ReadCommonProcedure(CLexBuf&, CDeclSeq&) { return errUnknownInternal; }
-VYK_WEAK int ReadCommonProcedureHeading(CLexBuf&, CDeclSeq&) { return errUnknownInternal; }
-VYK_WEAK const std::vector<std::unique_ptr<CBaseVar>>* CommonParamList(CBaseName*) { return nullptr; }
 
 // ---- CProcedureBase ----
 

@@ -114,17 +114,23 @@ public:
     void WriteCPP(CCppOutput& f) override;
 };
 
-// Readers of common and handler procedures, which the declaration sequence hands the
-// declaration to when the name is followed by "{" or "."; the defaults know none.
-bool IsCommonProcedureAhead(CLexBuf& lb);
-int ReadCommonProcedure(CLexBuf& lb, CDeclSeq& seq);
-int ReadCommonProcedureHeading(CLexBuf& lb, CDeclSeq& seq);
-// The common parameters of a procedure of kind 8 or 10, or nullptr.
-const std::vector<std::unique_ptr<CBaseVar>>* CommonParamList(CBaseName* proc);
-
 // A procedure heading read from a definition file: PROCEDURE [Receiver] ident FormalParameters.
 class CDfnProc : public CProcedureBase {
 public:
     explicit CDfnProc(CBaseName* parent) : CProcedureBase(kindDfnProc, parent) {}
     int Init(CLexBuf& lb) override;
 };
+
+// ---- the procedures of a declaration sequence ----
+// After PROCEDURE: a full declaration (module and procedure scopes) or a heading (definition
+// files). 0 or an error code; the declaration is added to `seq`.
+int ReadProcedureDeclaration(CLexBuf& lb, CDeclSeq& seq);
+int ReadProcedureHeading(CLexBuf& lb, CDeclSeq& seq);
+// After the whole sequence: every forward procedure that no full declaration satisfied gives
+// 93 at its own position, where it leaves the token buffer.
+int CheckForwardProcedures(CLexBuf& lb, CDeclSeq& seq);
+// The procedure section of the C++ source, and the procedure headings of the definition file.
+void WriteProcedureSection(CCppOutput& f, CDeclSeq& seq);
+void WriteProcedureDFN(CDfnOutput& f, CDeclSeq& seq);
+// Writes a type-bound procedure inside the struct of its record: "virtual <result><name>(<pars>)".
+void WriteBoundProcedureMember(CCppOutput& f, CBaseName& proc, bool toHeader);

@@ -5,6 +5,7 @@
 #include "CppIdent.h"
 #include "front/Diagnostics.h"
 #include "emit/Output.h"
+#include "Procedures.h"
 #include "Sections.h"
 #include "StructVars.h"
 #include "Vars.h"
@@ -206,10 +207,4 @@ int CRecordType::CheckLate()
         if (IsVarKind(m->kind))
             if (int err = static_cast<CBaseVar&>(*m).CheckType()) return err;
     return errOK;
-}
-
-// Records meet type-bound procedures only once the procedures are there; they replace this.
-__attribute__((weak)) void WriteBoundProcedureMember(CCppOutput&, CBaseName&, bool)
-{
-    throw error_Internal("WriteBoundProcedureMember");
 }

@@ -54,7 +54,3 @@ private:
     int ReadBase(CLexBuf& lb);
     int ReadFields(CLexBuf& lb);
 };
-
-// Writes a type-bound procedure inside the struct of its record: "virtual <result><name>(<pars>)".
-// The procedure declarations provide it.
-void WriteBoundProcedureMember(CCppOutput& f, CBaseName& proc, bool toHeader);

@@ -1,6 +1,8 @@
 // Writing the compiled module: its C++ source and header between the frames of CCppOutput,
 // and its definition file. The top methods call one method per section, in file order.
 #include "decl/Module.h"
+#include "decl/Procedures.h"
+#include "decl/Sections.h"
 
 #include <unordered_set>
 #include <vector>
