@@ -102,7 +102,7 @@ int CDeclSeq::Init(CLexBuf& lb)
         pos = lb.SavePos();
         if (!NextWord(lb, code)) return errBeginMissing;
     }
-    if (int err = RunLateChecks()) return err;
+    if (int err = RunLateChecks(lb)) return err;
     while (code == symPROCEDURE) {
         if (int err = ReadProcedure(lb)) return err;
         if (int err = lb.Expect(symSemicolon, errSemicolonMissing)) return err;
@@ -133,12 +133,13 @@ int CDeclSeq::ReadSection(CLexBuf& lb, int section)
     }
 }
 
-int CDeclSeq::RunLateChecks()
+int CDeclSeq::RunLateChecks(CLexBuf& lb)
 {
     for (const auto& decl : decls) {
         int k = decl->kind;
+        SLatePos at;
         if (k == kindArrayType || k == kindRecordType || k == kindPointerType || IsVarKind(k))
-            if (int err = CheckDeclarationLate(*decl)) return err;
+            if (int err = CheckDeclarationLate(*decl, at)) return PlaceLateError(lb, owner, at, err);
     }
     return errOK;
 }

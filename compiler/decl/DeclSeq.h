@@ -54,7 +54,7 @@ private:
     mutable std::unordered_map<std::string, size_t> firstByName;
     mutable size_t indexed = 0;
 
-    int RunLateChecks();
+    int RunLateChecks(CLexBuf& lb);
 };
 
 // Definition-file variant: procedure headings only; "^" gives 94 and handlers 122.

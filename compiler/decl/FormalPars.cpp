@@ -24,8 +24,10 @@ int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)
             if (code != symSemicolon) return errRparenMissing;
         }
     }
-    if (!lateTypeCheck)
-        if (int err = CheckParamTypes()) return err;
+    if (!lateTypeCheck) {
+        SLatePos at;
+        if (int err = CheckParamTypes(at)) return PlaceLateError(lb, scope, at, err);
+    }
     for (auto& p : params)
         if (p->kind == kindArrayVar && !p->isVar) valueArray = true;
     if (!lb.Accept(symColon)) return errOK;
@@ -61,10 +63,10 @@ int CFormalPars::ReadSection(CLexBuf& lb, const std::string& receiverName)
     return errOK;
 }
 
-int CFormalPars::CheckParamTypes() const
+int CFormalPars::CheckParamTypes(SLatePos& at) const
 {
     for (auto& p : params)
-        if (int err = p->CheckType()) return err;
+        if (int err = p->CheckType(at)) return err;
     return errOK;
 }
 

@@ -29,7 +29,7 @@ public:
     std::unique_ptr<CFormalPars> Clone(CBaseName* newScope) const;
     CBaseVar* FindParam(const std::string& id) const;
     // The parameters' own type checks; 0 or an error code.
-    int CheckParamTypes() const;
+    int CheckParamTypes(SLatePos& at) const;
 
     int ResultKind() const { return result ? result->valueKind : 0; }
     // The result type as C++ text without trailing blank: "void", "int", "[<q>::]T[*]".

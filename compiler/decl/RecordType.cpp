@@ -199,12 +199,12 @@ std::unique_ptr<CBaseVar> CRecordType::CreateVar(CBaseName* owner) const
     return v;
 }
 
-int CRecordType::CheckLate()
+int CRecordType::CheckLate(SLatePos& at)
 {
     if (done) return errOK;
     done = true;
     for (auto& m : members)
         if (IsVarKind(m->kind))
-            if (int err = static_cast<CBaseVar&>(*m).CheckType()) return err;
+            if (int err = static_cast<CBaseVar&>(*m).CheckType(at)) return err;
     return errOK;
 }

@@ -33,7 +33,7 @@ public:
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
     std::unique_ptr<CBaseVar> CreateVar(CBaseName* owner) const override;
     void WriteCPP(CCppOutput& f, bool toHeader) override;
-    int CheckLate() override;
+    int CheckLate(SLatePos& at) override;
     bool HasStructBody() const override { return true; }
     void WriteForward(CCppOutput& f, bool toHeader) override;
     void WriteStructBody(CCppOutput& f, bool toHeader) override;

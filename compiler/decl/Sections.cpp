@@ -137,14 +137,14 @@ std::unique_ptr<CBaseName> CreateSystemPtrType(CBaseName* system, const std::str
     return ptr;
 }
 
-int CheckDeclarationLate(CBaseName& decl)
+int CheckDeclarationLate(CBaseName& decl, SLatePos& at)
 {
     switch (decl.kind) {
     case kindArrayType:
     case kindRecordType:
     case kindPointerType:
-    case kindProcedureType: return static_cast<CBaseType&>(decl).CheckLate();
-    default: return IsVarKind(decl.kind) ? static_cast<CBaseVar&>(decl).CheckType() : errOK;
+    case kindProcedureType: return static_cast<CBaseType&>(decl).CheckLate(at);
+    default: return IsVarKind(decl.kind) ? static_cast<CBaseVar&>(decl).CheckType(at) : errOK;
     }
 }
 

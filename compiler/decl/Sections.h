@@ -12,6 +12,7 @@ class CCppOutput;
 class CDeclSeq;
 class CDfnOutput;
 class CLexBuf;
+struct SLatePos;
 
 // IdentList ":" type, where each identifier is ident ["*" | "-"] ["<" spec ">"].
 // `local`: no export marks allowed (18). `declared` answers whether a name already exists in
@@ -29,7 +30,7 @@ int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq);
 int ReadVarDeclaration(CLexBuf& lb, CDeclSeq& seq);
 // The check after the CONST/TYPE/VAR sections, run for array, record and pointer types and
 // for constants and variables, in declaration order. 0 or an error code.
-int CheckDeclarationLate(CBaseName& decl);
+int CheckDeclarationLate(CBaseName& decl, SLatePos& at);
 
 // The predeclared type SYSTEM.PTR (kind 29), added to SYSTEM after its definition file is read.
 std::unique_ptr<CBaseName> CreateSystemPtrType(CBaseName* system, const std::string& name);

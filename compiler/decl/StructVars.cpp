@@ -108,10 +108,10 @@ void CRecordVar::WriteDFN(CDfnOutput& f)
     type->WriteDFN(f);
 }
 
-int CRecordVar::CheckType()
+int CRecordVar::CheckType(SLatePos& at)
 {
     if (!GetModuleAlias(this).empty() || !type) return errOK;
-    return type->CheckLate();
+    return type->CheckLate(at);
 }
 
 std::unique_ptr<CBaseVar> CRecordVar::CloneVar(CBaseName* owner) const
@@ -239,23 +239,23 @@ void CPointerVar::WriteDFN(CDfnOutput& f)
     type->WriteDFN(f);
 }
 
-int CPointerVar::CheckType()
+int CPointerVar::CheckType(SLatePos& at)
 {
     if (!type) return errOK;
-    if (type->anonBase) return type->anonBase->CheckLate();
+    if (type->anonBase) return type->anonBase->CheckLate(at);
     CBaseName* decl = GetGlobalName(type->parent, type->baseRef->qualifier, type->baseRef->name);
     CBaseName* base = decl ? ResolveType(decl) : nullptr;
     int err = errOK;
     if (!decl) err = errUndeclaredIdent;
     else if (!base) err = errPointerBaseKind;
     else if (base->kind == kindArrayType || base->kind == kindRecordType)
-        err = static_cast<CBaseType*>(base)->CheckLate();
+        err = static_cast<CBaseType*>(base)->CheckLate(at);
     else if (base->kind != kindSpecType && base->kind != kindCommonType)
         err = errPointerBaseKind;
     // The position belongs to the buffer that declared the type; only this module's is still read.
     bool ownType = GetModuleAlias(type.get()).empty();
-    if (err && ownType && type->lexBuf && (err == errUndeclaredIdent || err == errPointerBaseKind))
-        type->lexBuf->RestorePos(type->basePos);
+    if (err && ownType && type->baseModule && (err == errUndeclaredIdent || err == errPointerBaseKind))
+        at = SLatePos{type->baseModule, type->basePos};
     return err;
 }
 
@@ -288,7 +288,7 @@ std::string CPointerVar::PointedCpp(bool inHeader) const
 CProcedureVar::CProcedureVar(CBaseName* parent) : CBaseVar(kindProcedureVar, parent) {}
 CProcedureVar::~CProcedureVar() = default;
 
-int CProcedureVar::CheckType() { return type ? type->CheckLate() : errOK; }
+int CProcedureVar::CheckType(SLatePos& at) { return type ? type->CheckLate(at) : errOK; }
 
 CFormalPars* CProcedureVar::Pars() const
 {

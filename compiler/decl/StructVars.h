@@ -28,7 +28,7 @@ public:
     void AddName(std::unique_ptr<CBaseName> decl) override;
     void WriteCPP(CCppOutput& f) override;
     void WriteDFN(CDfnOutput& f) override;
-    int CheckType() override;
+    int CheckType(SLatePos& at) override;
     void WriteCPP_par(CCppOutput& f, bool toHeader) override;
     std::unique_ptr<CBaseVar> CloneVar(CBaseName* owner) const override;
 
@@ -51,7 +51,7 @@ public:
     CBaseName* FindName(const std::string& id) override;
     void WriteCPP(CCppOutput& f) override;
     void WriteDFN(CDfnOutput& f) override;
-    int CheckType() override;
+    int CheckType(SLatePos& at) override;
     std::unique_ptr<CBaseVar> CreateConst(CBaseName* owner) const override;
     void WriteCPP_par(CCppOutput& f, bool toHeader) override;
     std::unique_ptr<CBaseVar> CloneVar(CBaseName* owner) const override;
@@ -81,7 +81,7 @@ public:
     void WriteDFN(CDfnOutput& f) override;
     void WriteCPP_par(CCppOutput& f, bool toHeader) override;
     std::unique_ptr<CBaseVar> CloneVar(CBaseName* owner) const override;
-    int CheckType() override;
+    int CheckType(SLatePos& at) override;
     CFormalPars* Pars() const;
 
 private:

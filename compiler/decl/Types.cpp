@@ -363,11 +363,11 @@ void CQualidentType::WriteCPP(CCppOutput& f, bool toHeader)
     f.To(toHeader, "typedef %s %s;\n", target.c_str(), CppId(name).c_str());
 }
 
-int CQualidentType::CheckLate()
+int CQualidentType::CheckLate(SLatePos& at)
 {
     CBaseName* t = Target();
     if (t && t->kind != kindQualidentType && t->kind != kindPointerType && IsTypeKind(t->kind))
-        return static_cast<CBaseType*>(t)->CheckLate();
+        return static_cast<CBaseType*>(t)->CheckLate(at);
     return errOK;
 }
 
@@ -542,13 +542,19 @@ void CArrayType::WriteStructBody(CCppOutput& f, bool toHeader)
     inner->WriteStructBody(f, toHeader);
 }
 
-int CArrayType::CheckLate()
+int CArrayType::CheckLate(SLatePos& at)
 {
     CBaseType* inner = Innermost();
     if (inner && (inner->kind == kindRecordType || inner->kind == kindPointerType ||
                   inner->kind == kindQualidentType))
-        return inner->CheckLate();
+        return inner->CheckLate(at);
     return errOK;
+}
+
+int PlaceLateError(CLexBuf& lb, CBaseName* scope, const SLatePos& at, int err)
+{
+    if (err && at.module && at.module == GetOwningModule(scope)) lb.RestorePos(at.pos);
+    return err;
 }
 
 // ---- POINTER ----
@@ -556,7 +562,7 @@ int CArrayType::CheckLate()
 // After POINTER: TO (qualident | ArrayType | RecordType).
 int CPointerType::Init(CLexBuf& lb)
 {
-    lexBuf = &lb;
+    baseModule = GetOwningModule(parent);
     int code = 0;
     if (int err = lb.Expect(symTO, errToMissing)) return err;
     SLexPos pos = lb.SavePos();
@@ -606,25 +612,25 @@ CRecordType* CPointerType::BaseRecord() const
     return b && b->kind == kindRecordType ? static_cast<CRecordType*>(b) : nullptr;
 }
 
-int CPointerType::CheckBase(CBaseName* base)
+int CPointerType::CheckBase(CBaseName* base, SLatePos& at)
 {
     switch (base->kind) {
     case kindSpecType:
     case kindCommonType: return errOK;
     case kindArrayType:
-    case kindRecordType: return static_cast<CBaseType*>(base)->CheckLate();
+    case kindRecordType: return static_cast<CBaseType*>(base)->CheckLate(at);
     default: return errPointerBaseKind;
     }
 }
 
-int CPointerType::CheckLate()
+int CPointerType::CheckLate(SLatePos& at)
 {
-    if (anonBase) return anonBase->CheckLate();
+    if (anonBase) return anonBase->CheckLate(at);
     if (!unresolved) return errOK;
     CBaseName* decl = GetGlobalName(parent, baseRef->qualifier, baseRef->name);
     CBaseName* base = decl ? ResolveType(decl) : nullptr;
-    int err = !decl ? errUndeclaredIdent : !base ? errPointerBaseKind : CheckBase(base);
-    if (err && lexBuf) lexBuf->RestorePos(basePos);
+    int err = !decl ? errUndeclaredIdent : !base ? errPointerBaseKind : CheckBase(base, at);
+    if (err && baseModule) at = SLatePos{baseModule, basePos};
     if (!err) baseRef->valueKind = decl->GetValueKind();
     return err;
 }
@@ -649,7 +655,7 @@ std::unique_ptr<CBaseType> CPointerType::CloneType(CBaseName* newParent) const
     if (baseRef) t->baseRef = std::make_unique<CQualident>(*baseRef);
     if (anonBase) t->anonBase = anonBase->CloneType(newParent);
     t->basePos = basePos;
-    t->lexBuf = lexBuf;
+    t->baseModule = baseModule;
     return t;
 }
 
@@ -730,7 +736,7 @@ int CProcedureType::Init(CLexBuf& lb)
     return pars->Init(lb);
 }
 
-int CProcedureType::CheckLate() { return pars->CheckParamTypes(); }
+int CProcedureType::CheckLate(SLatePos& at) { return pars->CheckParamTypes(at); }
 
 void CProcedureType::WriteDFN(CDfnOutput& f)
 {

@@ -16,6 +16,17 @@ class CDfnOutput;
 class CFormalPars;
 class CRecordType;
 
+// The late checks run after a declaration sequence was read, while reading stands after it. An
+// error that belongs to a place saved earlier (a pointer's base name) carries that place: the
+// position in the source of `module`, which only the reader of that module's source can show.
+struct SLatePos {
+    const CBaseName* module = nullptr;   // none: the diagnostic stays where reading stands
+    SLexPos pos;
+};
+// Returns `err`. When it is an error whose place lies in the source that `lb` reads (the one of
+// the module of `scope`), moves `lb` there first, so the diagnostic points at it.
+int PlaceLateError(CLexBuf& lb, CBaseName* scope, const SLatePos& at, int err);
+
 // Guards the recursion of the type and expression parsers: every nested type, parenthesis,
 // set constructor or negated factor holds one level. Deeper input is refused with the error
 // of the construct that would open the next level, at its position.
@@ -101,8 +112,9 @@ public:
     virtual std::unique_ptr<CBaseVar> CreateVar(CBaseName* owner) const = 0;
     // The type declaration: into the header when `toHeader`, else into the source.
     virtual void WriteCPP(CCppOutput& f, bool toHeader) = 0;
-    // Late check after the declaration sequence (arrays, records, pointers).
-    virtual int CheckLate() { return 0; }
+    // Late check after the declaration sequence (arrays, records, pointers). An error that
+    // belongs to a place saved while reading leaves that place in `at`.
+    virtual int CheckLate(SLatePos&) { return 0; }
     // Types that end in a struct (records, and anonymous records lent another name) are written
     // in two steps: WriteForward with the typedefs, WriteStructBody after all of them.
     virtual bool HasStructBody() const { return false; }
@@ -153,7 +165,7 @@ public:
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
     std::unique_ptr<CBaseVar> CreateVar(CBaseName* owner) const override;
     void WriteCPP(CCppOutput& f, bool toHeader) override;
-    int CheckLate() override;
+    int CheckLate(SLatePos& at) override;
     // The type the reference finally names, or nullptr.
     CBaseName* Target() const;
 };
@@ -176,7 +188,7 @@ public:
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
     std::unique_ptr<CBaseVar> CreateVar(CBaseName* owner) const override;
     void WriteCPP(CCppOutput& f, bool toHeader) override;
-    int CheckLate() override;
+    int CheckLate(SLatePos& at) override;
     bool HasStructBody() const override;
     void WriteForward(CCppOutput& f, bool toHeader) override;
     void WriteStructBody(CCppOutput& f, bool toHeader) override;
@@ -200,7 +212,7 @@ public:
     std::unique_ptr<CQualident> baseRef; // named base
     std::unique_ptr<CBaseType> anonBase; // ARRAY or RECORD written in place
     SLexPos basePos;                     // position of the base name, for the late error
-    CLexBuf* lexBuf = nullptr;           // the buffer being parsed, to report at basePos
+    const CBaseName* baseModule = nullptr; // the module whose source holds basePos
 
     explicit CPointerType(CBaseName* parent) : CBaseType(kindPointerType, parent) {}
     int GetValueKind() const override { return kindPointerVar; }
@@ -209,7 +221,7 @@ public:
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
     std::unique_ptr<CBaseVar> CreateVar(CBaseName* owner) const override;
     void WriteCPP(CCppOutput& f, bool toHeader) override;
-    int CheckLate() override;
+    int CheckLate(SLatePos& at) override;
     bool HasStructBody() const override;
     void WriteForward(CCppOutput& f, bool toHeader) override;
     void WriteStructBody(CCppOutput& f, bool toHeader) override;
@@ -219,7 +231,7 @@ public:
     CRecordType* BaseRecord() const;
 
 private:
-    int CheckBase(CBaseName* base);
+    int CheckBase(CBaseName* base, SLatePos& at);
 };
 
 // ProcedureType = PROCEDURE [FormalParameters].
@@ -236,7 +248,7 @@ public:
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
     std::unique_ptr<CBaseVar> CreateVar(CBaseName* owner) const override;
     void WriteCPP(CCppOutput& f, bool toHeader) override;
-    int CheckLate() override;
+    int CheckLate(SLatePos& at) override;
 };
 
 // Reads one type; the first token picks the class (95 for any other token).

@@ -427,7 +427,7 @@ void CArrayVar::WriteDFN(CDfnOutput& f)
     type->WriteDFN(f);
 }
 
-int CArrayVar::CheckType() { return type ? type->CheckLate() : 0; }
+int CArrayVar::CheckType(SLatePos& at) { return type ? type->CheckLate(at) : 0; }
 
 std::unique_ptr<CBaseVar> CArrayVar::CloneVar(CBaseName* owner) const
 {

@@ -14,6 +14,7 @@
 class CCppOutput;
 class CDfnOutput;
 class CLexBuf;
+struct SLatePos;
 class CArrayType;
 class CSetElem;
 
@@ -34,7 +35,8 @@ public:
     // Module-level form: the declaration (with its value for a constant) without ";".
     void WriteCPP(CCppOutput& f) override = 0;
 
-    virtual int CheckType() { return 0; }
+    // The late check of the variable's type (see CBaseType::CheckLate).
+    virtual int CheckType(SLatePos&) { return 0; }
     virtual std::unique_ptr<CBaseVar> CreateConst(CBaseName* owner) const;
     virtual int64_t GetIntValue() const;
     // Parameter-or-field form, into the header when `toHeader`, else the source.
@@ -131,7 +133,7 @@ public:
     ~CArrayVar() override;
     void WriteCPP(CCppOutput& f) override;
     void WriteDFN(CDfnOutput& f) override;
-    int CheckType() override;
+    int CheckType(SLatePos& at) override;
     std::unique_ptr<CBaseVar> CreateConst(CBaseName* owner) const override;
     void WriteCPP_par(CCppOutput& f, bool toHeader) override;
     std::unique_ptr<CBaseVar> CloneVar(CBaseName* owner) const override;
