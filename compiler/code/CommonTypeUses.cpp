@@ -39,7 +39,7 @@ int ReadTag(CLexBuf& lb, CBaseName* scope, const CCommonType& common, bool allow
 // pointer points to.
 CCommonType* GuardedCommonType(CBaseName* variable)
 {
-    if (variable->kind == kindCommonVar) return static_cast<CCommonVar*>(variable)->Common();
+    if (auto* commonVar = As<CCommonVar>(variable)) return commonVar->Common();
     return PointedCommonType(variable);
 }
 

@@ -17,15 +17,15 @@
 const CRecordType* OperandRecord(CBaseName* decl)
 {
     if (!decl) return nullptr;
-    if (decl->kind == kindRecordType) return static_cast<const CRecordType*>(decl);
-    if (decl->kind == kindRecordVar) return static_cast<CRecordVar*>(decl)->type.get();
+    if (const auto* record = As<CRecordType>(decl)) return record;
+    if (auto* recordVar = As<CRecordVar>(decl)) return recordVar->type.get();
     return nullptr;
 }
 
 const CRecordType* PointedRecord(CBaseName* decl)
 {
     if (!decl) return nullptr;
-    if (decl->kind == kindPointerType) return static_cast<CPointerType*>(decl)->BaseRecord();
+    if (auto* pointerType = As<CPointerType>(decl)) return pointerType->BaseRecord();
     if (decl->kind == kindPointerVar) {
         const auto* v = static_cast<CPointerVar*>(decl);
         return v->type ? v->type->BaseRecord() : nullptr;
@@ -102,7 +102,7 @@ static const CFormalPars* ProcedurePars(CBaseName* decl, bool& bound)
         bound = p->receiver != nullptr;
         return p->formals.get();
     }
-    if (decl->kind == kindProcedureVar) return static_cast<CProcedureVar*>(decl)->Pars();
+    if (auto* procVar = As<CProcedureVar>(decl)) return procVar->Pars();
     return nullptr;
 }
 

@@ -26,17 +26,17 @@ CDesignator::~CDesignator() = default;
 const CArrayType* ArrayOf(CBaseName* decl)
 {
     if (!decl) return nullptr;
-    if (decl->kind == kindArrayVar) return static_cast<CArrayVar*>(decl)->type.get();
+    if (auto* arrayVar = As<CArrayVar>(decl)) return arrayVar->type.get();
     if (decl->kind == kindPointerVar) {
         CBaseName* base = static_cast<CPointerVar*>(decl)->Base();
-        return base && base->kind == kindArrayType ? static_cast<CArrayType*>(base) : nullptr;
+        return As<CArrayType>(base);
     }
     if (decl->kind == kindPointerType) {
         CBaseName* base = static_cast<CPointerType*>(decl)->Base();
-        return base && base->kind == kindArrayType ? static_cast<CArrayType*>(base) : nullptr;
+        return As<CArrayType>(base);
     }
     CBaseName* type = ResolveType(decl);
-    return type && type->kind == kindArrayType ? static_cast<CArrayType*>(type) : nullptr;
+    return As<CArrayType>(type);
 }
 
 std::string ElementCppName(const CBaseName* type, bool inHeader)
@@ -152,7 +152,7 @@ int CDesignator::SplitField(CLexBuf& lb)
 // What a type guard applies to: a pointer to a record, or a VAR record parameter.
 static bool IsGuardable(CBaseName* cur)
 {
-    if (cur->kind == kindPointerVar) return static_cast<CPointerVar*>(cur)->BaseIsRecord();
+    if (auto* pointerVar = As<CPointerVar>(cur)) return pointerVar->BaseIsRecord();
     if (cur->kind == kindRecordVar) return IsVarParamRecord(cur);
     CBaseName* type = IsTypeKind(cur->kind) ? ResolveType(cur) : nullptr;
     return type && type->kind == kindPointerType && static_cast<CPointerType*>(type)->BaseRecord();
@@ -163,12 +163,12 @@ static CRecordType* StaticRecord(CBaseName* cur, CBaseName* scope)
 {
     if (cur->kind == kindPointerVar) {
         CBaseName* base = static_cast<CPointerVar*>(cur)->Base();
-        return base && base->kind == kindRecordType ? static_cast<CRecordType*>(base) : nullptr;
+        return As<CRecordType>(base);
     }
     if (cur->kind == kindRecordVar) {
         auto* var = static_cast<CBaseVar*>(cur);
         CBaseName* type = var->typeName.empty() ? nullptr : ResolveReference(scope, var->typeModule, var->typeName);
-        return type && type->kind == kindRecordType ? static_cast<CRecordType*>(type) : nullptr;
+        return As<CRecordType>(type);
     }
     return static_cast<CPointerType*>(ResolveType(cur))->BaseRecord();
 }
@@ -341,7 +341,7 @@ static int CheckConstantIndices(const CArrayType* array, const CExprList& indice
             if (i < 0 || i >= dim->length) return errIndexOutOfRange;
         }
         const CBaseType* next = dim->elem.get();
-        dim = next && next->kind == kindArrayType ? static_cast<const CArrayType*>(next) : nullptr;
+        dim = As<CArrayType>(next);
     }
     return errOK;
 }

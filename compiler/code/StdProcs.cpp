@@ -291,9 +291,9 @@ private:
     // The type pointed to, for a pointer variable or a pointer type reached by an index.
     static CBaseName* PointerBase(CBaseName* target)
     {
-        if (target->kind == kindPointerVar) return static_cast<CPointerVar*>(target)->Base();
+        if (auto* pointerVar = As<CPointerVar>(target)) return pointerVar->Base();
         CBaseName* type = IsTypeKind(target->kind) ? ResolveType(target) : nullptr;
-        if (type && type->kind == kindPointerType) return static_cast<CPointerType*>(type)->Base();
+        if (auto* pointerType = As<CPointerType>(type)) return pointerType->Base();
         return nullptr;
     }
     // The name under which the pointer's declaration knows the object (a pointer type is a

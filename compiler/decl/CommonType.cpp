@@ -307,8 +307,8 @@ CCommonType* CommonTypeOf(CBaseName* type)
 {
     CBaseName* t = type ? ResolveType(type) : nullptr;
     if (!t) return nullptr;
-    if (t->kind == kindCommonType) return static_cast<CCommonType*>(t);
-    if (t->kind == kindSpecType) return static_cast<CSpecType*>(t)->Common();
+    if (auto* common = As<CCommonType>(t)) return common;
+    if (auto* spec = As<CSpecType>(t)) return spec->Common();
     return nullptr;
 }
 
@@ -342,7 +342,7 @@ int CSpecType::Init(CLexBuf& lb)
 CCommonType* CSpecType::Common() const
 {
     CBaseName* decl = GetGlobalName(parent, common.qualifier, common.name);
-    return decl && decl->kind == kindCommonType ? static_cast<CCommonType*>(decl) : nullptr;
+    return As<CCommonType>(decl);
 }
 
 const SSpecialization* CSpecType::Spec() const

@@ -36,6 +36,7 @@ struct SSpecialization {
 //   <Case Name="T" [TagType="type"] [Local="yes"]> <Spec [Def="yes"] [Tag=..] [Qual=..] [Name=..] /> </Case>
 class CCommonType : public CBaseType {
 public:
+    static bool IsKind(int k) { return k == kindCommonType; }
     bool local = false;
     std::vector<SSpecialization> specs;
     int tagKind = 0;                          // 1: type-tagged
@@ -79,6 +80,7 @@ private:
 // C++: typedef [<module>::]<common type> <name>;
 class CSpecType : public CBaseType {
 public:
+    static bool IsKind(int k) { return k == kindSpecType; }
     CQualident common;        // the common type as written
     std::string specModule;   // qualifier of a type-tagged specialization, as written
     std::string specName;     // tag, or type name
@@ -121,6 +123,7 @@ public:
 //   parameter:     [<q>::]T* v        (VAR or not; the object is passed by its address)
 class CCommonVar : public CBaseVar {
 public:
+    static bool IsKind(int k) { return k == kindCommonVar; }
     std::string specId;
     std::string specModule;   // type-tagged: the specialization type's qualifier as recorded
     std::string specTypeName;

@@ -45,8 +45,8 @@ CProcedureBase* AsProcedure(CBaseName* decl)
 CRecordType* ReceiverRecord(CBaseName* scope, const std::string& typeName)
 {
     CBaseName* type = ResolveType(FindUnqualified(scope, typeName));
-    if (type && type->kind == kindPointerType) return static_cast<CPointerType*>(type)->BaseRecord();
-    if (type && type->kind == kindRecordType) return static_cast<CRecordType*>(type);
+    if (auto* pointerType = As<CPointerType>(type)) return pointerType->BaseRecord();
+    if (auto* record = As<CRecordType>(type)) return record;
     return nullptr;
 }
 }  // namespace

@@ -33,6 +33,7 @@ struct SReceiver {
 // receiver, in this order.
 class CProcedureBase : public CBaseName {
 public:
+    static bool IsKind(int k) { return IsProcedureKind(k); }
     std::unique_ptr<SReceiver> receiver;
     std::unique_ptr<CFormalPars> formals;
     std::unique_ptr<CDeclSeq> locals;

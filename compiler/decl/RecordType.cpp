@@ -27,7 +27,7 @@ CRecordType* CRecordType::BaseRecord() const
 {
     if (!base) return nullptr;
     CBaseName* b = ResolveReference(parent, base->qualifier, base->name);
-    return b && b->kind == kindRecordType ? static_cast<CRecordType*>(b) : nullptr;
+    return As<CRecordType>(b);
 }
 
 // After RECORD: ["(" qualident ")"] FieldList {";" FieldList} END.

@@ -19,6 +19,7 @@
 //      };
 class CRecordType : public CBaseType {
 public:
+    static bool IsKind(int k) { return k == kindRecordType; }
     std::unique_ptr<CQualident> base;               // base record, none for a root record
     std::vector<std::unique_ptr<CBaseName>> members; // fields and type-bound procedures
     bool done = false;                              // late check ran

@@ -293,7 +293,7 @@ int CProcedureVar::CheckType(SLatePos& at) { return type ? type->CheckLate(at) :
 CFormalPars* CProcedureVar::Pars() const
 {
     CBaseName* t = NamedType(*this);
-    if (t && t->kind == kindProcedureType) return static_cast<CProcedureType*>(t)->pars.get();
+    if (auto* procType = As<CProcedureType>(t)) return procType->pars.get();
     return type ? type->pars.get() : nullptr;
 }
 

@@ -20,6 +20,7 @@ class CRecordType;
 //   parameter:        [<q>::]<T> <name>  |  VAR: [<q>::]<T>* <name>  |  struct {...} <name>
 class CRecordVar : public CBaseVar {
 public:
+    static bool IsKind(int k) { return k == kindRecordVar; }
     std::unique_ptr<CRecordType> type;   // own copy of the record type
 
     explicit CRecordVar(CBaseName* parent);
@@ -43,6 +44,7 @@ private:
 //   pointers to open arrays add one length variable per open dimension: int VYK_ARR_<i>_<name>
 class CPointerVar : public CBaseVar {
 public:
+    static bool IsKind(int k) { return k == kindPointerVar; }
     std::unique_ptr<CPointerType> type;  // own copy of the pointer type (none for NIL)
     bool typeIsPointer = true;           // the type name denotes the pointer type itself
 
@@ -73,6 +75,7 @@ private:
 //   anonymous:  <result> (*<name>) (<parameters>)
 class CProcedureVar : public CBaseVar {
 public:
+    static bool IsKind(int k) { return k == kindProcedureVar; }
     std::unique_ptr<CProcedureType> type;
 
     explicit CProcedureVar(CBaseName* parent);

@@ -609,7 +609,7 @@ CBaseName* CPointerType::Base() const
 CRecordType* CPointerType::BaseRecord() const
 {
     CBaseName* b = Base();
-    return b && b->kind == kindRecordType ? static_cast<CRecordType*>(b) : nullptr;
+    return As<CRecordType>(b);
 }
 
 int CPointerType::CheckBase(CBaseName* base, SLatePos& at)

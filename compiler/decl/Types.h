@@ -103,6 +103,7 @@ CBaseName* ResolveType(CBaseName* decl);
 // declaration WriteCPP(f, toHeader). The one-argument WriteCPP writes nothing for a type.
 class CBaseType : public CBaseName {
 public:
+    static bool IsKind(int k) { return IsTypeKind(k); }
     using CBaseName::CBaseName;
     using CBaseName::WriteCPP;
     void WriteCPP(CCppOutput&) override {}
@@ -155,6 +156,7 @@ public:
 // C++: typedef [<module>::]<referenced> <name>;
 class CQualidentType : public CBaseType {
 public:
+    static bool IsKind(int k) { return k == kindQualidentType; }
     CQualident ref;
     bool hasRef = true;
 
@@ -176,6 +178,7 @@ public:
 // C++: the element's declaration under the array's name; variables write the dimensions.
 class CArrayType : public CBaseType {
 public:
+    static bool IsKind(int k) { return k == kindArrayType; }
     int length = 0;
     std::unique_ptr<CBaseType> elem;
     std::unique_ptr<CQualident> elemRef;   // the element type's name when it names an array
@@ -208,6 +211,7 @@ private:
 // C++: [struct <base>;]  typedef [<module>::]<base> <name>;   (variables add the "*")
 class CPointerType : public CBaseType {
 public:
+    static bool IsKind(int k) { return k == kindPointerType; }
     bool unresolved = false;             // the base name was not declared yet when parsed
     std::unique_ptr<CQualident> baseRef; // named base
     std::unique_ptr<CBaseType> anonBase; // ARRAY or RECORD written in place
@@ -238,6 +242,7 @@ private:
 // C++: typedef <result> (*<name>) (<parameters>);
 class CProcedureType : public CBaseType {
 public:
+    static bool IsKind(int k) { return k == kindProcedureType; }
     std::unique_ptr<CFormalPars> pars;
 
     explicit CProcedureType(CBaseName* parent);

@@ -22,6 +22,7 @@ class CSetElem;
 // WriteCPP_ConstValue.
 class CBaseVar : public CBaseName {
 public:
+    static bool IsKind(int k) { return IsVarKind(k); }
     bool isConst = false;     // a named constant or a folded value
     bool castMark = false;    // alias variable of a WITH branch
     bool readOnly = false;    // exported with "-"
@@ -121,6 +122,7 @@ std::unique_ptr<CScalarVar> MakeScalarVar(int valueKind, CBaseName* parent);
 //   string:        "text" (or 'c' for a one-character string used as CHAR)
 class CArrayVar : public CBaseVar {
 public:
+    static bool IsKind(int k) { return k == kindArrayVar; }
     std::unique_ptr<CArrayType> type;   // own copy of the dimension chain
     std::string text;                   // string constant
     bool hasText = false;

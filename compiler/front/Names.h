@@ -96,6 +96,19 @@ public:
     void SetName(const std::string& text) { name = text; }
 };
 
+// The declaration as the class its kind stands for, or nullptr for another kind or none: the
+// checked form of a static_cast after a kind test. T says which kinds it stands for (IsKind).
+template <class T>
+T* As(CBaseName* decl)
+{
+    return decl && T::IsKind(decl->kind) ? static_cast<T*>(decl) : nullptr;
+}
+template <class T>
+const T* As(const CBaseName* decl)
+{
+    return decl && T::IsKind(decl->kind) ? static_cast<const T*>(decl) : nullptr;
+}
+
 // Identifier definition: ident ["*" | "-"] ["<" [qualident] ">"].
 // "-" is accepted only where the caller allows read-only export, else 18 at the "-".
 // The specialization part (after "<") belongs to the common-type extension; it is kept as text.
@@ -119,6 +132,7 @@ private:
 //   IMPORT Alias := Module, Other;
 class CImportName : public CBaseName {
 public:
+    static bool IsKind(int k) { return k == kindImport; }
     std::string moduleName;      // after ":=", or the alias itself
     CImportName(CBaseName* parent, const std::string& alias, const std::string& module)
         : CBaseName(kindImport, parent), moduleName(module) { name = alias; }
@@ -129,6 +143,7 @@ public:
 // the guarded variable's name (with or without module qualifier) to an alias variable.
 class CScopeNode : public CBaseName {
 public:
+    static bool IsKind(int k) { return k == kindScopeNode; }
     bool loopMark = false;
     int label = 0;
     std::string qualifier;              // qualifier of the guarded variable, empty when none
