@@ -209,6 +209,34 @@ TEST(Lexer, CursorEndsOnTheLineAfterTheLastAndRestores)
     EXPECT_EQ(capture.Text(), "");
 }
 
+// Peek never moves; Accept moves only over the symbol it asks for; Expect and ExpectIdent
+// always read one token, so a wrong one is where the diagnostic points.
+TEST(Lexer, TokenPrimitivesMoveOnlyAsTheyPromise)
+{
+    CCapture capture;
+    auto lb = CLexBuf::TokenizeText("BEGIN x ;\n END", "t.vyk", 1);
+    ASSERT_TRUE(lb);
+    EXPECT_TRUE(lb->Peek(symBEGIN));
+    EXPECT_FALSE(lb->Peek(symEND));
+    EXPECT_FALSE(lb->Accept(symEND));
+    EXPECT_TRUE(lb->Accept(symBEGIN));
+    EXPECT_EQ(lb->Column(), 1);
+    std::string text;
+    EXPECT_EQ(lb->ExpectIdent(text, errIdentExpected), 0);
+    EXPECT_EQ(text, "x");
+    EXPECT_EQ(lb->Column(), 7);
+    EXPECT_EQ(lb->Expect(symPeriod, errPeriodMissing), errPeriodMissing);
+    EXPECT_EQ(lb->Column(), 9);
+    EXPECT_EQ(lb->Expect(symEND, errEndMissing), 0);
+    EXPECT_EQ(lb->Line(), 2);
+    EXPECT_FALSE(lb->Accept(symEND));   // at the end: nothing read, nothing moved
+    EXPECT_EQ(lb->Line(), 2);
+    EXPECT_EQ(lb->Column(), 2);
+    EXPECT_EQ(lb->Expect(symEND, errEndMissing), errEndMissing);
+    EXPECT_EQ(lb->Column(), 1);
+    EXPECT_EQ(capture.Text(), "");
+}
+
 TEST(Lexer, EmptyInputsTokenizeToNothing)
 {
     EXPECT_TRUE(Lex("").empty());
