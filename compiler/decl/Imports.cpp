@@ -121,7 +121,7 @@ int CImportLoader::Open(CModuleBase& importer, const std::string& module, const 
     }
     load.lb = CLexBuf::Tokenize(load.path, project.tabSize);
     if (!load.lb) return errDfnError;
-    int kind = module == kSystemName ? kindSystemModule : kindDfnModule;
+    EKind kind = module == kSystemName ? kindSystemModule : kindDfnModule;
     load.module = std::make_unique<CDfnModule>(kind, &importer);
     load.importer = &importer;
     load.requested = module;

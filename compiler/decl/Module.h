@@ -35,7 +35,7 @@ public:
     // compilation, by the name it was imported by, so each file is read once.
     std::unordered_map<std::string, CDfnModule*> loadedModules;
 
-    CModuleBase(int kind, CBaseName* parent) : CBaseName(kind, parent) {}
+    CModuleBase(EKind kind, CBaseName* parent) : CBaseName(kind, parent) {}
     ~CModuleBase() override;
     void AddName(std::unique_ptr<CBaseName> decl) override;
     CBaseName* FindName(const std::string& id) override;
@@ -82,7 +82,7 @@ public:
     std::string alias;        // the name under which the importing module imported it
     std::string pathPrefix;   // search folder of its definition file; empty for "DFN/"
 
-    CDfnModule(int kind, CBaseName* parent) : CModuleBase(kind, parent) {}
+    CDfnModule(EKind kind, CBaseName* parent) : CModuleBase(kind, parent) {}
     int Init(CProject& project, CLexBuf& lb);
     // The parts of Init around the import list: DEFINITION ident ";" and, after the list,
     // DeclarationSequence END ident ".".

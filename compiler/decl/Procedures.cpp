@@ -53,7 +53,7 @@ CRecordType* ReceiverRecord(CBaseName* scope, const std::string& typeName)
 
 // ---- CProcedureBase ----
 
-CProcedureBase::CProcedureBase(int kind, CBaseName* parent)
+CProcedureBase::CProcedureBase(EKind kind, CBaseName* parent)
     : CBaseName(kind, parent), formals(std::make_unique<CFormalPars>(this)),
       locals(std::make_unique<CDeclSeq>(this))
 {

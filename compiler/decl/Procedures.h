@@ -49,7 +49,7 @@ public:
     std::vector<const CBaseVar*> changedVarParams;
     std::vector<const CProcedureBase*> callees;
 
-    CProcedureBase(int kind, CBaseName* parent);
+    CProcedureBase(EKind kind, CBaseName* parent);
     ~CProcedureBase() override;
 
     void AddName(std::unique_ptr<CBaseName> decl) override;

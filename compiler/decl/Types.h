@@ -127,7 +127,7 @@ public:
 // C++: typedef <C++ type> <name>;
 class CBasicType : public CBaseType {
 public:
-    CBasicType(int kind, CBaseName* parent) : CBaseType(kind, parent) {}
+    CBasicType(EKind kind, CBaseName* parent) : CBaseType(kind, parent) {}
     int GetValueKind() const override;
     int Init(CLexBuf&) override { return 0; }
     void WriteDFN(CDfnOutput& f) override;

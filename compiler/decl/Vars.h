@@ -30,7 +30,7 @@ public:
     std::string typeModule;   // import alias of the named type, "" when none
     std::string typeName;     // the named type the variable was declared with, "" when none
 
-    CBaseVar(int kind, CBaseName* parent) : CBaseName(kind, parent) {}
+    CBaseVar(EKind kind, CBaseName* parent) : CBaseName(kind, parent) {}
     int GetValueKind() const override { return kind; }
     int Init(CLexBuf& lb) override;
     // Module-level form: the declaration (with its value for a constant) without ";".
@@ -75,7 +75,7 @@ public:
     int64_t intValue = 0;     // integers, CHAR, BOOLEAN, SET
     double realValue = 0.0;   // REAL, LONGREAL
 
-    CScalarVar(int kind, CBaseName* parent) : CBaseVar(kind, parent) {}
+    CScalarVar(EKind kind, CBaseName* parent) : CBaseVar(kind, parent) {}
     void WriteCPP(CCppOutput& f) override;
     void WriteDFN(CDfnOutput& f) override;
     std::unique_ptr<CBaseVar> CreateConst(CBaseName* owner) const override;

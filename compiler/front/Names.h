@@ -74,10 +74,10 @@ class CBaseName {
 public:
     bool exported = false;
     std::string name;            // as written, case-sensitive
-    int kind = kindNone;
+    EKind kind = kindNone;
     CBaseName* parent = nullptr; // enclosing declaration; none for a module
 
-    CBaseName(int kind, CBaseName* parent) : kind(kind), parent(parent) {}
+    CBaseName(EKind kind, CBaseName* parent) : kind(kind), parent(parent) {}
     CBaseName(const CBaseName&) = delete;
     CBaseName& operator=(const CBaseName&) = delete;
     virtual ~CBaseName();

@@ -16,7 +16,7 @@ std::unique_ptr<CLexBuf> Tokens(const std::string& text)
     return lb;
 }
 
-CBaseName* Declare(CModuleBase& scope, const std::string& name, int kind = kindIntegerVar)
+CBaseName* Declare(CModuleBase& scope, const std::string& name, EKind kind = kindIntegerVar)
 {
     auto decl = std::make_unique<CBaseName>(kind, &scope);
     decl->name = name;
