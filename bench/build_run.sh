@@ -87,7 +87,7 @@ measure_program "Generated program of $count modules" "$work/gen" "M$((count / 2
 # and a module's file against an empty file, each compiled alone at -O2 (best CPU of 5).
 cpu_best() {   # cpu_best <source> [arguments...] : the least CPU seconds of five compiles
   for run in 1 2 3 4 5; do
-    set -- $(cd "$work/p/CPP" && timed c++ -O2 "$@" -c -o "$work/x.o"); echo "$2"
+    (cd "$work/p/CPP" && timed c++ -O2 "$@" -c -o "$work/x.o") | awk '{print $2}'
   done | sort -n | head -n 1
 }
 printf '#include "_VYK_sys.h"\n' >"$work/p/CPP/sys_only.cpp"
