@@ -303,8 +303,10 @@ private:
         if (target->kind == kindPointerVar) {
             auto* var = static_cast<CPointerVar*>(target);
             if (var->typeName.empty() && var->type && var->type->baseRef) {
+                // An unqualified base of an imported variable is a type of that variable's module.
                 const CQualident& ref = *var->type->baseRef;
-                return (ref.qualifier.empty() ? std::string() : CppId(ref.qualifier) + "::") + CppId(ref.name);
+                std::string module = ref.qualifier.empty() ? GetModuleAlias(var) : ref.qualifier;
+                return (module.empty() ? std::string() : CppId(module) + "::") + CppId(ref.name);
             }
             if (var->typeName.empty()) return "VYK_UNNM_" + var->name;
             // A field of an imported record names its type as its own module does.

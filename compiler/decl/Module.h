@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "decl/DeclSeq.h"
@@ -81,6 +82,8 @@ class CDfnModule : public CModuleBase {
 public:
     std::string alias;        // the name under which the importing module imported it
     std::string pathPrefix;   // search folder of its definition file; empty for "DFN/"
+    // Types marked "-": named by its other declarations, never by an importer.
+    std::unordered_set<std::string> hiddenTypes;
 
     CDfnModule(EKind kind, CBaseName* parent) : CModuleBase(kind, parent) {}
     int Init(CProject& project, CLexBuf& lb);

@@ -3,6 +3,7 @@
 // type and variable sections (C++) and of the constants, types and variables (definition text).
 #include "Sections.h"
 
+#include <cctype>
 #include <unordered_set>
 
 #include "CppIdent.h"
@@ -16,6 +17,8 @@
 #include "Vars.h"
 #include "code/Expr.h"
 #include "decl/CommonType.h"
+#include "decl/Module.h"
+#include "decl/Procedures.h"
 
 namespace {
 // The scope in which the types of a declaration are looked up: records are skipped, since
@@ -92,7 +95,9 @@ int ReadConstDeclaration(CLexBuf& lb, CDeclSeq& seq)
 int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
 {
     if (!lb.Peek(symIdent)) return sigNoMoreDecl;
-    CBareName ident(seq.owner, false);
+    // "-" marks, in a definition file only, a type importers may not name.
+    bool inDfn = seq.owner->kind == kindDfnModule;
+    CBareName ident(seq.owner, inDfn);
     if (int err = ident.Init(lb)) return err;
     if (ident.hasSpec || (ident.exported && IsLocalScope(seq.owner))) return errIllegallyMarkedIdent;
     int code = 0;
@@ -104,7 +109,8 @@ int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
     std::unique_ptr<CBaseType> type;
     if (int err = ParseType(lb, seq.owner, type)) return err;
     type->name = ident.name;
-    type->exported = ident.exported;
+    type->exported = ident.exported && !ident.readOnly;
+    if (ident.readOnly) static_cast<CDfnModule*>(seq.owner)->hiddenTypes.insert(ident.name);
     if (type->kind == kindRecordType) {
         auto* record = static_cast<CRecordType*>(type.get());
         if (record->exported && record->base) {
@@ -188,7 +194,69 @@ void WriteVarSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel)
     }
 }
 
-void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq)
+namespace {
+bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
+bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// The names a definition text refers to: its identifiers outside comments and strings, except
+// the qualified halves ("M.T" gives neither) and the names being declared (followed by ":").
+void CollectReferences(const std::string& text, std::unordered_set<std::string>& names)
+{
+    size_t i = 0, n = text.size();
+    while (i < n) {
+        char c = text[i];
+        if (c == '(' && i + 1 < n && text[i + 1] == '*') {
+            size_t end = text.find("*)", i + 2);
+            i = end == std::string::npos ? n : end + 2;
+        } else if (c == '"' || c == '\'') {
+            size_t end = text.find(c, i + 1);
+            i = end == std::string::npos ? n : end + 1;
+        } else if (IsIdentStart(c)) {
+            size_t start = i;
+            while (i < n && IsIdentChar(text[i])) ++i;
+            size_t next = i;
+            while (next < n && (text[next] == ' ' || text[next] == '\t')) ++next;
+            bool qualified = (start > 0 && text[start - 1] == '.') || (next < n && text[next] == '.');
+            bool declared = next < n && text[next] == ':' && (next + 1 >= n || text[next + 1] != '=');
+            if (!qualified && !declared) names.insert(text.substr(start, i - start));
+        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+            while (i < n && IsIdentChar(text[i])) ++i;   // numbers such as 0FFH or 1.5E3
+        } else {
+            ++i;
+        }
+    }
+}
+}  // namespace
+
+std::unordered_set<const CBaseName*> HiddenTypesReached(CDeclSeq& seq)
+{
+    std::unordered_set<const CBaseName*> reached;
+    CDfnOutput probe;
+    probe.OpenInMemory();
+    WriteConstTypeVarDFN(probe, seq);
+    WriteProcedureDFN(probe, seq);
+    std::unordered_set<std::string> names;
+    CollectReferences(probe.Text(), names);
+    // A hidden type's own text may reach further hidden types: repeat until nothing is added.
+    for (bool added = true; added;) {
+        added = false;
+        for (auto& d : seq.decls) {
+            if (!IsTypeKind(d->kind) || d->exported || reached.count(d.get()) || !names.count(d->name)) continue;
+            reached.insert(d.get());
+            CDfnOutput text;
+            text.OpenInMemory();
+            d->WriteDFN(text);
+            CollectReferences(text.Text(), names);
+            added = true;
+        }
+    }
+    return reached;
+}
+
+// Hidden types that exported declarations reach are written with "-" after their name, in
+// declaration order among the exported ones: importers use them through those declarations
+// only. A record among them shows only its base and its exported fields.
+void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq, const std::unordered_set<const CBaseName*>* hidden)
 {
     const char* lead = "\nCONST\n\t";
     for (auto& d : seq.decls) {
@@ -204,8 +272,10 @@ void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq)
             if (static_cast<CCommonExtension&>(*d).WriteExtensionDfn(f, lead)) lead = "\t";
             continue;
         }
-        if (!IsTypeKind(d->kind) || !d->exported) continue;
-        f.Dfn("%s%s = ", lead, d->name.c_str());
+        if (!IsTypeKind(d->kind)) continue;
+        bool reached = !d->exported && hidden && hidden->count(d.get());
+        if (!d->exported && !reached) continue;
+        f.Dfn("%s%s%s = ", lead, d->name.c_str(), reached ? "-" : "");
         d->WriteDFN(f);
         f.Dfn(";\n");
         lead = "\t";

@@ -1,5 +1,6 @@
 // Readers shared by the CONST, TYPE and VAR sections, record fields and formal parameters.
 #pragma once
+#include <unordered_set>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,4 +41,9 @@ std::unique_ptr<CBaseName> CreateSystemPtrType(CBaseName* system, const std::str
 void WriteTypeSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel);
 void WriteVarSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel);
 // Definition text of the CONST, TYPE and VAR sections.
-void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq);
+// `hidden`: the unexported types to write as well, marked "-" (see HiddenTypesReached).
+void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq,
+                          const std::unordered_set<const CBaseName*>* hidden = nullptr);
+// The unexported types of a module that its exported constants, types, variables and
+// procedures name, directly or through one another.
+std::unordered_set<const CBaseName*> HiddenTypesReached(CDeclSeq& seq);

@@ -106,7 +106,8 @@ void CModule::WriteDFN(CDfnOutput& f)
     f.Dfn("DEFINITION %s;\n", name.c_str());
     f.Up();
     WriteImportDFN(f);
-    WriteConstTypeVarDFN(f, *decls);
+    std::unordered_set<const CBaseName*> hidden = HiddenTypesReached(*decls);
+    WriteConstTypeVarDFN(f, *decls, &hidden);
     WriteProcedureDFN(f, *decls);
     f.Down();
     f.Dfn("\n\nEND %s.\n", name.c_str());

@@ -112,7 +112,8 @@ static CBaseName* FindThroughImport(CModuleBase& module, const std::string& qual
     CBaseName* entry = module.FindName(qualifier);
     if (!entry || entry->kind != kindImport || !module.decls) return nullptr;
     CDfnModule* imported = module.decls->FindImported(static_cast<CImportName*>(entry)->moduleName);
-    return imported ? imported->FindName(id) : nullptr;
+    if (!imported || imported->hiddenTypes.count(id)) return nullptr;
+    return imported->FindName(id);
 }
 
 CBaseName* GetGlobalName(CBaseName* scope, const std::string& qualifier, const std::string& id)
