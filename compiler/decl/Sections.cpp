@@ -199,7 +199,8 @@ bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) |
 bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
 // The names a definition text refers to: its identifiers outside comments and strings, except
-// the qualified halves ("M.T" gives neither) and the names being declared (followed by ":").
+// the qualified halves ("M.T" gives neither), the names being declared (followed by ":") and
+// the specializations.
 void CollectReferences(const std::string& text, std::unordered_set<std::string>& names)
 {
     size_t i = 0, n = text.size();
@@ -210,6 +211,10 @@ void CollectReferences(const std::string& text, std::unordered_set<std::string>&
             i = end == std::string::npos ? n : end + 2;
         } else if (c == '"' || c == '\'') {
             size_t end = text.find(c, i + 1);
+            i = end == std::string::npos ? n : end + 1;
+        } else if (c == '<' || (c == '+' && i + 1 < n && text[i + 1] == '=')) {
+            // Specializations name their types themselves, in bindings and added lists.
+            size_t end = text.find(c == '<' ? '>' : '\n', i + 1);
             i = end == std::string::npos ? n : end + 1;
         } else if (IsIdentStart(c)) {
             size_t start = i;
