@@ -65,6 +65,20 @@ public:
     void SetBusy(bool) override {}
 };
 
+// Polls `done` without running the event loop, so that no timer fires meanwhile; false when
+// it is still not true after limitMs.
+template <class F>
+bool WaitWithoutEvents(F done, int limitMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs) return false;
+        QTest::qSleep(10);
+    }
+    return true;
+}
+
 // Steps the two timers of the pipeline, as the event loop would, until both are off.
 // Returns false when the tools did not finish within the time limit.
 inline bool RunUntilIdle(CToolPipeline& pipeline, int limitMs = 60000)
