@@ -1,15 +1,18 @@
 #!/bin/sh
-# Runs one command-line case.  usage: run_case.sh <case-folder> <bin-folder> <source-root>
+# Runs one command-line case.
+#   usage: run_case.sh <case-folder> <bin-folder> <source-root> [<test-tools-folder>]
 #
 # A case folder holds:
-#   cmd      a sh script run in a fresh temporary folder; the toolchain's programs are on PATH,
-#            $ROOT is the source tree, $LIB the standard library folder, $CASE the case folder
+#   cmd      a sh script run in a fresh temporary folder; the toolchain's programs (and the test
+#            tools, vykexpect among them) are on PATH, $ROOT is the source tree, $LIB the
+#            standard library folder, $CASE the case folder
 #   in/      files copied into the temporary folder first (optional)
 #   stdin    standard input of the script (optional; otherwise /dev/null)
 #   stdout   the exact expected standard output (optional: not checked when absent)
 #   exit     the expected exit code (optional: 0 when absent)
 #   expect/  files that must exist afterwards with exactly this content
-#   lines/   files whose every line must appear, as a whole line, in the produced file
+#   lines/   files whose lines must appear, each as a whole line and in this order, in the
+#            produced file (other lines may come between them)
 #   absent   paths, one a line, that must not exist afterwards
 # Then every definition file the compiler wrote in the case must read back (see the end).
 # With VYK_UPDATE=1 the runner rewrites stdout, exit and the files under expect/ instead.
@@ -20,6 +23,8 @@ unset MAKEFLAGS MFLAGS MAKELEVEL
 case_dir=$(cd "$1" && pwd)
 bin=$(cd "$2" && pwd)
 root=$(cd "$3" && pwd)
+tools=$bin
+[ $# -ge 4 ] && [ -d "$4" ] && tools="$bin:$(cd "$4" && pwd)"
 name=$(basename "$case_dir")
 work=$(mktemp -d "${TMPDIR:-/tmp}/vykcase.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -28,7 +33,7 @@ mkdir "$work/run"
 input=/dev/null
 [ -f "$case_dir/stdin" ] && input="$case_dir/stdin"
 
-( cd "$work/run" && PATH="$bin:$PATH" ROOT="$root" LIB="$root/lib" CASE="$case_dir" \
+( cd "$work/run" && PATH="$tools:$PATH" ROOT="$root" LIB="$root/lib" CASE="$case_dir" \
     sh "$case_dir/cmd" ) <"$input" >"$work/stdout" 2>"$work/stderr"
 code=$?
 
@@ -43,7 +48,8 @@ differ() {
 }
 
 if [ "${VYK_UPDATE:-}" = 1 ]; then
-  cp "$work/stdout" "$case_dir/stdout"
+  # A case that checks its output itself (an empty stdout, no stdout file) gets no file.
+  if [ -f "$case_dir/stdout" ] || [ -s "$work/stdout" ]; then cp "$work/stdout" "$case_dir/stdout"; fi
   if [ "$code" = 0 ]; then rm -f "$case_dir/exit"; else echo "$code" >"$case_dir/exit"; fi
   if [ -d "$case_dir/expect" ]; then
     (cd "$case_dir/expect" && find . -type f) | while read -r f; do
@@ -70,9 +76,10 @@ fi
 if [ -d "$case_dir/lines" ]; then
   for f in $(cd "$case_dir/lines" && find . -type f | sort); do
     [ -f "$work/run/$f" ] || fail "file $f was not created"
-    while IFS= read -r line; do
-      grep -Fxq -- "$line" "$work/run/$f" || fail "$f lacks the line: $line"
-    done <"$case_dir/lines/$f"
+    missing=$(awk 'NR == FNR { want[++n] = $0; next }
+                   k < n && ($0 "") == (want[k + 1] "") { ++k }
+                   END { if (k < n) print want[k + 1] }' "$case_dir/lines/$f" "$work/run/$f")
+    [ -z "$missing" ] || fail "$f lacks, after the lines listed before it, the line: $missing"
   done
 fi
 if [ -f "$case_dir/absent" ]; then

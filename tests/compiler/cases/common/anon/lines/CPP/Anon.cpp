@@ -1,16 +1,16 @@
-		VYK_PROC(t);
-		t->VYK_SPEC_leaf->v = 42;
-	Out::Int(t->VYK_SPEC_leaf->v, 0);
-	Show(t);
-	Show(u);
-	VYK_PROC = (VYK_TYPE)VYK_COMMON_Anon_Show(t);
-	VYK_TYPE VYK_PROC;
-	if (VYK_PROC) {
-	if (t && (t->VYK_SID == t->VYK_SID_leaf)) {
-	t = new(VYK_HEAP) Tok(Tok::VYK_INIT_leaf);
-	typedef void (*VYK_TYPE) (Tok* t);
-	u = new(VYK_HEAP) Tok(Tok::VYK_INIT_empty);
 //COMMON PROCEDURE Show
+void Show(Tok* t) {
+	typedef void (*VYK_TYPE) (Tok* t);
+	VYK_TYPE VYK_PROC;
+	VYK_PROC = (VYK_TYPE)VYK_COMMON_Anon_Show(t);
+	if (VYK_PROC) {
+		VYK_PROC(t);
 //HANDLER PROCEDURE Show
 void Anon::VYK_HANDLER_Show_0(Tok* t) {
-void Show(Tok* t) {
+	Out::Int(t->VYK_SPEC_leaf->v, 0);
+	t = new(VYK_HEAP) Tok(Tok::VYK_INIT_leaf);
+	u = new(VYK_HEAP) Tok(Tok::VYK_INIT_empty);
+	if (t && (t->VYK_SID == t->VYK_SID_leaf)) {
+		t->VYK_SPEC_leaf->v = 42;
+	Show(t);
+	Show(u);
