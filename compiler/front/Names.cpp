@@ -10,6 +10,19 @@
 
 CBaseName::~CBaseName() = default;
 
+const char* KindName(int k)
+{
+    static const char* const names[] = {
+        "None", "Module", "DfnModule", "SystemModule", "Import", "ScopeNode", "Procedure", "HandlerProc",
+        "CommonProc", "DfnProc", "DfnCommonProc", "ForwardProc", "BareName", "ProcedureType", "SetType",
+        "QualidentType", "SpecType", "ArrayType", "RecordType", "CommonType", "CommonExtension", "PointerType",
+        "LongrealType", "RealType", "LongintType", "IntegerType", "ShortintType", "CharType", "BooleanType",
+        "PtrType", "SetVar", "ArrayVar", "RecordVar", "CommonVar", "PointerVar", "ProcedureVar", "LongrealVar",
+        "RealVar", "LongintVar", "IntegerVar", "ShortintVar", "CharVar", "BoolVar", "PtrVar"};
+    static_assert(sizeof(names) / sizeof(names[0]) == kindPtrVar + 1, "one name for every kind");
+    return k >= 0 && k <= kindPtrVar ? names[k] : "?";
+}
+
 void CBaseName::AddName(std::unique_ptr<CBaseName>)
 {
     throw error_Internal("CBaseName::AddName");

@@ -59,6 +59,10 @@ enum EKind : int {
     kindPtrVar = 43,
 };
 
+// The kind's enumerator without "kind" ("ShortintVar"), for test output and traces; "?" for a
+// number that is no kind.
+const char* KindName(int k);
+
 inline bool IsModuleKind(int k) { return k >= kindModule && k <= kindSystemModule; }
 inline bool IsProcedureKind(int k) { return k >= kindProcedure && k <= kindForwardProc; }
 inline bool IsTypeKind(int k) { return k >= kindProcedureType && k < kindSetVar; }

@@ -59,7 +59,7 @@ protected:
         std::string cpp;
         int kind = 0;
         int err = Parse(text, cpp, kind);
-        return err ? "error " + std::to_string(err) : cpp;
+        return err ? std::string("error: ") + MessageText(err) : cpp;
     }
     int Error(const std::string& text)
     {
@@ -79,12 +79,12 @@ protected:
         auto lb = CLexBuf::TokenizeText(text, "e", 1);
         return ReadConstExpr(*lb, &module, value);
     }
-    // "<kind>:<C++ literal>" of a folded constant, or "error <code>".
+    // "<kind>:<C++ literal>" of a folded constant, or "error: <message>".
     std::string Folded(const std::string& text)
     {
         std::unique_ptr<CBaseVar> v;
-        if (int err = Fold(text, v)) return "error " + std::to_string(err);
-        return std::to_string(v->kind) + ":" + v->ConstCppText();
+        if (int err = Fold(text, v)) return std::string("error: ") + MessageText(err);
+        return std::string(KindName(v->kind)) + ":" + v->ConstCppText();
     }
 };
 
@@ -181,33 +181,33 @@ TEST_F(ExprTest, KindsAndErrors)
 
 TEST_F(ExprTest, IntegerFoldingIsExact)
 {
-    EXPECT_EQ(Folded("32767"), "40:32767");
-    EXPECT_EQ(Folded("32768"), "39:32768");
-    EXPECT_EQ(Folded("7FFFH"), "40:32767");
-    EXPECT_EQ(Folded("8000H"), "39:32768");
-    EXPECT_EQ(Folded("100H"), "40:256");
-    EXPECT_EQ(Folded("80000000H"), "39:(-2147483647 - 1)");
-    EXPECT_EQ(Folded("0FFFFFFFFH"), "39:-1");
-    EXPECT_EQ(Folded("300 * 300"), "39:90000");
-    EXPECT_EQ(Folded("300 * 70000"), "39:21000000");
-    EXPECT_EQ(Folded("70000 - 69999"), "39:1");
-    EXPECT_EQ(Folded("-32768"), "39:-32768");   // 32768 is an INTEGER
-    EXPECT_EQ(Folded("-32767 - 2"), "39:-32769");
-    EXPECT_EQ(Folded("2147483647 + 1"), "38:2147483648L");   // beyond INTEGER: a LONGINT
-    EXPECT_EQ(Folded("-2147483647 - 1"), "39:(-2147483647 - 1)");
-    EXPECT_EQ(Folded("big * big"), "38:4900000000L");
-    EXPECT_EQ(Folded("c * 2 + 1"), "40:11");
-    EXPECT_EQ(Folded("2147483648"), "38:2147483648L");
-    EXPECT_EQ(Folded("9223372036854775807"), "38:9223372036854775807L");
-    EXPECT_EQ(Folded("-9223372036854775807 - 1"), "38:(-9223372036854775807L - 1)");
-    EXPECT_EQ(Folded("100000000H"), "38:4294967296L");   // nine hexadecimal digits: a LONGINT
-    EXPECT_EQ(Folded("0FFFFFFFFFFFFFFFFH"), "40:-1");
-    EXPECT_EQ(Folded("MAX(LONGINT) + 1"), "error 125");
-    EXPECT_EQ(Folded("MIN(LONGINT) - 1"), "error 125");
-    EXPECT_EQ(Folded("MIN(LONGINT) DIV (-1)"), "error 125");
-    EXPECT_EQ(Folded("MIN(LONGINT) MOD (-1)"), "40:0");
-    EXPECT_EQ(Folded("-MIN(LONGINT)"), "error 125");
-    EXPECT_EQ(Folded("MAX(LONGINT) DIV 2 * 3"), "error 125");
+    EXPECT_EQ((Folded("32767"), "ShortintVar:32767");
+    EXPECT_EQ((Folded("32768"), "IntegerVar:32768");
+    EXPECT_EQ((Folded("7FFFH"), "ShortintVar:32767");
+    EXPECT_EQ((Folded("8000H"), "IntegerVar:32768");
+    EXPECT_EQ((Folded("100H"), "ShortintVar:256");
+    EXPECT_EQ((Folded("80000000H"), "IntegerVar:(-2147483647 - 1)");
+    EXPECT_EQ((Folded("0FFFFFFFFH"), "IntegerVar:-1");
+    EXPECT_EQ((Folded("300 * 300"), "IntegerVar:90000");
+    EXPECT_EQ((Folded("300 * 70000"), "IntegerVar:21000000");
+    EXPECT_EQ((Folded("70000 - 69999"), "IntegerVar:1");
+    EXPECT_EQ((Folded("-32768"), "IntegerVar:-32768");   // 32768 is an INTEGER
+    EXPECT_EQ((Folded("-32767 - 2"), "IntegerVar:-32769");
+    EXPECT_EQ((Folded("2147483647 + 1"), "LongintVar:2147483648L");   // beyond INTEGER: a LONGINT
+    EXPECT_EQ((Folded("-2147483647 - 1"), "IntegerVar:(-2147483647 - 1)");
+    EXPECT_EQ((Folded("big * big"), "LongintVar:4900000000L");
+    EXPECT_EQ((Folded("c * 2 + 1"), "ShortintVar:11");
+    EXPECT_EQ((Folded("2147483648"), "LongintVar:2147483648L");
+    EXPECT_EQ((Folded("9223372036854775807"), "LongintVar:9223372036854775807L");
+    EXPECT_EQ((Folded("-9223372036854775807 - 1"), "LongintVar:(-9223372036854775807L - 1)");
+    EXPECT_EQ((Folded("100000000H"), "LongintVar:4294967296L");   // nine hexadecimal digits: a LONGINT
+    EXPECT_EQ((Folded("0FFFFFFFFFFFFFFFFH"), "ShortintVar:-1");
+    EXPECT_EQ(Folded("MAX(LONGINT) + 1"), "error: Constant expression overflows");
+    EXPECT_EQ(Folded("MIN(LONGINT) - 1"), "error: Constant expression overflows");
+    EXPECT_EQ(Folded("MIN(LONGINT) DIV (-1)"), "error: Constant expression overflows");
+    EXPECT_EQ((Folded("MIN(LONGINT) MOD (-1)"), "ShortintVar:0");
+    EXPECT_EQ(Folded("-MIN(LONGINT)"), "error: Constant expression overflows");
+    EXPECT_EQ(Folded("MAX(LONGINT) DIV 2 * 3"), "error: Constant expression overflows");
 }
 
 // Where C++ would compute a constant part in int and wrap, the part is written as its value;
@@ -229,49 +229,49 @@ TEST_F(ExprTest, WidenedConstantsAreWrittenAsTheirValue)
 
 TEST_F(ExprTest, DivAndModRoundDown)
 {
-    EXPECT_EQ(Folded("(-7) DIV 2"), "40:-4");
-    EXPECT_EQ(Folded("(-7) MOD 2"), "40:1");
-    EXPECT_EQ(Folded("7 DIV (-2)"), "40:-4");
-    EXPECT_EQ(Folded("7 MOD (-2)"), "40:-1");
-    EXPECT_EQ(Folded("-7 DIV 2"), "40:-3");
-    EXPECT_EQ(Folded("5 DIV 0"), "error 48");
-    EXPECT_EQ(Folded("5 MOD 0"), "error 48");
-    EXPECT_EQ(Folded("1.0 / 0"), "error 48");
+    EXPECT_EQ((Folded("(-7) DIV 2"), "ShortintVar:-4");
+    EXPECT_EQ((Folded("(-7) MOD 2"), "ShortintVar:1");
+    EXPECT_EQ((Folded("7 DIV (-2)"), "ShortintVar:-4");
+    EXPECT_EQ((Folded("7 MOD (-2)"), "ShortintVar:-1");
+    EXPECT_EQ((Folded("-7 DIV 2"), "ShortintVar:-3");
+    EXPECT_EQ(Folded("5 DIV 0"), "error: Division by zero");
+    EXPECT_EQ(Folded("5 MOD 0"), "error: Division by zero");
+    EXPECT_EQ(Folded("1.0 / 0"), "error: Division by zero");
 }
 
 TEST_F(ExprTest, RealFolding)
 {
-    EXPECT_EQ(Folded("7 / 2"), "37:3.5");
-    EXPECT_EQ(Folded("1.5 * 2"), "37:3.0");
-    EXPECT_EQ(Folded("2 * 1.5"), "37:3.0");
-    EXPECT_EQ(Folded("1 + 0.5"), "37:1.5");
-    EXPECT_EQ(Folded("1.0D0 / 3"), "36:0.33333333333333331");
-    EXPECT_EQ(Folded("1.0 / 3"), "37:0.33333333333333331");
-    EXPECT_EQ(Folded("-2.5"), "37:-2.5");
-    EXPECT_EQ(Folded("1.5D-3"), "36:0.0015");
-    EXPECT_EQ(Folded("1.0E308 * 10"), "37:HUGE_VAL");
+    EXPECT_EQ((Folded("7 / 2"), "RealVar:3.5");
+    EXPECT_EQ((Folded("1.5 * 2"), "RealVar:3.0");
+    EXPECT_EQ((Folded("2 * 1.5"), "RealVar:3.0");
+    EXPECT_EQ((Folded("1 + 0.5"), "RealVar:1.5");
+    EXPECT_EQ((Folded("1.0D0 / 3"), "LongrealVar:0.33333333333333331");
+    EXPECT_EQ((Folded("1.0 / 3"), "RealVar:0.33333333333333331");
+    EXPECT_EQ((Folded("-2.5"), "RealVar:-2.5");
+    EXPECT_EQ((Folded("1.5D-3"), "LongrealVar:0.0015");
+    EXPECT_EQ((Folded("1.0E308 * 10"), "RealVar:HUGE_VAL");
 }
 
 TEST_F(ExprTest, OtherFolding)
 {
-    EXPECT_EQ(Folded("{0, 31}"), "30:-2147483647");
-    EXPECT_EQ(Folded("{0..2} + {5} - {1}"), "30:37");
-    EXPECT_EQ(Folded("{0..3} * {2..5}"), "30:12");
-    EXPECT_EQ(Folded("{0..3} / {2..5}"), "30:51");
-    EXPECT_EQ(Folded("-{}"), "30:-1");
-    EXPECT_EQ(Folded("5 IN {0..7}"), "42:true");
-    EXPECT_EQ(Folded("8 IN {0..7}"), "42:false");
-    EXPECT_EQ(Folded("40 IN {0..7}"), "error 46");
-    EXPECT_EQ(Folded("'abc' < 'abd'"), "42:true");
-    EXPECT_EQ(Folded("str = 'abc'"), "42:true");
-    EXPECT_EQ(Folded("0FFX > 41X"), "42:false");   // characters compare as signed bytes
-    EXPECT_EQ(Folded("\"A\" = 41X"), "42:true");
-    EXPECT_EQ(Folded("NIL = nil"), "42:true");
-    EXPECT_EQ(Folded("~TRUE OR (1 < 2) & (2.5 > 2)"), "42:true");
-    EXPECT_EQ(Folded("0FFX"), "41:-1");
-    EXPECT_EQ(Folded("a + 1"), "error 42");
-    EXPECT_EQ(Folded("{a}"), "error 42");
-    EXPECT_EQ(Folded("ptr IS R"), "error 42");
+    EXPECT_EQ((Folded("{0, 31}"), "SetVar:-2147483647");
+    EXPECT_EQ((Folded("{0..2} + {5} - {1}"), "SetVar:37");
+    EXPECT_EQ((Folded("{0..3} * {2..5}"), "SetVar:12");
+    EXPECT_EQ((Folded("{0..3} / {2..5}"), "SetVar:51");
+    EXPECT_EQ((Folded("-{}"), "SetVar:-1");
+    EXPECT_EQ((Folded("5 IN {0..7}"), "BoolVar:true");
+    EXPECT_EQ((Folded("8 IN {0..7}"), "BoolVar:false");
+    EXPECT_EQ(Folded("40 IN {0..7}"), "error: Set element greater than MAX(SET) or less than 0");
+    EXPECT_EQ((Folded("'abc' < 'abd'"), "BoolVar:true");
+    EXPECT_EQ((Folded("str = 'abc'"), "BoolVar:true");
+    EXPECT_EQ((Folded("0FFX > 41X"), "BoolVar:false");   // characters compare as signed bytes
+    EXPECT_EQ((Folded("\"A\" = 41X"), "BoolVar:true");
+    EXPECT_EQ((Folded("NIL = nil"), "BoolVar:true");
+    EXPECT_EQ((Folded("~TRUE OR (1 < 2) & (2.5 > 2)"), "BoolVar:true");
+    EXPECT_EQ((Folded("0FFX"), "CharVar:-1");
+    EXPECT_EQ(Folded("a + 1"), "error: Expression should be constant");
+    EXPECT_EQ(Folded("{a}"), "error: Expression should be constant");
+    EXPECT_EQ(Folded("ptr IS R"), "error: Expression should be constant");
 }
 
 TEST_F(ExprTest, DesignatedVariables)
@@ -302,7 +302,7 @@ TEST_F(ExprTest, DeepNestingEndsInADiagnostic)
     EXPECT_EQ(Error(std::string(depth, '~') + "TRUE"), errFactorStart);
     std::string sum;
     for (int i = 0; i < depth; ++i) sum += "1+";
-    EXPECT_EQ(Folded(sum + "1"), "39:100001");
+    EXPECT_EQ((Folded(sum + "1"), "IntegerVar:100001");
 }
 
 }  // namespace

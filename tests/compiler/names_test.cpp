@@ -276,6 +276,10 @@ TEST(Kinds, Ranges)
     EXPECT_FALSE(IsNumericVarKind(kindCharVar));
     EXPECT_TRUE(IsIntegerVarKind(kindLongintVar) && !IsIntegerVarKind(kindRealVar));
     EXPECT_TRUE(IsRealVarKind(kindRealVar) && !IsRealVarKind(kindLongintVar));
+    EXPECT_STREQ(KindName(kindNone), "None");
+    EXPECT_STREQ(KindName(kindSpecType), "SpecType");
+    EXPECT_STREQ(KindName(kindPtrVar), "PtrVar");
+    EXPECT_STREQ(KindName(kindPtrVar + 1), "?");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <climits>
 
+#include "front/Diagnostics.h"
 #include "front/Lexer.h"
 #include "decl/Module.h"
 #include "emit/Output.h"
@@ -42,13 +43,13 @@ protected:
     }
 
     // Parses `text` as a statement sequence in `scope` (the module, or the procedure named);
-    // the C++ text, or "error <code>".
+    // the C++ text, or "error: <message>".
     std::string Cpp(const std::string& text, const char* scopeName = nullptr, int* state = nullptr)
     {
         auto lb = CLexBuf::TokenizeText(text, "s", 1);
         CBaseName* scope = scopeName ? module.FindName(scopeName) : &module;
         CStatementSeq seq(scope);
-        if (int err = seq.Init(*lb)) return "error " + std::to_string(err);
+        if (int err = seq.Init(*lb)) return std::string("error: ") + MessageText(err);
         int code = 0;
         if (lb->NextSymbol(code)) return "not all read";
         if (state) *state = seq.GetReturnState();
@@ -100,7 +101,7 @@ TEST_F(StmtTest, CheckedTexts)
         {"i := 1", "i = 1;\n"},
         {"a[i, 3] := a[2][j]",
          "a[VYK_IX(i, 3, \"module M, line 1, column 3\")][3] = a[2][VYK_IX(j, 4, \"module M, line 1, column 17\")];\n"},
-        {"a[3, 0] := 1", "error 127"},   // a constant index outside the array is refused
+        {"a[3, 0] := 1", "error: Index outside the array"},   // a constant index outside the array is refused
         {"c := row[i]",
          "c = VYK_NN(row, \"module M, line 1, column 9\")[(VYK_IX(i, VYK_LEN(row, 0), \"module M, line 1, column 10\"))];\n"},
         {"p.f := 1", "VYK_NN(p, \"module M, line 1, column 3\")->f = 1;\n"},
