@@ -181,31 +181,31 @@ TEST_F(ExprTest, KindsAndErrors)
 
 TEST_F(ExprTest, IntegerFoldingIsExact)
 {
-    EXPECT_EQ((Folded("32767"), "ShortintVar:32767");
-    EXPECT_EQ((Folded("32768"), "IntegerVar:32768");
-    EXPECT_EQ((Folded("7FFFH"), "ShortintVar:32767");
-    EXPECT_EQ((Folded("8000H"), "IntegerVar:32768");
-    EXPECT_EQ((Folded("100H"), "ShortintVar:256");
-    EXPECT_EQ((Folded("80000000H"), "IntegerVar:(-2147483647 - 1)");
-    EXPECT_EQ((Folded("0FFFFFFFFH"), "IntegerVar:-1");
-    EXPECT_EQ((Folded("300 * 300"), "IntegerVar:90000");
-    EXPECT_EQ((Folded("300 * 70000"), "IntegerVar:21000000");
-    EXPECT_EQ((Folded("70000 - 69999"), "IntegerVar:1");
-    EXPECT_EQ((Folded("-32768"), "IntegerVar:-32768");   // 32768 is an INTEGER
-    EXPECT_EQ((Folded("-32767 - 2"), "IntegerVar:-32769");
-    EXPECT_EQ((Folded("2147483647 + 1"), "LongintVar:2147483648L");   // beyond INTEGER: a LONGINT
-    EXPECT_EQ((Folded("-2147483647 - 1"), "IntegerVar:(-2147483647 - 1)");
-    EXPECT_EQ((Folded("big * big"), "LongintVar:4900000000L");
-    EXPECT_EQ((Folded("c * 2 + 1"), "ShortintVar:11");
-    EXPECT_EQ((Folded("2147483648"), "LongintVar:2147483648L");
-    EXPECT_EQ((Folded("9223372036854775807"), "LongintVar:9223372036854775807L");
-    EXPECT_EQ((Folded("-9223372036854775807 - 1"), "LongintVar:(-9223372036854775807L - 1)");
-    EXPECT_EQ((Folded("100000000H"), "LongintVar:4294967296L");   // nine hexadecimal digits: a LONGINT
-    EXPECT_EQ((Folded("0FFFFFFFFFFFFFFFFH"), "ShortintVar:-1");
+    EXPECT_EQ(Folded("32767"), "ShortintVar:32767");
+    EXPECT_EQ(Folded("32768"), "IntegerVar:32768");
+    EXPECT_EQ(Folded("7FFFH"), "ShortintVar:32767");
+    EXPECT_EQ(Folded("8000H"), "IntegerVar:32768");
+    EXPECT_EQ(Folded("100H"), "ShortintVar:256");
+    EXPECT_EQ(Folded("80000000H"), "IntegerVar:(-2147483647 - 1)");
+    EXPECT_EQ(Folded("0FFFFFFFFH"), "IntegerVar:-1");
+    EXPECT_EQ(Folded("300 * 300"), "IntegerVar:90000");
+    EXPECT_EQ(Folded("300 * 70000"), "IntegerVar:21000000");
+    EXPECT_EQ(Folded("70000 - 69999"), "IntegerVar:1");
+    EXPECT_EQ(Folded("-32768"), "IntegerVar:-32768");   // 32768 is an INTEGER
+    EXPECT_EQ(Folded("-32767 - 2"), "IntegerVar:-32769");
+    EXPECT_EQ(Folded("2147483647 + 1"), "LongintVar:2147483648L");   // beyond INTEGER: a LONGINT
+    EXPECT_EQ(Folded("-2147483647 - 1"), "IntegerVar:(-2147483647 - 1)");
+    EXPECT_EQ(Folded("big * big"), "LongintVar:4900000000L");
+    EXPECT_EQ(Folded("c * 2 + 1"), "ShortintVar:11");
+    EXPECT_EQ(Folded("2147483648"), "LongintVar:2147483648L");
+    EXPECT_EQ(Folded("9223372036854775807"), "LongintVar:9223372036854775807L");
+    EXPECT_EQ(Folded("-9223372036854775807 - 1"), "LongintVar:(-9223372036854775807L - 1)");
+    EXPECT_EQ(Folded("100000000H"), "LongintVar:4294967296L");   // nine hexadecimal digits: a LONGINT
+    EXPECT_EQ(Folded("0FFFFFFFFFFFFFFFFH"), "ShortintVar:-1");
     EXPECT_EQ(Folded("MAX(LONGINT) + 1"), "error: Constant expression overflows");
     EXPECT_EQ(Folded("MIN(LONGINT) - 1"), "error: Constant expression overflows");
     EXPECT_EQ(Folded("MIN(LONGINT) DIV (-1)"), "error: Constant expression overflows");
-    EXPECT_EQ((Folded("MIN(LONGINT) MOD (-1)"), "ShortintVar:0");
+    EXPECT_EQ(Folded("MIN(LONGINT) MOD (-1)"), "ShortintVar:0");
     EXPECT_EQ(Folded("-MIN(LONGINT)"), "error: Constant expression overflows");
     EXPECT_EQ(Folded("MAX(LONGINT) DIV 2 * 3"), "error: Constant expression overflows");
 }
@@ -229,11 +229,11 @@ TEST_F(ExprTest, WidenedConstantsAreWrittenAsTheirValue)
 
 TEST_F(ExprTest, DivAndModRoundDown)
 {
-    EXPECT_EQ((Folded("(-7) DIV 2"), "ShortintVar:-4");
-    EXPECT_EQ((Folded("(-7) MOD 2"), "ShortintVar:1");
-    EXPECT_EQ((Folded("7 DIV (-2)"), "ShortintVar:-4");
-    EXPECT_EQ((Folded("7 MOD (-2)"), "ShortintVar:-1");
-    EXPECT_EQ((Folded("-7 DIV 2"), "ShortintVar:-3");
+    EXPECT_EQ(Folded("(-7) DIV 2"), "ShortintVar:-4");
+    EXPECT_EQ(Folded("(-7) MOD 2"), "ShortintVar:1");
+    EXPECT_EQ(Folded("7 DIV (-2)"), "ShortintVar:-4");
+    EXPECT_EQ(Folded("7 MOD (-2)"), "ShortintVar:-1");
+    EXPECT_EQ(Folded("-7 DIV 2"), "ShortintVar:-3");
     EXPECT_EQ(Folded("5 DIV 0"), "error: Division by zero");
     EXPECT_EQ(Folded("5 MOD 0"), "error: Division by zero");
     EXPECT_EQ(Folded("1.0 / 0"), "error: Division by zero");
@@ -241,34 +241,34 @@ TEST_F(ExprTest, DivAndModRoundDown)
 
 TEST_F(ExprTest, RealFolding)
 {
-    EXPECT_EQ((Folded("7 / 2"), "RealVar:3.5");
-    EXPECT_EQ((Folded("1.5 * 2"), "RealVar:3.0");
-    EXPECT_EQ((Folded("2 * 1.5"), "RealVar:3.0");
-    EXPECT_EQ((Folded("1 + 0.5"), "RealVar:1.5");
-    EXPECT_EQ((Folded("1.0D0 / 3"), "LongrealVar:0.33333333333333331");
-    EXPECT_EQ((Folded("1.0 / 3"), "RealVar:0.33333333333333331");
-    EXPECT_EQ((Folded("-2.5"), "RealVar:-2.5");
-    EXPECT_EQ((Folded("1.5D-3"), "LongrealVar:0.0015");
-    EXPECT_EQ((Folded("1.0E308 * 10"), "RealVar:HUGE_VAL");
+    EXPECT_EQ(Folded("7 / 2"), "RealVar:3.5");
+    EXPECT_EQ(Folded("1.5 * 2"), "RealVar:3.0");
+    EXPECT_EQ(Folded("2 * 1.5"), "RealVar:3.0");
+    EXPECT_EQ(Folded("1 + 0.5"), "RealVar:1.5");
+    EXPECT_EQ(Folded("1.0D0 / 3"), "LongrealVar:0.33333333333333331");
+    EXPECT_EQ(Folded("1.0 / 3"), "RealVar:0.33333333333333331");
+    EXPECT_EQ(Folded("-2.5"), "RealVar:-2.5");
+    EXPECT_EQ(Folded("1.5D-3"), "LongrealVar:0.0015");
+    EXPECT_EQ(Folded("1.0E308 * 10"), "RealVar:HUGE_VAL");
 }
 
 TEST_F(ExprTest, OtherFolding)
 {
-    EXPECT_EQ((Folded("{0, 31}"), "SetVar:-2147483647");
-    EXPECT_EQ((Folded("{0..2} + {5} - {1}"), "SetVar:37");
-    EXPECT_EQ((Folded("{0..3} * {2..5}"), "SetVar:12");
-    EXPECT_EQ((Folded("{0..3} / {2..5}"), "SetVar:51");
-    EXPECT_EQ((Folded("-{}"), "SetVar:-1");
-    EXPECT_EQ((Folded("5 IN {0..7}"), "BoolVar:true");
-    EXPECT_EQ((Folded("8 IN {0..7}"), "BoolVar:false");
+    EXPECT_EQ(Folded("{0, 31}"), "SetVar:-2147483647");
+    EXPECT_EQ(Folded("{0..2} + {5} - {1}"), "SetVar:37");
+    EXPECT_EQ(Folded("{0..3} * {2..5}"), "SetVar:12");
+    EXPECT_EQ(Folded("{0..3} / {2..5}"), "SetVar:51");
+    EXPECT_EQ(Folded("-{}"), "SetVar:-1");
+    EXPECT_EQ(Folded("5 IN {0..7}"), "BoolVar:true");
+    EXPECT_EQ(Folded("8 IN {0..7}"), "BoolVar:false");
     EXPECT_EQ(Folded("40 IN {0..7}"), "error: Set element greater than MAX(SET) or less than 0");
-    EXPECT_EQ((Folded("'abc' < 'abd'"), "BoolVar:true");
-    EXPECT_EQ((Folded("str = 'abc'"), "BoolVar:true");
-    EXPECT_EQ((Folded("0FFX > 41X"), "BoolVar:false");   // characters compare as signed bytes
-    EXPECT_EQ((Folded("\"A\" = 41X"), "BoolVar:true");
-    EXPECT_EQ((Folded("NIL = nil"), "BoolVar:true");
-    EXPECT_EQ((Folded("~TRUE OR (1 < 2) & (2.5 > 2)"), "BoolVar:true");
-    EXPECT_EQ((Folded("0FFX"), "CharVar:-1");
+    EXPECT_EQ(Folded("'abc' < 'abd'"), "BoolVar:true");
+    EXPECT_EQ(Folded("str = 'abc'"), "BoolVar:true");
+    EXPECT_EQ(Folded("0FFX > 41X"), "BoolVar:false");   // characters compare as signed bytes
+    EXPECT_EQ(Folded("\"A\" = 41X"), "BoolVar:true");
+    EXPECT_EQ(Folded("NIL = nil"), "BoolVar:true");
+    EXPECT_EQ(Folded("~TRUE OR (1 < 2) & (2.5 > 2)"), "BoolVar:true");
+    EXPECT_EQ(Folded("0FFX"), "CharVar:-1");
     EXPECT_EQ(Folded("a + 1"), "error: Expression should be constant");
     EXPECT_EQ(Folded("{a}"), "error: Expression should be constant");
     EXPECT_EQ(Folded("ptr IS R"), "error: Expression should be constant");
@@ -302,7 +302,7 @@ TEST_F(ExprTest, DeepNestingEndsInADiagnostic)
     EXPECT_EQ(Error(std::string(depth, '~') + "TRUE"), errFactorStart);
     std::string sum;
     for (int i = 0; i < depth; ++i) sum += "1+";
-    EXPECT_EQ((Folded(sum + "1"), "IntegerVar:100001");
+    EXPECT_EQ(Folded(sum + "1"), "IntegerVar:100001");
 }
 
 }  // namespace
