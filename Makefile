@@ -24,11 +24,11 @@ deps:
 	fi
 
 build:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVYK_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 asan:
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVYK_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVYK_SANITIZE=ON -DVYK_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test: deps build asan
