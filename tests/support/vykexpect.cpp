@@ -65,8 +65,7 @@ private:
     void Number();
     void Token();
     bool Comment(std::vector<SExpectation>& found, std::string& fault);
-    bool Expectation(const std::string& body, int commentLine, std::vector<SExpectation>& found,
-                     std::string& fault);
+    bool Expectation(const std::string& body, int commentLine, std::vector<SExpectation>& found, std::string& fault);
 };
 
 // Digits, hexadecimal digits and the H or X after them, or a real number with its scale factor.
@@ -234,7 +233,6 @@ int main(int argc, char** argv)
         std::printf("%s (st %d, pos %d): %s\n", e.warning ? "WARNING" : "ERROR", e.line, e.column, e.text.c_str());
     if (found.back().warning)
         std::printf("Module \"%s\" from \"%s\" - OK\nexit 0\n", scan.moduleName.c_str(), path.c_str());
-    else
-        std::printf("Syntactic analysis of \"%s\" - FAILED\nexit 1\n", path.c_str());
+    else std::printf("Syntactic analysis of \"%s\" - FAILED\nexit 1\n", path.c_str());
     return 0;
 }
