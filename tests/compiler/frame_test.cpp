@@ -49,14 +49,14 @@ protected:
     static void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
     // The messages written since the last call.
     std::string Messages() { return capture->Take(); }
-    // Parses `source`; on an error returns "<code> <line>:<column>".
+    // Parses `source`; on an error returns "<message> at <line>:<column>".
     std::string Parse(CProject& project, CModule& module, const std::string& source)
     {
         auto lb = CLexBuf::TokenizeText(source, "test", project.tabSize);
         if (!lb) return "lexical error";
         int err = module.Init(project, *lb);
         if (err == errOK) return "ok";
-        return std::to_string(err) + " " + std::to_string(lb->Line()) + ":" + std::to_string(lb->Column());
+        return std::string(MessageText(err)) + " at " + std::to_string(lb->Line()) + ":" + std::to_string(lb->Column());
     }
 };
 
@@ -243,7 +243,7 @@ TEST_F(FrameTest, DefinitionFrameErrors)
         Write("DFN/X.dfn", c.dfn);
         CProject project;
         CModule module;
-        EXPECT_EQ(Parse(project, module, "MODULE A; IMPORT X; END A."), "34 1:18");
+        EXPECT_EQ(Parse(project, module, "MODULE A; IMPORT X; END A."), "Error in definition file of imported module at 1:18");
         EXPECT_EQ(Messages(), std::string(c.firstMessage) + "Syntactic analysis of \"DFN/X.dfn\" - FAILED\n");
     }
 }
@@ -257,7 +257,7 @@ TEST_F(FrameTest, ImportDepthIsLimited)
     CProject project;
     project.maxImportDepth = 5;
     CModule module;
-    EXPECT_EQ(Parse(project, module, "MODULE A; IMPORT D1; END A."), "34 1:18");
+    EXPECT_EQ(Parse(project, module, "MODULE A; IMPORT D1; END A."), "Error in definition file of imported module at 1:18");
     std::string text = Messages();
     EXPECT_EQ(text.substr(0, text.find('\n') + 1), "ERROR: imports nested deeper than 5 definition files at \"D6\"\n");
 
@@ -293,7 +293,7 @@ TEST_F(FrameTest, SharedImportsAreReadOnce)
     CProject small;
     small.maxDfnLoads = 10;   // the limit still holds for files actually read
     CModule again;
-    EXPECT_EQ(Parse(small, again, "MODULE A; IMPORT L0a; END A."), "34 1:18");
+    EXPECT_EQ(Parse(small, again, "MODULE A; IMPORT L0a; END A."), "Error in definition file of imported module at 1:18");
     EXPECT_EQ(Messages().find("ERROR: more than 10 definition files read while importing"), 0u);
 }
 
