@@ -231,8 +231,11 @@ int main(int argc, char** argv)
     }
     for (const SExpectation& e : found)
         std::printf("%s (st %d, pos %d): %s\n", e.warning ? "WARNING" : "ERROR", e.line, e.column, e.text.c_str());
-    if (found.back().warning)
+    // The texts are written out here, not taken from the compiler: they are what it must print.
+    if (found.back().warning) {
         std::printf("Module \"%s\" from \"%s\" - OK\nexit 0\n", scan.moduleName.c_str(), path.c_str());
-    else std::printf("Syntactic analysis of \"%s\" - FAILED\nexit 1\n", path.c_str());
+    } else {
+        std::printf("Syntactic analysis of \"%s\" - FAILED\nexit 1\n", path.c_str());
+    }
     return 0;
 }
