@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "Diagnostics.h"
+#include "front/Diagnostics.h"
 #include "TextFile.h"
 
 namespace {
