@@ -42,6 +42,7 @@ struct R {
 	virtual const char* VYK_SYS_ID() {return "R@A";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<R>::d;};
+	R() = default; R(const R&) = default; R& operator=(const R&) = default;
 	int x;
 	int y;
 	char hidden;
@@ -51,6 +52,7 @@ struct R2 : R {
 	typedef R VYK_BASE;
 	enum {VYK_LEVEL = VYK_BASE::VYK_LEVEL + 1};
 	const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<R2>::d;};
+	R2() = default; R2(const R2&) = default; R2& operator=(const R2&) = default;
 	Vec z[10][3];
 	char name[16];
 };
@@ -58,6 +60,7 @@ struct Node {
 	virtual const char* VYK_SYS_ID() {return "Node@A";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Node>::d;};
+	Node() = default; Node(const Node&) = default; Node& operator=(const Node&) = default;
 	P* next;
 	Int val;
 	R r;
@@ -67,12 +70,14 @@ struct Anon : R {
 	typedef R VYK_BASE;
 	enum {VYK_LEVEL = VYK_BASE::VYK_LEVEL + 1};
 	const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Anon>::d;};
+	Anon() = default; Anon(const Anon&) = default; Anon& operator=(const Anon&) = default;
 	int w;
 };
 struct Elems {
 	virtual const char* VYK_SYS_ID() {return "VYK_SYS_UNNAMED";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Elems>::d;};
+	Elems() = default; Elems(const Elems&) = default; Elems& operator=(const Elems&) = default;
 	int a;
 	R n;
 };
@@ -80,6 +85,7 @@ struct Local {
 	virtual const char* VYK_SYS_ID() {return "Local@A";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Local>::d;};
+	Local() = default; Local(const Local&) = default; Local& operator=(const Local&) = default;
 	int secret;
 };
 extern short N;
@@ -137,6 +143,7 @@ struct VYK_UNNM_anonPtr {
 	virtual const char* VYK_SYS_ID() {return "VYK_SYS_UNNAMED";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<VYK_UNNM_anonPtr>::d;};
+	VYK_UNNM_anonPtr() = default; VYK_UNNM_anonPtr(const VYK_UNNM_anonPtr&) = default; VYK_UNNM_anonPtr& operator=(const VYK_UNNM_anonPtr&) = default;
 	int k;
 };
 extern VYK_UNNM_anonPtr* anonPtr;
@@ -147,6 +154,7 @@ struct VYK_UNNM_anonPtrs {
 	virtual const char* VYK_SYS_ID() {return "VYK_SYS_UNNAMED";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<VYK_UNNM_anonPtrs>::d;};
+	VYK_UNNM_anonPtrs() = default; VYK_UNNM_anonPtrs(const VYK_UNNM_anonPtrs&) = default; VYK_UNNM_anonPtrs& operator=(const VYK_UNNM_anonPtrs&) = default;
 	int a;
 };
 extern VYK_UNNM_anonPtrs* anonPtrs[2];

@@ -19,6 +19,7 @@ struct R3 : A::R2 {
 	typedef A::R2 VYK_BASE;
 	enum {VYK_LEVEL = VYK_BASE::VYK_LEVEL + 1};
 	const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<R3>::d;};
+	R3() = default; R3(const R3&) = default; R3& operator=(const R3&) = default;
 	A::Int extra;
 	A::P* q;
 };
@@ -27,6 +28,7 @@ struct Ext : A::R {
 	typedef A::R VYK_BASE;
 	enum {VYK_LEVEL = VYK_BASE::VYK_LEVEL + 1};
 	const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<Ext>::d;};
+	Ext() = default; Ext(const Ext&) = default; Ext& operator=(const Ext&) = default;
 	double more[10][10][3];
 };
 extern short K;

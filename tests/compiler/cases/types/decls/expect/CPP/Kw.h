@@ -13,6 +13,7 @@ struct this_ {
 	virtual const char* VYK_SYS_ID() {return "this@Kw";};
 	enum {VYK_LEVEL = 0};
 	virtual const VYK_TYPEDESC* VYK_DESC() const {return &VYK_TD<this_>::d;};
+	this_() = default; this_(const this_&) = default; this_& operator=(const this_&) = default;
 	int index_;
 	int log_;
 	double delete_;
