@@ -6,7 +6,6 @@
 #define VYK_H_FILE_B
 #include "_VYK_sys.h"
 #include "A.h"
-#include "A.h"
 namespace B {
 struct R3;
 typedef R3 PB;
