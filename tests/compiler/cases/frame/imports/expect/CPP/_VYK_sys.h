@@ -64,7 +64,6 @@ inline int VYK_BIT(const long x) {
 
 #include <initializer_list>
 #include <new>
-#include <type_traits>
 #include <stdint.h>
 // A record type's descriptor: its extension level and its base types by level, the
 // last being the type itself; one per type in the whole program. Every record
@@ -198,12 +197,12 @@ public:
 		}
 		const size_t size = sizeof(T) * size_t(count);
 		T *to = static_cast<T*>(size <= ROOM ? static_cast<void*>(room) : VYK_ALLOC(size));
-		if (std::is_trivially_copyable<T>::value) memcpy(static_cast<void*>(to), from, size);
+		if (__is_trivially_copyable(T)) memcpy(static_cast<void*>(to), from, size);
 		else for (long i = 0; i < count; ++i) new (to + i) T(from[i]);
 		data = to;
 	}
 	~VYK_ARRAY_COPY() {
-		if (!std::is_trivially_destructible<T>::value) for (long i = 0; i < count; ++i) data[i].~T();
+		if (!__has_trivial_destructor(T)) for (long i = 0; i < count; ++i) data[i].~T();
 		if (count > 0 && static_cast<void*>(data) != static_cast<void*>(room)) VYK_RELEASE(data);
 	}
 	VYK_ARRAY_COPY(const VYK_ARRAY_COPY&) = delete;
