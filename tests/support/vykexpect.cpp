@@ -8,8 +8,11 @@
 // the number is the message's code, and its text must be the compiler's text for that code.
 // Printed: the diagnostic lines in source order, the compiler's last line (a failed syntactic
 // analysis after an error, the module's OK line otherwise) and "exit <code>".
-//   usage: vykexpect <module.vyk>      (exit code 2 when the expectations cannot be read)
+// A tab is refused, since its width is the project's TABSIZE, unless --tab-size gives that
+// width (the compiler's default is 1).
+//   usage: vykexpect [--tab-size <n>] <module.vyk>   (exit code 2 when the expectations cannot be read)
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -32,16 +35,17 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Walks the module as the compiler's scanner does, only as far as token starts: identifiers,
 // numbers, strings, comments and the one- and two-character symbols. Columns count
-// characters from 1; a tab is refused, since its width is the compiler's tab-size switch.
+// characters from 1, a tab as `tabSize` of them; with a tab size of 0 a tab is refused.
 class CExpectationScan {
 public:
-    explicit CExpectationScan(const std::string& text) : s(text) {}
+    CExpectationScan(const std::string& text, int tabSize) : s(text), tabSize(tabSize) {}
     // False with `fault` set when the module's expectations cannot be read.
     bool Run(std::vector<SExpectation>& found, std::string& fault);
     std::string moduleName;  // the identifier after MODULE
 
 private:
     const std::string& s;
+    const int tabSize;
     size_t i = 0;
     int line = 1, column = 1;
     int tokenLine = 0, tokenColumn = 0;  // where the last token began
@@ -54,7 +58,7 @@ private:
             ++line;
             column = 1;
         } else {
-            ++column;
+            column += s[i] == '\t' ? tabSize : 1;
         }
         ++i;
     }
@@ -178,11 +182,11 @@ bool CExpectationScan::Run(std::vector<SExpectation>& found, std::string& fault)
 {
     while (i < s.size()) {
         const char c = At(i);
-        if (c == '\t') {
-            fault = "line " + std::to_string(line) + ": a tab (its width is the compiler's tab size)";
+        if (c == '\t' && tabSize == 0) {
+            fault = "line " + std::to_string(line) + ": a tab (its width is the project's tab size: give --tab-size)";
             return false;
         }
-        if (c == ' ' || c == '\n' || c == '\r') {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
             Advance();
         } else if (c == '(' && At(i + 1) == '*') {
             if (!Comment(found, fault)) return false;
@@ -212,11 +216,17 @@ bool CheckOrder(const std::vector<SExpectation>& found, std::string& fault)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vykexpect <module.vyk>\n");
+    int tabSize = 0;
+    int first = 1;
+    if (argc == 4 && std::strcmp(argv[1], "--tab-size") == 0) {
+        tabSize = std::atoi(argv[2]);
+        first = 3;
+    }
+    if (argc != first + 1 || tabSize < 0) {
+        std::fprintf(stderr, "usage: vykexpect [--tab-size <n>] <module.vyk>\n");
         return 2;
     }
-    const std::string path = argv[1];
+    const std::string path = argv[first];
     std::string text;
     if (!ReadWholeFile(path, text)) {
         std::fprintf(stderr, "vykexpect: cannot read %s\n", path.c_str());
@@ -224,7 +234,7 @@ int main(int argc, char** argv)
     }
     std::vector<SExpectation> found;
     std::string fault;
-    CExpectationScan scan(text);
+    CExpectationScan scan(text, tabSize);
     if (!scan.Run(found, fault) || !CheckOrder(found, fault)) {
         std::fprintf(stderr, "vykexpect: %s: %s\n", path.c_str(), fault.c_str());
         return 2;
