@@ -6,6 +6,9 @@
 // The line is the comment's line, the column the first column of the token just before it (of
 // a string, the column of its first character after the quote, as the compiler counts it);
 // the number is the message's code, and its text must be the compiler's text for that code.
+// A diagnostic at the end of the file, where no token is, has its comment after the last token
+// (on the last line, so that the end stays where it was):
+//   MODULE A; (* expect at end of file: 66 END missing *)
 // Printed: the diagnostic lines in source order, the compiler's last line (a failed syntactic
 // analysis after an error, the module's OK line otherwise) and "exit <code>".
 // A tab is refused, since its width is the project's TABSIZE, unless --tab-size gives that
@@ -24,6 +27,8 @@ namespace {
 
 struct SExpectation {
     bool warning = false;
+    bool atEnd = false;    // at the end of the file, not at a token
+    int tokensBefore = 0;  // of an expectation at the end: the tokens before its comment
     int line = 0;
     int column = 0;
     int code = 0;
@@ -49,6 +54,7 @@ private:
     size_t i = 0;
     int line = 1, column = 1;
     int tokenLine = 0, tokenColumn = 0;  // where the last token began
+    int tokens = 0;                      // tokens so far
     std::string lastWord;
 
     char At(size_t k) const { return k < s.size() ? s[k] : '\0'; }
@@ -90,6 +96,7 @@ void CExpectationScan::Token()
 {
     tokenLine = line;
     tokenColumn = column;
+    ++tokens;
     const char c = At(i);
     if (IsLetter(c)) {
         const size_t start = i;
@@ -151,8 +158,13 @@ bool CExpectationScan::Expectation(const std::string& body, int commentLine, std
     } else if (body.compare(0, 15, "expect warning:") == 0) {
         e.warning = true;
         rest = 15;
+    } else if (body.compare(0, 22, "expect at end of file:") == 0) {
+        e.atEnd = true;
+        e.tokensBefore = tokens;
+        rest = 22;
     } else {
-        fault = "line " + std::to_string(commentLine) + ": neither \"expect:\" nor \"expect warning:\"";
+        fault = "line " + std::to_string(commentLine) +
+                ": neither \"expect:\", \"expect warning:\" nor \"expect at end of file:\"";
         return false;
     }
     size_t end = body.find_last_not_of(' ');
@@ -167,6 +179,10 @@ bool CExpectationScan::Expectation(const std::string& body, int commentLine, std
         fault = "line " + std::to_string(commentLine) + ": \"" + e.text + "\" is not the text of message " +
                 std::to_string(e.code);
         return false;
+    }
+    if (e.atEnd) {
+        found.push_back(e);  // placed when the end is reached
+        return true;
     }
     if (tokenLine != commentLine) {
         fault = "line " + std::to_string(commentLine) + ": an expectation follows its token on the same line";
@@ -194,6 +210,15 @@ bool CExpectationScan::Run(std::vector<SExpectation>& found, std::string& fault)
             Token();
         }
     }
+    for (SExpectation& e : found)
+        if (e.atEnd) {
+            if (e.tokensBefore != tokens) {
+                fault = "an expectation at the end of the file has tokens after it";
+                return false;
+            }
+            e.line = line;
+            e.column = column;
+        }
     return true;
 }
 
