@@ -195,7 +195,7 @@ static void WriteOpenArrayActual(CCppOutput& f, CExpr& actual)
     CDesignator* designator = SingleDesignator(actual);
     if (v && v->kind == kindArrayVar) {
         const CArrayType* array = static_cast<CArrayVar*>(v)->type.get();
-        f.Cpp("(%s*)", ElementCppName(array->Innermost(), false).c_str());
+        f.Cpp("(%s*)", ArrayElementCppName(array, false).c_str());
     }
     actual.WriteCPP(f);
     if (designator && designator->WriteLengths(f)) return;

@@ -57,6 +57,15 @@ std::string ElementCppName(const CBaseName* type, bool inHeader)
     return text;
 }
 
+std::string ArrayElementCppName(const CArrayType* array, bool inHeader)
+{
+    const CBaseType* inner = array->Innermost();
+    bool anonymous = inner && inner->name.empty() && inner->kind != kindQualidentType &&
+                     !IsBasicValueKind(inner->GetValueKind());
+    if (!anonymous || !array->NamedElementDimension()) return ElementCppName(inner, inHeader);
+    return array->NamedElementCpp(inHeader) + (inner->GetValueKind() == kindPointerVar ? "*" : "");
+}
+
 static bool IsIndexKind(int kind)
 {
     return kind == selIndex || kind == selOpenIndex;
@@ -633,7 +642,7 @@ std::string CDesignator::ElementCppName() const
         array = selectors.back().array;
     else if (target && IsVarKind(target->kind))
         array = ArrayOf(target);
-    return array ? ::ElementCppName(array->Innermost(), false) : std::string();
+    return array ? ArrayElementCppName(array, false) : std::string();
 }
 
 // ---- Sizes for COPY ----

@@ -137,6 +137,9 @@ void DesignatorChanged(const CSyntaxNode& designator);
 const CArrayType* ArrayOf(CBaseName* decl);
 // The C++ name of a type used as an array element: the basic C++ name or [<q>::]<name>.
 std::string ElementCppName(const CBaseName* type, bool inHeader);
+// The C++ type of an array's elements after all its dimensions. An anonymous innermost type that
+// came with the name of an array type is written by that name (the name stands for it in C++).
+std::string ArrayElementCppName(const CArrayType* array, bool inHeader);
 // Writes the size of the array `decl` designates for COPY: "%i" for a fixed first length,
 // else VYK_ARR_0_<name> (or the stored length of an array reached through a pointer).
 void WriteArraySize(CCppOutput& f, CBaseName* decl, const CDesignator& designator);

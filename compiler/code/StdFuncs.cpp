@@ -475,6 +475,7 @@ public:
     long elements = 1;                  // of an array type, over all its dimensions
     int elementKind = 0;                // value kind of those elements, of T when it is no array
     const CBaseName* element = nullptr; // an array type's element type after all dimensions
+    const CArrayType* array = nullptr;  // the array type itself
     using CStdFunction::CStdFunction;
 
     int Init(CLexBuf& lb) override
@@ -485,6 +486,7 @@ public:
         elementKind = type.valueKind;
         if (type.valueKind == kindArrayVar) {
             CBaseName* t = ResolveReference(scope, type.qualifier, type.name);
+            array = As<CArrayType>(t);
             while (t && t->kind == kindArrayType) {
                 auto* a = static_cast<CArrayType*>(t);
                 if (__builtin_mul_overflow(elements, long(a->length), &elements)) return errConstOverflow;
@@ -507,10 +509,13 @@ public:
     }
     void WriteCPP(CCppOutput& f) override
     {
-        if (type.valueKind == kindArrayVar)
-            f.Cpp("int(sizeof(%s) * %li)", ElementCppName(element, false).c_str(), elements);
-        else
+        if (type.valueKind == kindArrayVar) {
+            std::string text = array && element == array->Innermost() ? ArrayElementCppName(array, false)
+                                                                     : ElementCppName(element, false);
+            f.Cpp("int(sizeof(%s) * %li)", text.c_str(), elements);
+        } else {
             f.Cpp("int(sizeof(%s))", type.CppText(scope, false).c_str());
+        }
     }
 
 private:

@@ -314,6 +314,17 @@ private:
             std::string q = module.empty() ? std::string() : CppId(module) + "::";
             return q + CppId(var->typeName);
         }
+        auto* pointerType = As<CPointerType>(target);
+        if (pointerType && target->name.empty()) {
+            // An anonymous pointer type reached by an index: its named base, or the name of the
+            // array type that declared it (which its struct took).
+            if (pointerType->baseRef)
+                return CppQualifier(pointerType->parent, pointerType->baseRef->qualifier, false) +
+                       CppId(pointerType->baseRef->name);
+            const SSelector* last = pointer->selectors.empty() ? nullptr : &pointer->selectors.back();
+            if (last && last->array && last->array->NamedElementDimension())
+                return last->array->NamedElementCpp(false);
+        }
         std::string alias = GetModuleAlias(target);
         return (alias.empty() ? std::string() : CppId(alias) + "::") + CppId(target->name);
     }

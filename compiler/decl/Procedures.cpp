@@ -492,7 +492,7 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
         f.Indent();
         if (!array->changed && !reaches && changedVarParams.empty()) {
             if (array->Length() != 0) f.Cpp("auto %s = VYK_ARR_%s;\n", id.c_str(), array->name.c_str());
-            else f.Cpp("%s *%s = VYK_ARR_%s;\n", ElementCppName(type->Innermost(), false).c_str(), id.c_str(),
+            else f.Cpp("%s *%s = VYK_ARR_%s;\n", ArrayElementCppName(type, false).c_str(), id.c_str(),
                        array->name.c_str());
             continue;
         }
@@ -512,7 +512,7 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
             f.Cpp(";\n}\n");
             continue;
         }
-        std::string elem = ElementCppName(type->Innermost(), false);
+        std::string elem = ArrayElementCppName(type, false);
         f.Cpp("VYK_ARRAY_COPY<%s> VYK_COPY_%s(VYK_ARR_%s, long(VYK_ARR_0_%s)", elem.c_str(), array->name.c_str(),
               array->name.c_str(), array->name.c_str());
         for (int a = 1; a < type->Dimensions(); ++a) f.Cpp(" * VYK_ARR_%i_%s", a, array->name.c_str());

@@ -93,6 +93,16 @@ bool IsBasicValueKind(int valueKind)
 
 std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHeader)
 {
+    // A name read in an imported module's definition (the dimensions of its array types that
+    // another module's array type took over) is written with the module that declared it.
+    CBaseName* home = scope ? GetOwningModule(scope) : nullptr;
+    if (home && home->kind == kindDfnModule) {
+        CBaseName* entry = alias.empty() ? nullptr : FindUnqualified(scope, alias);
+        std::string module = alias.empty() ? home->name
+                           : entry && entry->kind == kindImport ? static_cast<CImportName*>(entry)->moduleName
+                                                                : alias;
+        return CppId(module) + "::";
+    }
     if (alias.empty()) return std::string();
     std::string module = alias;
     if (inHeader) {
@@ -435,7 +445,7 @@ std::unique_ptr<CQualident> CArrayType::ExpandNamedArray(std::unique_ptr<CBaseTy
     CBaseName* target = ref->Target();
     if (!target || target->kind != kindArrayType || !ref->hasRef) return nullptr;
     auto named = std::make_unique<CQualident>(ref->ref);
-    element = static_cast<CArrayType*>(target)->CloneType(parent);
+    element = static_cast<CArrayType*>(target)->CloneType(target->parent);
     element->name.clear();
     element->exported = false;
     return named;
@@ -504,7 +514,7 @@ std::unique_ptr<CBaseType> CArrayType::CloneType(CBaseName* newParent) const
     t->name = name;
     t->exported = exported;
     t->length = length;
-    if (elem) t->elem = elem->CloneType(newParent);
+    if (elem) t->elem = elem->CloneType(elem->parent);
     if (elemRef) t->elemRef = std::make_unique<CQualident>(*elemRef);
     return t;
 }
@@ -517,18 +527,39 @@ std::unique_ptr<CBaseVar> CArrayType::CreateVar(CBaseName* owner) const
     return v;
 }
 
+const CArrayType* CArrayType::NamedElementDimension() const
+{
+    for (const CArrayType* a = this; a; a = As<CArrayType>(a->elem.get()))
+        if (a->elemRef) return a;
+    return nullptr;
+}
+
+std::string CArrayType::NamedElementCpp(bool inHeader) const
+{
+    const CArrayType* a = NamedElementDimension();
+    if (!a) return std::string();
+    return CppQualifier(a->parent, a->elemRef->qualifier, inHeader) + CppId(a->elemRef->name);
+}
+
+// An array whose element type names an array type stands for the same C++ type as that name
+// (its own copy of the innermost type would be a second struct, or lose the module's names).
 void CArrayType::WriteCPP(CCppOutput& f, bool toHeader)
 {
+    if (NamedElementDimension()) {
+        f.To(toHeader, "typedef %s %s;\n", NamedElementCpp(toHeader).c_str(), CppId(name).c_str());
+        return;
+    }
     CBaseType* inner = Innermost();
     if (inner->kind == kindRecordType) static_cast<CRecordType*>(inner)->SysId();
     CNameLoan loan(*inner, name);
     inner->WriteCPP(f, toHeader);
 }
 
-bool CArrayType::HasStructBody() const { return Innermost()->HasStructBody(); }
+bool CArrayType::HasStructBody() const { return !NamedElementDimension() && Innermost()->HasStructBody(); }
 
 void CArrayType::WriteForward(CCppOutput& f, bool toHeader)
 {
+    if (NamedElementDimension()) return WriteCPP(f, toHeader);
     CBaseType* inner = Innermost();
     if (inner->kind == kindRecordType) static_cast<CRecordType*>(inner)->SysId();
     CNameLoan loan(*inner, name);

@@ -201,6 +201,11 @@ public:
     int Dimensions() const;
     // The element type after `n` dimensions (n >= 1), or nullptr when the chain is shorter.
     CBaseType* ElementAfter(int n) const;
+    // The first dimension of the chain whose element type was given by the name of an array
+    // type (elemRef set), or nullptr. Its C++ name stands for the innermost element type.
+    const CArrayType* NamedElementDimension() const;
+    // The C++ name of that element type: [module "::"] name, read in that dimension's scope.
+    std::string NamedElementCpp(bool inHeader) const;
 
 private:
     std::unique_ptr<CQualident> ExpandNamedArray(std::unique_ptr<CBaseType>& element);
