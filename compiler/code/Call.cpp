@@ -196,6 +196,9 @@ static void WriteOpenArrayActual(CCppOutput& f, CExpr& actual)
     if (v && v->kind == kindArrayVar) {
         const CArrayType* array = static_cast<CArrayVar*>(v)->type.get();
         f.Cpp("(%s*)", ArrayElementCppName(array, false).c_str());
+    } else if (auto* rest = As<CArrayType>(v); rest && rest->Dimensions() > 1) {
+        // the rows left after some indices (w[1] of w: ARRAY 2, 2, 3 OF INTEGER)
+        f.Cpp("(%s*)", ArrayElementCppName(rest, false).c_str());
     }
     actual.WriteCPP(f);
     if (designator && designator->WriteLengths(f)) return;

@@ -60,9 +60,7 @@ std::string ElementCppName(const CBaseName* type, bool inHeader)
 std::string ArrayElementCppName(const CArrayType* array, bool inHeader)
 {
     const CBaseType* inner = array->Innermost();
-    bool anonymous = inner && inner->name.empty() && inner->kind != kindQualidentType &&
-                     !IsBasicValueKind(inner->GetValueKind());
-    if (!anonymous || !array->NamedElementDimension()) return ElementCppName(inner, inHeader);
+    if (!array->InnermostNamedByElement()) return ElementCppName(inner, inHeader);
     return array->NamedElementCpp(inHeader) + (inner->GetValueKind() == kindPointerVar ? "*" : "");
 }
 

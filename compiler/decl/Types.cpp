@@ -91,18 +91,21 @@ bool IsBasicValueKind(int valueKind)
     return valueKind == kindSetVar || (valueKind >= kindLongrealVar && valueKind <= kindBoolVar);
 }
 
+std::string WrittenModule(CBaseName* scope, const std::string& alias)
+{
+    CBaseName* home = scope ? GetOwningModule(scope) : nullptr;
+    if (!home || home->kind != kindDfnModule) return alias;
+    CBaseName* entry = alias.empty() ? nullptr : FindUnqualified(scope, alias);
+    if (alias.empty()) return home->name;
+    return entry && entry->kind == kindImport ? static_cast<CImportName*>(entry)->moduleName : alias;
+}
+
 std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHeader)
 {
     // A name read in an imported module's definition (the dimensions of its array types that
     // another module's array type took over) is written with the module that declared it.
     CBaseName* home = scope ? GetOwningModule(scope) : nullptr;
-    if (home && home->kind == kindDfnModule) {
-        CBaseName* entry = alias.empty() ? nullptr : FindUnqualified(scope, alias);
-        std::string module = alias.empty() ? home->name
-                           : entry && entry->kind == kindImport ? static_cast<CImportName*>(entry)->moduleName
-                                                                : alias;
-        return CppId(module) + "::";
-    }
+    if (home && home->kind == kindDfnModule) return CppId(WrittenModule(scope, alias)) + "::";
     if (alias.empty()) return std::string();
     std::string module = alias;
     if (inHeader) {
@@ -539,6 +542,13 @@ std::string CArrayType::NamedElementCpp(bool inHeader) const
     const CArrayType* a = NamedElementDimension();
     if (!a) return std::string();
     return CppQualifier(a->parent, a->elemRef->qualifier, inHeader) + CppId(a->elemRef->name);
+}
+
+bool CArrayType::InnermostNamedByElement() const
+{
+    const CBaseType* inner = Innermost();
+    return inner && inner->name.empty() && inner->kind != kindQualidentType &&
+           !IsBasicValueKind(inner->GetValueKind()) && NamedElementDimension();
 }
 
 // An array whose element type names an array type stands for the same C++ type as that name

@@ -66,6 +66,10 @@ private:
 // "<module>::" for a name of an imported module, "" without qualifier. The header names the
 // module itself, the source its import alias (the source declares the alias as a namespace).
 std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHeader);
+// The qualifier under which the compiled module's files name a reference read in `scope`: the
+// alias itself in the module's own scopes; in an imported module's definition the real name of
+// the module the reference leads to (that module's own name when unqualified).
+std::string WrittenModule(CBaseName* scope, const std::string& alias);
 // The line that opens the namespace of an unexported module-level procedure or variable:
 // "namespace {\n", or "namespace M {\n" for one named like its module M.
 std::string HiddenNamespaceCpp(const CBaseName* decl);
@@ -206,6 +210,9 @@ public:
     const CArrayType* NamedElementDimension() const;
     // The C++ name of that element type: [module "::"] name, read in that dimension's scope.
     std::string NamedElementCpp(bool inHeader) const;
+    // True when the innermost element type has no name of its own to be written by (an anonymous
+    // record or pointer) while a named array type brought it: the C++ then uses that name.
+    bool InnermostNamedByElement() const;
 
 private:
     std::unique_ptr<CQualident> ExpandNamedArray(std::unique_ptr<CBaseType>& element);

@@ -365,6 +365,10 @@ std::unique_ptr<CBaseVar> CArrayVar::ElementVar(const std::string& declName) con
     if (e->typeName.empty() && !typeName.empty()) {
         e->typeName = typeName;
         e->typeModule = typeModule;
+    } else if (e->typeName.empty() && type->InnermostNamedByElement()) {
+        const CArrayType* named = type->NamedElementDimension();
+        e->typeName = named->elemRef->name;
+        e->typeModule = WrittenModule(named->parent, named->elemRef->qualifier);
     }
     return e;
 }
