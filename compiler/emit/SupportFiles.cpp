@@ -76,12 +76,20 @@ const char* const kSysHeaderLines[] = {
 
 // The arithmetic helpers, inline so that the optimiser sees through them: a DIV or MOD by a
 // constant power of two is an arithmetic shift or a mask (both round toward minus infinity, as
-// DIV and MOD do; GCC shifts signed values arithmetically). Each has a defined result for every argument or traps.
+// DIV and MOD do; GCC shifts signed values arithmetically). By any other positive constant the
+// plain quotient or remainder, one less or y more for a negative remainder, stands apart from
+// the general case: GCC's inliner weighs each call by what remains once its arguments are
+// known, and the general case's size would keep small procedures with a MOD from being
+// inlined. Each has a defined result for every argument or traps.
 // @DIV_ZERO@ .. are the trap codes: division by zero, DIV overflow, NEW length, NIL, guard.
 const char* const kSysHelperText =
     "inline long MOD(const long x, const long y) {\n"
     "#ifdef __GNUC__\n"
-    "\tif (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x & (y - 1);\n"
+    "\tif (__builtin_constant_p(y) && y > 0) {\n"
+    "\t\tif ((y & (y - 1)) == 0) return x & (y - 1);\n"
+    "\t\tconst long r = x % y;\n"
+    "\t\treturn r < 0 ? r + y : r;\n"
+    "\t}\n"
     "#endif\n"
     "\tif ((unsigned long)y + 1 <= 1) {\n"
     "\t\tif (y == 0) VYK_TRAP(@DIV_ZERO@, 0);\n"
@@ -94,7 +102,11 @@ const char* const kSysHelperText =
     "// where the division is cheaper.\n"
     "template <class T> inline T MOD(const T x, const T y) {\n"
     "#ifdef __GNUC__\n"
-    "\tif (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return T(x & (y - 1));\n"
+    "\tif (__builtin_constant_p(y) && y > 0) {\n"
+    "\t\tif ((y & (y - 1)) == 0) return T(x & (y - 1));\n"
+    "\t\tconst T r = T(x % y);\n"
+    "\t\treturn r < 0 ? T(r + y) : r;\n"
+    "\t}\n"
     "#endif\n"
     "\tif ((unsigned long)(long(y) + 1) <= 1) return T(MOD(long(x), long(y)));\n"
     "\tconst T r = T(x % y);\n"
@@ -130,7 +142,11 @@ const char* const kSysHelperText =
     VYK_TYPE_DESCRIPTOR_TEXT
     "inline long VYK_DIV(const long x, const long y) {\n"
     "#ifdef __GNUC__\n"
-    "\tif (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x >> __builtin_ctzl(y);\n"
+    "\tif (__builtin_constant_p(y) && y > 0) {\n"
+    "\t\tif ((y & (y - 1)) == 0) return x >> __builtin_ctzl(y);\n"
+    "\t\tconst long q = x / y;\n"
+    "\t\treturn x % y < 0 ? q - 1 : q;\n"
+    "\t}\n"
     "#endif\n"
     "\tif (y == 0) VYK_TRAP(@DIV_ZERO@, 0);\n"
     "\tif (y == -1) {\n"

@@ -18,7 +18,11 @@
 
 inline long MOD(const long x, const long y) {
 #ifdef __GNUC__
-	if (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x & (y - 1);
+	if (__builtin_constant_p(y) && y > 0) {
+		if ((y & (y - 1)) == 0) return x & (y - 1);
+		const long r = x % y;
+		return r < 0 ? r + y : r;
+	}
 #endif
 	if ((unsigned long)y + 1 <= 1) {
 		if (y == 0) VYK_TRAP(244, 0);
@@ -31,7 +35,11 @@ inline long MOD(const long x, const long y) {
 // where the division is cheaper.
 template <class T> inline T MOD(const T x, const T y) {
 #ifdef __GNUC__
-	if (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return T(x & (y - 1));
+	if (__builtin_constant_p(y) && y > 0) {
+		if ((y & (y - 1)) == 0) return T(x & (y - 1));
+		const T r = T(x % y);
+		return r < 0 ? T(r + y) : r;
+	}
 #endif
 	if ((unsigned long)(long(y) + 1) <= 1) return T(MOD(long(x), long(y)));
 	const T r = T(x % y);
@@ -100,7 +108,11 @@ template <class T, class S> inline bool VYK_IS(S *p) {
 #endif
 inline long VYK_DIV(const long x, const long y) {
 #ifdef __GNUC__
-	if (__builtin_constant_p(y) && y > 0 && (y & (y - 1)) == 0) return x >> __builtin_ctzl(y);
+	if (__builtin_constant_p(y) && y > 0) {
+		if ((y & (y - 1)) == 0) return x >> __builtin_ctzl(y);
+		const long q = x / y;
+		return x % y < 0 ? q - 1 : q;
+	}
 #endif
 	if (y == 0) VYK_TRAP(244, 0);
 	if (y == -1) {
