@@ -16,6 +16,7 @@
 #include "SYSTEM.h"
 #ifdef VYK_GC
 #include <gc/gc.h>
+#include <gc/gc_inline.h>
 #endif
 
 // Written by the compiler into _VYK_main.cpp for the main module.
@@ -114,9 +115,37 @@ void VYK_ASSERT_TRAP(const int code, const char *at) {
 }
 
 #ifdef VYK_GC
+namespace {
+// Small objects come from free lists of our own, one for each size in granules: taking one is
+// a load and a store, and the collector fills an empty list with a whole block's worth of
+// zero-filled objects at a time (the free list of the objects' size or fresh blocks). The
+// lists are static data, so the collector sees the objects on them as in use and never hands
+// them out twice. A program runs on one thread, so the lists need no lock.
+// The collector rounds every request up to whole granules with one byte to spare (a pointer
+// just past an object must not reach the next one); a list holds objects of that rounded size.
+const size_t kListCount = GC_TINY_FREELISTS;
+void* freeLists[kListCount];
+
+inline size_t Granules(const size_t size) {
+	return (size + GC_GRANULE_BYTES) / GC_GRANULE_BYTES;
+}
+}
+
 // Zero-filled memory the collector gives back when nothing points to it any more; a request
 // the collector cannot meet stops the program as an abort.
 extern "C" void *VYK_GC_MALLOC(size_t size) {
+	const size_t granules = Granules(size);
+	if (granules < kListCount) {
+		void** list = &freeLists[granules];
+		if (__builtin_expect(*list == nullptr, 0)) {
+			GC_generic_malloc_many(granules * GC_GRANULE_BYTES, GC_I_NORMAL, list);
+			if (*list == nullptr) VYK_TRAP(SYSTEM::VYK_TRAP_ABORT, nullptr);
+		}
+		void** p = static_cast<void**>(*list);
+		*list = *p;
+		*p = nullptr;  // the link; the rest of the object is zero already
+		return p;
+	}
 	void *p = GC_MALLOC(size);
 	if (!p) VYK_TRAP(SYSTEM::VYK_TRAP_ABORT, nullptr);
 	return p;
