@@ -88,6 +88,20 @@ void InstallTrapHandlers(char *top) {
 	const int signals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 	for (int sig : signals) sigaction(sig, &sa, nullptr);
 }
+
+// A handler that took a memory fault signal over from ours (the collector's, which in its
+// incremental mode write-protects its heap and passes every other fault on to ours) runs on
+// the alternate stack too, so that a stack overflow still reaches ours.
+void KeepAlternateStack() {
+	const int signals[] = {SIGSEGV, SIGBUS};
+	for (int sig : signals) {
+		struct sigaction sa = {};
+		if (sigaction(sig, nullptr, &sa) != 0 || !(sa.sa_flags & SA_SIGINFO)) continue;
+		if (sa.sa_sigaction == OnFault) continue;
+		sa.sa_flags |= SA_ONSTACK;
+		sigaction(sig, &sa, nullptr);
+	}
+}
 #else
 void OnFault(int sig) {
 	const int trap = sig == SIGFPE ? SYSTEM::VYK_TRAP_DIV_ZERO
@@ -99,6 +113,9 @@ void OnFault(int sig) {
 void InstallTrapHandlers(char *) {
 	const int signals[] = {SIGSEGV, SIGFPE, SIGILL, SIGABRT};
 	for (int sig : signals) signal(sig, OnFault);
+}
+
+void KeepAlternateStack() {
 }
 #endif
 }
@@ -158,6 +175,8 @@ extern "C" void VYK_GC_FREE(void *p) {
 
 int main(int argc, char** argv) {
 	char top = 0;
+	// Before the collector starts: a handler it installs for itself finds ours to pass faults on to.
+	InstallTrapHandlers(&top);
 #ifdef VYK_GC
 	// A quarter of what is in use may be allocated between collections (the collector's own
 	// default is a third): the heap stays within about three times the live data.
@@ -170,7 +189,7 @@ int main(int argc, char** argv) {
 	if (!getenv("GC_INITIAL_HEAP_SIZE") && GC_get_heap_size() < initialHeap)
 		GC_expand_hp(initialHeap - GC_get_heap_size());
 #endif
-	InstallTrapHandlers(&top);
+	KeepAlternateStack();
 	SYSTEM::VYK_ARGC = argc;
 	SYSTEM::VYK_ARGV = argv;
 	VYK_SYS_main_init();
