@@ -211,9 +211,19 @@ void Strings::Extract(char *VYK_ARR_source, const int VYK_ARR_0_source, int pos,
 }
 
 int Strings::Pos(char *VYK_ARR_pattern, const int VYK_ARR_0_pattern, char *VYK_ARR_s, const int VYK_ARR_0_s, int pos) {
+	if (pos < 0) pos = 0;
+	// Both arrays end with 0X: strstr sees exactly the strings and needs neither length; only
+	// pos must not lie beyond the end of s, which strnlen tells without reading past pos. (A
+	// search loop calls Pos again from every hit: measuring all of s each time cost more than
+	// the search itself.)
+	if (VYK_ARR_s != nullptr && VYK_ARR_0_s > 0 && VYK_ARR_s[VYK_ARR_0_s - 1] == 0 &&
+	    VYK_ARR_pattern != nullptr && VYK_ARR_0_pattern > 0 && VYK_ARR_pattern[VYK_ARR_0_pattern - 1] == 0) {
+		if (strnlen(VYK_ARR_s, size_t(pos)) < size_t(pos)) return -1;
+		const char* hit = strstr(VYK_ARR_s + pos, VYK_ARR_pattern);
+		return hit == nullptr ? -1 : int(hit - VYK_ARR_s);
+	}
 	size_t length = Len(VYK_ARR_s, VYK_ARR_0_s);
 	size_t patternLength = Len(VYK_ARR_pattern, VYK_ARR_0_pattern);
-	if (pos < 0) pos = 0;
 	if (size_t(pos) > length || patternLength > length) return -1;
 	if (patternLength == 0) return pos;
 	const char* from = VYK_ARR_s + pos;

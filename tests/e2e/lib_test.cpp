@@ -108,6 +108,10 @@ TEST(LibStrings, ExtractPosAndCap) {
 	EXPECT_EQ(Strings::Pos(Lit("ana"), 4, text, n, 12), -1);
 	EXPECT_EQ(Strings::Pos(Lit("x"), 2, text, n, 100), -1);
 	EXPECT_EQ(Strings::Pos(Lit(""), 1, text, n, 4), 4);
+	EXPECT_EQ(Strings::Pos(Lit(""), 1, text, n, 14), 14);
+	EXPECT_EQ(Strings::Pos(Lit(""), 1, text, n, 15), -1);
+	EXPECT_EQ(Strings::Pos(Lit("a"), 2, text, n, 13), 13);
+	EXPECT_EQ(Strings::Pos(Lit("a"), 2, text, n, 14), -1);
 	char cut[3] = {'a', 'b', 'c'};
 	EXPECT_EQ(Strings::Pos(Lit("c"), 2, cut, 3, -5), 2);
 	// Nothing after a 0X is searched, with or without a 0X at the end of either array.
