@@ -93,15 +93,13 @@ int CCall::ReadCommonActuals(CLexBuf& lb)
 static const std::vector<std::unique_ptr<CBaseVar>>* FormalsOf(CBaseName* decl)
 {
     if (!decl) return nullptr;
-    if (IsProcedureKind(decl->kind)) return &static_cast<CProcedureBase*>(decl)->formals->params;
-    if (decl->kind == kindProcedureVar) {
-        CFormalPars* pars = static_cast<CProcedureVar*>(decl)->Pars();
+    if (auto* proc = As<CProcedureBase>(decl)) return &proc->formals->params;
+    if (auto* procVar = As<CProcedureVar>(decl)) {
+        CFormalPars* pars = procVar->Pars();
         return pars ? &pars->params : nullptr;
     }
-    CBaseName* type = ResolveType(decl);
-    if (type && type->kind == kindProcedureType)
-        return &static_cast<CProcedureType*>(type)->pars->params;
-    return nullptr;
+    auto* type = As<CProcedureType>(ResolveType(decl));
+    return type ? &type->pars->params : nullptr;
 }
 
 int CCall::Init(CLexBuf& lb)
@@ -136,8 +134,8 @@ int CCall::ReadActuals(CLexBuf& lb)
 int CCall::CheckCounts() const
 {
     CBaseName* decl = designator->GetTarget();
-    int commonCount = IsProcedureKind(decl->kind)
-                          ? static_cast<CProcedureBase*>(decl)->CommonParamCount() : 0;
+    auto* proc = As<CProcedureBase>(decl);
+    int commonCount = proc ? proc->CommonParamCount() : 0;
     size_t common = commonActuals ? commonActuals->Count() : 0;
     if (commonCount > 0) {
         if (!commonActuals) return errCommonArgsExpected;
@@ -174,7 +172,8 @@ void CCall::WriteCPP(CCppOutput& f)
 
 static bool IsOpenArray(const CBaseVar* formal)
 {
-    return formal->kind == kindArrayVar && static_cast<const CArrayVar*>(formal)->Length() == 0;
+    const auto* array = As<CArrayVar>(formal);
+    return array && array->Length() == 0;
 }
 
 // The actual of an open-array formal: the elements as a pointer, then every length.
@@ -183,8 +182,8 @@ static void WriteOpenArrayActual(CCppOutput& f, CExpr& actual)
     CBaseName* v = actual.GetDesignatedVar();
     if (actual.resultKind == kindCharVar) {
         // a character stands for the string of that one character
-        if (v && IsVarKind(v->kind) && static_cast<CBaseVar*>(v)->isConst) {
-            f.Cpp("\"%s\", 2", EscapeCppString(std::string(1, char(static_cast<CScalarVar*>(v)->intValue))).c_str());
+        if (IsConstVar(v)) {
+            f.Cpp("\"%s\", 2", EscapeCppString(std::string(1, char(To<CScalarVar>(v)->intValue))).c_str());
         } else {
             f.Cpp("VYK_CHARSTR(");
             actual.WriteCPP(f);
@@ -193,8 +192,8 @@ static void WriteOpenArrayActual(CCppOutput& f, CExpr& actual)
         return;
     }
     CDesignator* designator = SingleDesignator(actual);
-    if (v && v->kind == kindArrayVar) {
-        const CArrayType* array = static_cast<CArrayVar*>(v)->type.get();
+    if (auto* arrayVar = As<CArrayVar>(v)) {
+        const CArrayType* array = arrayVar->type.get();
         f.Cpp("(%s*)", ArrayElementCppName(array, false).c_str());
     } else if (auto* rest = As<CArrayType>(v); rest && rest->Dimensions() > 1) {
         // the rows left after some indices (w[1] of w: ARRAY 2, 2, 3 OF INTEGER)
@@ -202,11 +201,8 @@ static void WriteOpenArrayActual(CCppOutput& f, CExpr& actual)
     }
     actual.WriteCPP(f);
     if (designator && designator->WriteLengths(f)) return;
-    if (v && v->kind == kindArrayVar) {   // a string constant
-        const CArrayType* array = static_cast<CArrayVar*>(v)->type.get();
-        for (const CArrayType* d = array; d; d = d->elem && d->elem->kind == kindArrayType
-                                                      ? static_cast<const CArrayType*>(d->elem.get())
-                                                      : nullptr)
+    if (auto* arrayVar = As<CArrayVar>(v)) {   // a string constant
+        for (const CArrayType* d = arrayVar->type.get(); d; d = As<CArrayType>(d->elem.get()))
             f.Cpp(", %i", d->length);
     }
 }
@@ -218,7 +214,8 @@ void WriteActualPar(CCppOutput& f, CExpr& actual, CBaseVar* formal)
     CDesignator* designator = SingleDesignator(actual);
     if (formal->kind == kindRecordVar && formal->isVar) {
         CBaseName* v = actual.GetDesignatedVar();
-        bool varParam = v && v->kind == kindRecordVar && static_cast<CBaseVar*>(v)->isVar &&
+        auto* record = As<CRecordVar>(v);
+        bool varParam = record && record->isVar &&
                         designator && designator->selectors.empty() && !designator->dereferenced;
         if (varParam) {
             designator->addressMode = true;

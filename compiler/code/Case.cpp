@@ -16,10 +16,10 @@ int CCaseLabel::ReadValue(CLexBuf& lb, CBaseName* scope, int caseKind, long& val
     if (int err = ReadConstExpr(lb, scope, c)) return err;
     bool isChar = false;
     if (c->kind == kindCharVar) {
-        value = static_cast<signed char>(static_cast<CScalarVar*>(c.get())->intValue);
+        value = static_cast<signed char>(To<CScalarVar>(*c).intValue);
         isChar = true;
     } else if (c->kind == kindArrayVar) {
-        const std::string& text = static_cast<CArrayVar*>(c.get())->text;
+        const std::string& text = To<CArrayVar>(*c).text;
         if (text.size() != 1) return errCaseLabelInadmissible;
         value = static_cast<signed char>(text[0]);
         isChar = true;
@@ -112,9 +112,8 @@ static void TakeOneCharStringAsChar(CExpr& expr)
     if (expr.resultKind != kindArrayVar) return;
     CFactor* single = expr.SingleFactor();
     CBaseName* d = FactorTarget(single);
-    if (!d || d->kind != kindArrayVar) return;
-    auto* a = static_cast<CArrayVar*>(d);
-    if (!a->isConst || !a->hasText || a->text.size() != 1) return;
+    auto* a = As<CArrayVar>(d);
+    if (!a || !a->isConst || !a->hasText || a->text.size() != 1) return;
     single->MakeCharLiteral(a->text[0]);
     expr.resultKind = expr.left->resultKind = expr.left->first->resultKind = kindCharVar;
 }

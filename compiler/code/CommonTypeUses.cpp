@@ -47,8 +47,7 @@ CCommonType* GuardedCommonType(CBaseName* variable)
 // one specialization; a pointer to a common type always can.
 bool Testable(CBaseName* variable)
 {
-    if (variable->kind == kindCommonVar) {
-        auto* v = static_cast<CCommonVar*>(variable);
+    if (auto* v = As<CCommonVar>(variable)) {
         return IsCommonPointer(v) && !v->bound;
     }
     return PointedCommonType(variable) != nullptr;
@@ -85,8 +84,7 @@ const char* CommonAccess(const CBaseName* var) { return IsCommonPointer(var) ? "
 
 std::string CommonFieldPrefix(CBaseName* cur)
 {
-    if (cur && cur->kind == kindCommonVar)
-        return CommonAccess(cur) + vykname::SpecPointer(static_cast<CCommonVar*>(cur)->specId);
+    if (auto* common = As<CCommonVar>(cur)) return CommonAccess(cur) + vykname::SpecPointer(common->specId);
     std::string id = PointerSpecId(cur);
     return id.empty() ? std::string() : "->" + vykname::SpecPointer(id);
 }
@@ -128,7 +126,7 @@ bool WriteCommonActualPar(CCppOutput& f, CExpr& actual, CBaseVar* formal)
     // The record behind the common variable: a pointer for VAR, the record itself by value.
     if (!formal->isVar) f.Cpp("*");
     actual.WriteCPP(f);
-    f.Cpp("%s%s", CommonAccess(v), vykname::SpecPointer(static_cast<CCommonVar*>(v)->specId).c_str());
+    f.Cpp("%s%s", CommonAccess(v), vykname::SpecPointer(To<CCommonVar>(v)->specId).c_str());
     return true;
 }
 
@@ -171,21 +169,14 @@ std::unique_ptr<CBaseVar> MakeCommonAlias(CBaseName* variable, const SCommonGuar
 {
     auto alias = std::make_unique<CCommonVar>(owner);
     alias->name = variable->name;
-    if (variable->kind == kindCommonVar) {
-        auto* v = static_cast<CCommonVar*>(variable);
+    if (auto* v = As<CCommonVar>(variable)) {
         alias->typeName = v->typeName;
         alias->typeModule = v->typeModule;
-        if (v->anonType) {
-            std::unique_ptr<CBaseType> copy = v->anonType->CloneType(v->anonType->parent);
-            alias->anonType.reset(static_cast<CCommonType*>(copy.release()));
-        }
+        if (v->anonType) alias->anonType = To<CCommonType>(v->anonType->CloneType(v->anonType->parent));
     } else {
         alias->typeName = guard.common->name;
         alias->typeModule = GetModuleAlias(guard.common);
-        if (guard.common->name.empty()) {
-            std::unique_ptr<CBaseType> copy = guard.common->CloneType(guard.common->parent);
-            alias->anonType.reset(static_cast<CCommonType*>(copy.release()));
-        }
+        if (guard.common->name.empty()) alias->anonType = To<CCommonType>(guard.common->CloneType(guard.common->parent));
     }
     alias->isVar = true;
     alias->Bind(*guard.common, *guard.spec);
@@ -204,23 +195,21 @@ void WriteCommonGuard(CCppOutput& f, const std::string& varText, const SCommonGu
 
 int ReadNewSpecialization(CLexBuf& lb, CBaseName* scope, CBaseName* pointer, CBaseName* base, SNewCommon& made)
 {
-    if (!base || (base->kind != kindSpecType && base->kind != kindCommonType)) return errOK;
-    if (base->kind == kindSpecType) {
-        auto* spec = static_cast<CSpecType*>(base);
-        made.common = spec->Common();
-        made.specId = spec->SpecId();
+    if (!Is<CSpecType>(base) && !Is<CCommonType>(base)) return errOK;
+    if (auto* specType = As<CSpecType>(base)) {
+        made.common = specType->Common();
+        made.specId = specType->SpecId();
         if (!made.common) return errCommonTypeExpected;
     } else {
-        made.common = static_cast<CCommonType*>(base);
+        made.common = To<CCommonType>(base);
         const SSpecialization* spec = nullptr;
         if (int err = ReadTag(lb, scope, *made.common, true, spec)) return err;
         made.specId = made.common->SpecId(*spec);
     }
     if (!made.common->name.empty()) {
         made.typeText = CppQualifier(scope, GetModuleAlias(made.common), false) + CppId(made.common->name);
-    } else if (pointer && IsVarKind(pointer->kind)) {
+    } else if (auto* var = As<CBaseVar>(pointer)) {
         // An anonymous common type has the name of the pointer type declared with it.
-        auto* var = static_cast<CBaseVar*>(pointer);
         made.typeText = var->TypeQualifierCpp(false) + CppId(var->typeName);
     } else {
         made.typeText = CppQualifier(scope, GetModuleAlias(pointer), false) + CppId(pointer->name);

@@ -26,8 +26,7 @@ const CRecordType* PointedRecord(CBaseName* decl)
 {
     if (!decl) return nullptr;
     if (auto* pointerType = As<CPointerType>(decl)) return pointerType->BaseRecord();
-    if (decl->kind == kindPointerVar) {
-        const auto* v = static_cast<CPointerVar*>(decl);
+    if (const auto* v = As<CPointerVar>(decl)) {
         return v->type ? v->type->BaseRecord() : nullptr;
     }
     return nullptr;
@@ -54,8 +53,8 @@ bool RecordExtends(const CRecordType* ext, const CRecordType* base)
 static bool ArrayShape(CBaseName* decl, int& elemKind, int& dims)
 {
     const CArrayType* array = nullptr;
-    if (decl && decl->kind == kindArrayVar) array = static_cast<CArrayVar*>(decl)->type.get();
-    else if (decl && decl->kind == kindArrayType) array = static_cast<const CArrayType*>(decl);
+    if (auto* arrayVar = As<CArrayVar>(decl)) array = arrayVar->type.get();
+    else array = As<CArrayType>(decl);
     if (!array || !array->Innermost()) return false;
     elemKind = array->Innermost()->GetValueKind();
     dims = array->Dimensions();
@@ -64,7 +63,8 @@ static bool ArrayShape(CBaseName* decl, int& elemKind, int& dims)
 
 static bool IsOpenArrayVar(const CBaseVar& v)
 {
-    return v.kind == kindArrayVar && static_cast<const CArrayVar&>(v).Length() == 0;
+    const auto* array = As<CArrayVar>(&v);
+    return array && array->Length() == 0;
 }
 
 bool SameSignature(const CFormalPars& a, const CFormalPars& b)
@@ -97,8 +97,7 @@ static const CFormalPars* ProcedurePars(CBaseName* decl, bool& bound)
 {
     bound = false;
     if (!decl) return nullptr;
-    if (IsProcedureKind(decl->kind)) {
-        auto* p = static_cast<CProcedureBase*>(decl);
+    if (auto* p = As<CProcedureBase>(decl)) {
         bound = p->receiver != nullptr;
         return p->formals.get();
     }
@@ -112,7 +111,7 @@ static bool ConstantFits(const CExpr& value, int kind)
     if (!IsIntegerVarKind(value.resultKind)) return false;
     std::unique_ptr<CBaseVar> c;
     if (value.EvalConst(c) || !c || !IsIntegerVarKind(c->kind)) return false;
-    int64_t v = static_cast<CScalarVar&>(*c).intValue;
+    int64_t v = To<CScalarVar>(*c).intValue;
     if (kind == kindShortintVar) return v >= -32768 && v <= 32767;
     if (kind == kindIntegerVar) return v >= INT32_MIN && v <= INT32_MAX;
     return kind == kindLongintVar;
@@ -124,7 +123,7 @@ static int CheckStringFitsArray(const CArrayVar& target, const CExpr& value)
     int length = target.Length();
     std::unique_ptr<CBaseVar> c;
     if (length <= 0 || value.EvalConst(c) != errOK || !c || c->kind != kindArrayVar) return errOK;
-    const auto& s = static_cast<const CArrayVar&>(*c);
+    const auto& s = To<CArrayVar>(*c);
     return s.hasText && s.text.size() >= static_cast<size_t>(length) ? errStringTooLong : errOK;
 }
 
@@ -156,11 +155,12 @@ int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch)
     }
     case kindProcedureVar: {
         if (right == kindPointerVar) {   // only NIL
-            return decl && decl->kind == kindPointerVar && !static_cast<CPointerVar*>(decl)->type ? errOK : mismatch;
+            auto* nil = As<CPointerVar>(decl);
+            return nil && !nil->type ? errOK : mismatch;
         }
         if (right != kindProcedure && right != kindProcedureVar) return mismatch;
         bool bound = false;
-        const CFormalPars* mine = static_cast<const CProcedureVar&>(target).Pars();
+        const CFormalPars* mine = To<CProcedureVar>(target).Pars();
         const CFormalPars* theirs = ProcedurePars(decl, bound);
         if (bound) return mismatch;
         if (mine && theirs && !SameSignature(*mine, *theirs)) return mismatch;
@@ -171,7 +171,7 @@ int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch)
         if (!ArrayShape(const_cast<CBaseVar*>(&target), elem, dims)) return errOK;
         if (right == kindCharVar) return elem == kindCharVar && dims == 1 ? errOK : mismatch;   // one character
         if (right != kindArrayVar) return mismatch;
-        if (int err = CheckStringFitsArray(static_cast<const CArrayVar&>(target), value)) return err;
+        if (int err = CheckStringFitsArray(To<CArrayVar>(target), value)) return err;
         if (!ArrayShape(decl, relem, rdims)) return errOK;
         return relem == elem && rdims == dims ? errOK : mismatch;
     }
@@ -183,11 +183,11 @@ int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch)
 int CheckVarActual(const CBaseVar& formal, const CExpr& actual)
 {
     CBaseName* decl = actual.GetDesignatedVar();
-    if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst)) return errNotAVariable;
+    if (!decl || IsConstVar(decl)) return errNotAVariable;
     if (actual.IsReadOnly()) return errReadOnlyOperand;
     int right = actual.resultKind;
     if (right == kindCommonVar || formal.kind == kindCommonVar) return errOK;   // checked as common parameters
-    if (formal.kind == kindPointerVar && !static_cast<const CPointerVar&>(formal).type) return errOK;
+    if (auto* pointer = As<CPointerVar>(&formal); pointer && !pointer->type) return errOK;
     switch (formal.kind) {
     case kindRecordVar:
         if (right != kindRecordVar) return errParamMismatch;

@@ -27,14 +27,8 @@ const CArrayType* ArrayOf(CBaseName* decl)
 {
     if (!decl) return nullptr;
     if (auto* arrayVar = As<CArrayVar>(decl)) return arrayVar->type.get();
-    if (decl->kind == kindPointerVar) {
-        CBaseName* base = static_cast<CPointerVar*>(decl)->Base();
-        return As<CArrayType>(base);
-    }
-    if (decl->kind == kindPointerType) {
-        CBaseName* base = static_cast<CPointerType*>(decl)->Base();
-        return As<CArrayType>(base);
-    }
+    if (auto* pointerVar = As<CPointerVar>(decl)) return As<CArrayType>(pointerVar->Base());
+    if (auto* pointerType = As<CPointerType>(decl)) return As<CArrayType>(pointerType->Base());
     CBaseName* type = ResolveType(decl);
     return As<CArrayType>(type);
 }
@@ -43,8 +37,7 @@ std::string ElementCppName(const CBaseName* type, bool inHeader)
 {
     if (!type) return "void";
     int vk = type->GetValueKind();
-    if (type->kind == kindQualidentType) {
-        auto* q = static_cast<const CQualidentType*>(type);
+    if (auto* q = As<CQualidentType>(type)) {
         if (q->ref.name.empty() || IsBasicValueKind(q->ref.valueKind)) return BasicCppName(vk);
         return q->ref.CppText(const_cast<CBaseName*>(type), inHeader);
     }
@@ -96,7 +89,8 @@ static SSourceAt NextAt(CLexBuf& lb)
 
 static bool IsVarParamRecord(CBaseName* decl)
 {
-    return decl->kind == kindRecordVar && static_cast<CBaseVar*>(decl)->isVar;
+    auto* record = As<CRecordVar>(decl);
+    return record && record->isVar;
 }
 
 int CDesignator::Init(CLexBuf& lb)
@@ -139,7 +133,7 @@ int CDesignator::SplitField(CLexBuf& lb)
     if (!var) return errUndeclaredIdent;
     if (var->kind != kindRecordVar && var->kind != kindPointerVar && var->kind != kindCommonVar)
         return errNotARecordType;
-    if (var->kind == kindPointerVar && !static_cast<CPointerVar*>(var)->BaseIsRecord())
+    if (auto* pointerVar = As<CPointerVar>(var); pointerVar && !pointerVar->BaseIsRecord())
         return errNotARecordType;
     if (!var->FindName(ident)) return errUndefinedField;
     SSelector sel;
@@ -162,22 +156,19 @@ static bool IsGuardable(CBaseName* cur)
     if (auto* pointerVar = As<CPointerVar>(cur)) return pointerVar->BaseIsRecord();
     if (cur->kind == kindRecordVar) return IsVarParamRecord(cur);
     CBaseName* type = IsTypeKind(cur->kind) ? ResolveType(cur) : nullptr;
-    return type && type->kind == kindPointerType && static_cast<CPointerType*>(type)->BaseRecord();
+    auto* pointerType = As<CPointerType>(type);
+    return pointerType && pointerType->BaseRecord();
 }
 
 // The record a guarded declaration statically is.
 static CRecordType* StaticRecord(CBaseName* cur, CBaseName* scope)
 {
-    if (cur->kind == kindPointerVar) {
-        CBaseName* base = static_cast<CPointerVar*>(cur)->Base();
-        return As<CRecordType>(base);
-    }
-    if (cur->kind == kindRecordVar) {
-        auto* var = static_cast<CBaseVar*>(cur);
+    if (auto* pointerVar = As<CPointerVar>(cur)) return As<CRecordType>(pointerVar->Base());
+    if (auto* var = As<CRecordVar>(cur)) {
         CBaseName* type = var->typeName.empty() ? nullptr : ResolveReference(scope, var->typeModule, var->typeName);
         return As<CRecordType>(type);
     }
-    return static_cast<CPointerType*>(ResolveType(cur))->BaseRecord();
+    return To<CPointerType>(ResolveType(cur))->BaseRecord();
 }
 
 int CDesignator::ReadSelectors(CLexBuf& lb)
@@ -185,8 +176,7 @@ int CDesignator::ReadSelectors(CLexBuf& lb)
     CBaseName* cur = base;
     if (!selectors.empty()) cur = base->FindName(selectors.back().field);
     for (;;) {
-        if (!qualifier.empty() && IsVarKind(cur->kind) && static_cast<CBaseVar*>(cur)->readOnly)
-            readOnly = true;
+        if (auto* var = As<CBaseVar>(cur); var && !qualifier.empty() && var->readOnly) readOnly = true;
         SLexPos pos = lb.SavePos();
         int code = 0;
         if (!lb.NextSymbol(code)) {
@@ -212,8 +202,7 @@ int CDesignator::ReadSelectors(CLexBuf& lb)
             dereferenced = false;
             if (int err = SelectGuard(lb, cur)) return err;
         } else if (code == symLparen && (cur->kind == kindRecordVar ||
-                                         (cur->kind == kindPointerVar &&
-                                          !static_cast<CPointerVar*>(cur)->BaseIsRecord()))) {
+                                         (Is<CPointerVar>(cur) && !To<CPointerVar>(cur)->BaseIsRecord()))) {
             return errGuardedVarKind;
         } else {
             lb.RestorePos(pos);
@@ -231,8 +220,8 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
     if (type && type->kind == kindRecordType) {
         sel.kind = selDot;
         record = type;
-    } else if (type && type->kind == kindPointerType) {
-        record = static_cast<CPointerType*>(type)->BaseRecord();
+    } else if (auto* pointerType = As<CPointerType>(type)) {
+        record = pointerType->BaseRecord();
         if (!record) return errNotARecordType;
         sel.kind = selArrow;
     } else if (!CommonFieldPrefix(cur).empty()) {
@@ -242,7 +231,7 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
     } else if (cur->kind == kindRecordVar) {
         sel.kind = IsVarParamRecord(cur) ? selArrow : selDot;
         record = cur;
-    } else if (cur->kind == kindPointerVar && static_cast<CPointerVar*>(cur)->BaseIsRecord()) {
+    } else if (Is<CPointerVar>(cur) && To<CPointerVar>(cur)->BaseIsRecord()) {
         sel.kind = selArrow;
         record = cur;
     } else {
@@ -252,7 +241,7 @@ int CDesignator::SelectField(CLexBuf& lb, CBaseName*& cur)
     sel.at = CurrentAt(lb);
     CBaseName* member = record->FindName(sel.field);
     if (!member) return errUndefinedField;
-    if (record->kind == kindRecordType) sel.fieldRecord = static_cast<CRecordType*>(record);
+    if (auto* recordType = As<CRecordType>(record)) sel.fieldRecord = recordType;
     else if (record->kind == kindRecordVar || record->kind == kindPointerVar)
         sel.fieldRecord = StaticRecord(record, scope);
     selectors.push_back(std::move(sel));
@@ -275,8 +264,9 @@ int CDesignator::SelectGuard(CLexBuf& lb, CBaseName*& cur)
     CBaseName* resolved = ResolveType(type);
     CBaseName* record = resolved;
     if (!sel.guardOnRecord) {
-        if (!resolved || resolved->kind != kindPointerType) return errGuardNotPointer;
-        record = static_cast<CPointerType*>(resolved)->BaseRecord();
+        auto* pointerType = As<CPointerType>(resolved);
+        if (!pointerType) return errGuardNotPointer;
+        record = pointerType->BaseRecord();
     } else if (!resolved || resolved->kind != kindRecordType) {
         return errGuardNotRecord;
     }
@@ -321,14 +311,13 @@ void CDesignator::WriteGuardOpenings(CCppOutput& f, size_t count) const
 // record, not M's: M may be bound to p's own record only further down the text.
 int CDesignator::SelectSuper(CBaseName*& cur)
 {
-    auto* proc = static_cast<CProcedureBase*>(cur);
+    auto* proc = To<CProcedureBase>(cur);
     CRecordType* record = selectors.back().fieldRecord;
     if (!record) record = proc->BoundRecord();
     CRecordType* baseRecord = record ? record->BaseRecord() : nullptr;
     CBaseName* super = baseRecord ? baseRecord->FindName(proc->name) : nullptr;
-    if (!super || !IsProcedureKind(super->kind) || !static_cast<CProcedureBase*>(super)->receiver)
-        return errNotAPointer;
-    auto* superProc = static_cast<CProcedureBase*>(super);
+    auto* superProc = As<CProcedureBase>(super);
+    if (!superProc || !superProc->receiver) return errNotAPointer;
     std::string alias = GetModuleAlias(superProc);
     selectors.back().superType = (alias.empty() ? std::string() : CppId(alias) + "::") +
                                  CppId(superProc->receiver->typeName);
@@ -344,7 +333,7 @@ static int CheckConstantIndices(const CArrayType* array, const CExprList& indice
     for (size_t k = 0; k < indices.exprs.size() && dim; ++k) {
         std::unique_ptr<CBaseVar> value;
         if (dim->length > 0 && indices.exprs[k]->EvalConst(value) == errOK && IsIntegerVarKind(value->kind)) {
-            int64_t i = static_cast<CScalarVar&>(*value).intValue;
+            int64_t i = To<CScalarVar>(*value).intValue;
             if (i < 0 || i >= dim->length) return errIndexOutOfRange;
         }
         const CBaseType* next = dim->elem.get();
@@ -426,20 +415,20 @@ int CDesignator::Finish(CLexBuf& lb, CBaseName* cur)
         } else {
             isCall = true;
             procVarCall = true;
-            CFormalPars* pars = cur->kind == kindProcedureVar ? static_cast<CProcedureVar*>(cur)->Pars()
-                                                              : static_cast<CProcedureType*>(type)->pars.get();
+            auto* procVar = As<CProcedureVar>(cur);
+            CFormalPars* pars = procVar ? procVar->Pars() : To<CProcedureType>(type)->pars.get();
             valueKind = pars ? pars->ResultKind() : 0;
         }
         return errOK;
     }
     if (dereferenced) {
-        if (cur->kind == kindPointerVar) {
-            CBaseName* pointed = static_cast<CPointerVar*>(cur)->Base();
+        if (auto* pointerVar = As<CPointerVar>(cur)) {
+            CBaseName* pointed = pointerVar->Base();
             valueKind = pointed ? pointed->GetValueKind() : 0;
             return errOK;
         }
-        if (type && type->kind == kindPointerType) {
-            CBaseName* pointed = static_cast<CPointerType*>(type)->Base();
+        if (auto* pointerType = As<CPointerType>(type)) {
+            CBaseName* pointed = pointerType->Base();
             valueKind = pointed ? pointed->GetValueKind() : 0;
             return errOK;
         }
@@ -453,9 +442,9 @@ int CDesignator::Finish(CLexBuf& lb, CBaseName* cur)
 // The qualified name, with the cast of a WITH alias.
 void CDesignator::WriteBase(CCppOutput& f) const
 {
-    bool cast = castAllowed && IsVarKind(base->kind) && static_cast<CBaseVar*>(base)->castMark;
+    auto* var = castAllowed ? As<CBaseVar>(base) : nullptr;
+    bool cast = var && var->castMark;
     if (cast) {
-        auto* var = static_cast<CBaseVar*>(base);
         f.Cpp("static_cast<");
         if (!var->typeModule.empty()) f.Cpp("%s::", CppId(var->typeModule).c_str());
         f.Cpp("%s*>(", CppId(var->typeName).c_str());
@@ -471,7 +460,7 @@ void CDesignator::WriteBase(CCppOutput& f) const
 static std::string LengthText(const SSelector& sel, const std::string& pointerText, int dim)
 {
     const CArrayType* d = sel.array;
-    for (int k = 0; k < dim && d; ++k) d = static_cast<const CArrayType*>(d->elem.get());
+    for (int k = 0; k < dim && d; ++k) d = As<CArrayType>(d->elem.get());
     if (d && d->length != 0) return std::to_string(d->length);
     if (sel.throughPointer) return "VYK_LEN(" + pointerText + ", " + std::to_string(dim) + ")";
     return "VYK_ARR_" + std::to_string(dim) + "_" + sel.arrayName;
@@ -495,7 +484,7 @@ static bool ConstantIndexInside(CExpr& expr, int length)
     std::unique_ptr<CBaseVar> value;
     if (length <= 0 || expr.EvalConst(value) != errOK || !value || !IsIntegerVarKind(value->kind))
         return false;
-    int64_t i = static_cast<CScalarVar&>(*value).intValue;
+    int64_t i = To<CScalarVar>(*value).intValue;
     return i >= 0 && i < length;
 }
 
@@ -507,7 +496,7 @@ static void WriteIndexExpr(CCppOutput& f, const SSelector& sel, int k, const std
     CExpr& expr = *sel.indices->exprs[size_t(k)];
     std::string length = f.checks ? LengthText(sel, pointerText, k) : std::string();
     const CArrayType* d = sel.array;
-    for (int i = 0; i < k && d; ++i) d = static_cast<const CArrayType*>(d->elem.get());
+    for (int i = 0; i < k && d; ++i) d = As<CArrayType>(d->elem.get());
     if (!f.checks || (d && ConstantIndexInside(expr, d->length))) {
         expr.WriteCPP(f);
         return;

@@ -142,8 +142,7 @@ int CFactor::Init(CLexBuf& lb)
         if (resultKind != kindProcedure && resultKind != kindProcedureVar) return errIncompatibleAssignment;
         // A local procedure reaches its enclosing procedures' frames, which end with their call.
         CBaseName* named = designator ? DesignatorTarget(*designator) : nullptr;
-        if (resultKind == kindProcedure && named && IsProcedureKind(named->kind) &&
-            static_cast<CProcedureBase*>(named)->IsLocal())
+        if (auto* proc = As<CProcedureBase>(named); resultKind == kindProcedure && proc && proc->IsLocal())
             return errLocalProcAsValue;
         return errOK;
     }
@@ -308,8 +307,8 @@ int CFactor::ReadDesignator(CLexBuf& lb)
     if (int err = ReadDesignatorFactor(lb, *this)) return err;
     // A named NIL is written as NIL itself: its C++ variable would not convert to other pointers.
     CBaseName* named = !call && designator ? DesignatorTarget(*designator) : nullptr;
-    if (named && named->kind == kindPointerVar && static_cast<CBaseVar*>(named)->isConst) {
-        literal = static_cast<CBaseVar*>(named)->CreateConst(scope);
+    if (Is<CPointerVar>(named) && IsConstVar(named)) {
+        literal = To<CPointerVar>(named)->CreateConst(scope);
         designator.reset();
         form = formLiteral;
         resultKind = kindPointerVar;
@@ -317,9 +316,7 @@ int CFactor::ReadDesignator(CLexBuf& lb)
     }
     // A one-character string constant used where a character is expected is that character.
     if (mode == exprCharContext && !call && designator) {
-        CBaseName* d = DesignatorTarget(*designator);
-        if (d && d->kind == kindArrayVar) {
-            auto* a = static_cast<CArrayVar*>(d);
+        if (auto* a = As<CArrayVar>(DesignatorTarget(*designator))) {
             if (a->isConst && a->hasText && a->text.size() == 1) MakeCharLiteral(a->text[0]);
         }
     }
@@ -339,7 +336,7 @@ void CFactor::WriteCPP(CCppOutput& f)
         f.Cpp(")");
         break;
     case formLiteral: {
-        if (literal->kind == kindSetVar && !static_cast<CSetVar&>(*literal).elems.empty()) {
+        if (auto* set = As<CSetVar>(literal.get()); set && !set->elems.empty()) {
             literal->WriteCPP_ConstValue(f);
             break;
         }
@@ -564,9 +561,7 @@ int CExpr::Init(CLexBuf& lb)
     // A one-character string compared with a character is that character.
     if (right->resultKind == kindCharVar) {
         CFactor* single = left->SingleFactor();
-        CBaseName* d = single ? LeftDesignated() : nullptr;
-        if (d && d->kind == kindArrayVar) {
-            auto* a = static_cast<CArrayVar*>(d);
+        if (auto* a = single ? As<CArrayVar>(LeftDesignated()) : nullptr) {
             if (a->isConst && a->hasText && a->text.size() == 1) {
                 if (relation == relIn) return errExprCompatibility;
                 single->MakeCharLiteral(a->text[0]);
@@ -583,7 +578,7 @@ int CExpr::CheckSetElement() const
 {
     std::unique_ptr<CBaseVar> e;
     if (!IsIntegerVarKind(left->resultKind) || left->EvalConst(e) != errOK) return errOK;
-    int64_t v = static_cast<CScalarVar&>(*e).intValue;
+    int64_t v = To<CScalarVar>(*e).intValue;
     return v < 0 || v > kMaxSetElement ? errSetElementRange : errOK;
 }
 
@@ -605,8 +600,8 @@ static CBaseName* OperandDecl(const CSimpleExpr& operand)
 static bool IsCharArray(CBaseName* decl)
 {
     const CArrayType* array = nullptr;
-    if (decl && decl->kind == kindArrayVar) array = static_cast<CArrayVar*>(decl)->type.get();
-    else if (decl && decl->kind == kindArrayType) array = static_cast<const CArrayType*>(decl);
+    if (auto* arrayVar = As<CArrayVar>(decl)) array = arrayVar->type.get();
+    else array = As<CArrayType>(decl);
     if (!array || !array->Innermost()) return true;
     return array->Innermost()->GetValueKind() == kindCharVar && array->Dimensions() == 1;
 }
@@ -614,7 +609,7 @@ static bool IsCharArray(CBaseName* decl)
 static bool IsNil(const CSimpleExpr& operand)
 {
     CBaseName* d = OperandDecl(operand);
-    return d && d->kind == kindPointerVar && static_cast<CBaseVar*>(d)->isConst;
+    return Is<CPointerVar>(d) && IsConstVar(d);
 }
 
 int CExpr::CheckRelation() const
@@ -663,20 +658,19 @@ int CExpr::ReadTypeTest(CLexBuf& lb)
         // An array element or a field of a pointer type: the designator's selectors end at the
         // element's type, and the test applies to the record that type points to.
         CBaseName* t = ResolveType(v);
-        if (t && t->kind == kindPointerType) staticType = static_cast<CPointerType*>(t)->BaseRecord();
+        if (auto* pointerType = As<CPointerType>(t)) staticType = pointerType->BaseRecord();
         v = nullptr;
-    } else if (!v || !IsVarKind(v->kind) || static_cast<CBaseVar*>(v)->isConst) {
+    } else if (!Is<CBaseVar>(v) || IsConstVar(v)) {
         return errNotAVariable;
     }
     if (!v) {
     } else if (v->kind == kindCommonVar) {
         return ReadCommonTypeTest(lb, *this, *v);
-    } else if (v->kind == kindPointerVar) {
-        CBaseName* base = static_cast<CPointerVar*>(v)->Base();
+    } else if (auto* pointerVar = As<CPointerVar>(v)) {
+        CBaseName* base = pointerVar->Base();
         if (base && base->kind == kindCommonType) return ReadCommonTypeTest(lb, *this, *v);
         if (base && base->kind == kindRecordType) staticType = base;
-    } else if (v->kind == kindRecordVar) {
-        auto* r = static_cast<CRecordVar*>(v);
+    } else if (auto* r = As<CRecordVar>(v)) {
         CBaseName* named = r->typeName.empty() ? nullptr : ResolveReference(r->parent, r->typeModule, r->typeName);
         staticType = named ? named : r->type.get();
         testOnRecord = true;
@@ -686,7 +680,7 @@ int CExpr::ReadTypeTest(CLexBuf& lb)
     CBaseName* t = GetGlobalName(scope, testQualifier, testName);
     if (!t) return errUndeclaredIdent;
     t = ResolveType(t);
-    if (t && t->kind == kindPointerType) t = static_cast<CPointerType*>(t)->Base();
+    if (auto* pointerType = As<CPointerType>(t)) t = pointerType->Base();
     if (!t || t->kind != kindRecordType) return errNotARecordType;
     if (staticType->name.empty() || !IsExtensionOf(t, GetModuleAlias(staticType), staticType->name))
         return errGuardNotExtension;
@@ -738,7 +732,7 @@ void CExpr::NoteChanged() const
 CBaseName* CExpr::GetWritableVar() const
 {
     CBaseName* d = GetDesignatedVar();
-    if (d && IsVarKind(d->kind) && static_cast<CBaseVar*>(d)->isConst) return nullptr;
+    if (IsConstVar(d)) return nullptr;
     return d;
 }
 

@@ -27,12 +27,12 @@ using Const = std::unique_ptr<CBaseVar>;
 
 long widenings = 0;   // integer results that left INTEGER while their operands were INTEGER
 
-CScalarVar& Scalar(const Const& c) { return static_cast<CScalarVar&>(*c); }
-int64_t IntOf(const CBaseVar& c) { return static_cast<const CScalarVar&>(c).intValue; }
+CScalarVar& Scalar(const Const& c) { return To<CScalarVar>(*c); }
+int64_t IntOf(const CBaseVar& c) { return To<CScalarVar>(c).intValue; }
 
 double RealOf(const CBaseVar& c)
 {
-    const auto& s = static_cast<const CScalarVar&>(c);
+    const auto& s = To<CScalarVar>(c);
     return IsRealVarKind(c.kind) ? s.realValue : static_cast<double>(s.intValue);
 }
 
@@ -218,14 +218,14 @@ bool CompareInt(int64_t a, int64_t b, int relation)
 
 bool IsOneCharString(const CBaseVar& v)
 {
-    return v.kind == kindArrayVar && static_cast<const CArrayVar&>(v).hasText &&
-           static_cast<const CArrayVar&>(v).text.size() == 1;
+    const auto* array = As<CArrayVar>(&v);
+    return array && array->hasText && array->text.size() == 1;
 }
 
 int64_t CharOf(const CBaseVar& v)
 {
     if (v.kind == kindCharVar) return IntOf(v);
-    return static_cast<signed char>(static_cast<const CArrayVar&>(v).text[0]);
+    return static_cast<signed char>(To<CArrayVar>(v).text[0]);
 }
 }  // namespace
 
@@ -243,15 +243,15 @@ int CFactor::EvalConst(std::unique_ptr<CBaseVar>& result) const
     }
     case formParen: return expr->EvalConst(result);
     case formLiteral:
-        if (!static_cast<CBaseVar&>(*literal).isConst) return errConstExpected;
+        if (!literal->isConst) return errConstExpected;
         result = literal->CreateConst(scope);
         return errOK;
     case formStdFunction: return EvalStdFunction(*stdFunction, result);
     case formDesignator: {
         if (call || !designator) return errConstExpected;
         CBaseName* d = DesignatorNamed(*designator);
-        if (!d || !IsVarKind(d->kind) || !static_cast<CBaseVar*>(d)->isConst) return errConstExpected;
-        result = static_cast<CBaseVar*>(d)->CreateConst(scope);
+        if (!IsConstVar(d)) return errConstExpected;
+        result = To<CBaseVar>(d)->CreateConst(scope);
         return errOK;
     }
     default: return errUnknownInternal;
@@ -375,8 +375,8 @@ bool CExpr::ApplyOperation(const CBaseVar& l, const CBaseVar& r, int relation)
     if (lk == kindSetVar && rk == kindSetVar && (relation == relEql || relation == relNeq))
         return (IntOf(l) == IntOf(r)) == (relation == relEql);
     if (lk == kindArrayVar && rk == kindArrayVar) {
-        const auto& a = static_cast<const CArrayVar&>(l);
-        const auto& b = static_cast<const CArrayVar&>(r);
+        const auto& a = To<CArrayVar>(l);
+        const auto& b = To<CArrayVar>(r);
         if (!a.hasText || !b.hasText) throw error_Internal("CExpr::ApplyOperation");
         return CompareInt(std::strcmp(a.text.c_str(), b.text.c_str()), 0, relation);
     }

@@ -147,8 +147,8 @@ int CExitStatement::Init(CLexBuf&)
 {
     for (CBaseName* s = scope; s; s = s->parent) {
         if (IsProcedureKind(s->kind)) break;   // a loop does not reach into a local procedure
-        if (s->kind == kindScopeNode && static_cast<CScopeNode*>(s)->loopMark) {
-            label = static_cast<CScopeNode*>(s)->label;
+        if (auto* node = As<CScopeNode>(s); node && node->loopMark) {
+            label = node->label;
             return errOK;
         }
     }

@@ -168,10 +168,10 @@ int CAssignment::Init(CLexBuf& lb)
     target->NoteChanged();
     CBaseName* decl = target->GetTarget();
     // Only variables (and elements or fields reached through them) can be assigned.
-    if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst) ||
+    if (!decl || IsConstVar(decl) ||
         (!IsVarKind(decl->kind) && !IsTypeKind(decl->kind)) || (decl == target->GetBase() && IsTypeKind(decl->kind)))
         return errAssignToConst;
-    if (decl->kind == kindCommonVar) specId = static_cast<CCommonVar*>(decl)->specId;
+    if (auto* common = As<CCommonVar>(decl)) specId = common->specId;
     if (decl->kind == kindCommonVar && specId.empty()) return errSpecializedTypeExpected;
     int kind = target->valueKind;
     copyMode = kind == kindArrayVar;
@@ -197,7 +197,7 @@ int CAssignment::CheckStringFits() const
         return errOK;
     std::unique_ptr<CBaseVar> text;
     if (value->EvalConst(text) != errOK || text->kind != kindArrayVar) return errOK;
-    const auto& s = static_cast<const CArrayVar&>(*text);
+    const auto& s = To<CArrayVar>(*text);
     return s.hasText && s.text.size() >= std::stoul(lengths[0]) ? errStringTooLong : errOK;
 }
 
@@ -213,9 +213,9 @@ int CAssignment::CheckKinds(CBaseName* decl)
         return errIncompatibleAssignment;
     // An element or a field reached through a type stands for a variable of that type.
     std::unique_ptr<CBaseVar> element;
-    const CBaseVar* to = IsVarKind(decl->kind) ? static_cast<CBaseVar*>(decl) : nullptr;
-    if (!to && IsTypeKind(decl->kind)) {
-        element = static_cast<CBaseType*>(decl)->CreateVar(scope);
+    const CBaseVar* to = As<CBaseVar>(decl);
+    if (auto* type = As<CBaseType>(decl)) {
+        element = type->CreateVar(scope);
         to = element.get();
     }
     if (to && to->kind == target->valueKind) return CheckAssignable(*to, *value, errIncompatibleAssignment);

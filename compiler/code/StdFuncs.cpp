@@ -63,10 +63,10 @@ int CheckFold(CStdFunction& function)
 }
 
 // The folded value of an argument as an integer or a real number.
-int64_t IntOf(const CBaseVar& c) { return static_cast<const CScalarVar&>(c).intValue; }
+int64_t IntOf(const CBaseVar& c) { return To<CScalarVar>(c).intValue; }
 double RealOf(const CBaseVar& c)
 {
-    auto& s = static_cast<const CScalarVar&>(c);
+    auto& s = To<CScalarVar>(c);
     return IsRealVarKind(c.kind) ? s.realValue : double(s.intValue);
 }
 
@@ -487,8 +487,7 @@ public:
         if (type.valueKind == kindArrayVar) {
             CBaseName* t = ResolveReference(scope, type.qualifier, type.name);
             array = As<CArrayType>(t);
-            while (t && t->kind == kindArrayType) {
-                auto* a = static_cast<CArrayType*>(t);
+            while (auto* a = As<CArrayType>(t)) {
                 if (__builtin_mul_overflow(elements, long(a->length), &elements)) return errConstOverflow;
                 element = a->elem.get();
                 t = element ? ResolveType(const_cast<CBaseName*>(element)) : nullptr;

@@ -30,7 +30,7 @@ int CheckWritable(CExpr& e)
 {
     e.NoteChanged();
     CBaseName* decl = e.GetDesignatedVar();
-    if (!decl || (IsVarKind(decl->kind) && static_cast<CBaseVar*>(decl)->isConst)) return errNotAVariable;
+    if (!decl || IsConstVar(decl)) return errNotAVariable;
     if (e.IsReadOnly()) return errReadOnlyOperand;
     return errOK;
 }
@@ -109,7 +109,7 @@ public:
         if (!IsIntegerVarKind(elem->resultKind)) return errIncompatibleAssignment;
         std::unique_ptr<CBaseVar> constant;
         if (elem->EvalConst(constant) == errOK) {
-            int64_t e = static_cast<CScalarVar&>(*constant).intValue;
+            int64_t e = To<CScalarVar>(*constant).intValue;
             if (e < 0 || e > kMaxSetElement) return errSetElementRange;
         }
         return lb.Expect(symRparen, errRparenMissing);
@@ -279,8 +279,7 @@ public:
 private:
     static const CArrayType* NextDimension(const CArrayType* d)
     {
-        return d->elem && d->elem->kind == kindArrayType ? static_cast<const CArrayType*>(d->elem.get())
-                                                         : nullptr;
+        return As<CArrayType>(d->elem.get());
     }
     static bool HasOpenDimension(const CArrayType* array)
     {
@@ -300,8 +299,7 @@ private:
     // synonym of what it points to), qualified when imported.
     std::string ObjectTypeName(CBaseName* target) const
     {
-        if (target->kind == kindPointerVar) {
-            auto* var = static_cast<CPointerVar*>(target);
+        if (auto* var = As<CPointerVar>(target)) {
             if (var->typeName.empty() && var->type && var->type->baseRef) {
                 // An unqualified base of an imported variable is a type of that variable's module.
                 const CQualident& ref = *var->type->baseRef;

@@ -50,8 +50,8 @@ ESystemProc ReadSystemProcName(CLexBuf& lb, CBaseName* scope)
     std::string alias, name;
     ESystemProc proc = sysNone;
     if (lb.NextSymbol(code, alias) && code == symIdent) {
-        CBaseName* entry = FindUnqualified(scope, alias);
-        if (entry && entry->kind == kindImport && static_cast<CImportName*>(entry)->moduleName == kSystemModule &&
+        auto* import = As<CImportName>(FindUnqualified(scope, alias));
+        if (import && import->moduleName == kSystemModule &&
             lb.NextSymbol(code) && code == symPeriod && lb.NextSymbol(code, name))
             proc = code == symIdent ? SystemProcNamed(name) : code == symNEW ? sysNEW : code == symSIZE ? sysSIZE : sysNone;
     }
@@ -102,7 +102,7 @@ int ReadVariable(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& e, CDesi
     // Its address may be written through: value array parameters take it as a change.
     e->NoteChanged();
     CBaseName* decl = e->GetDesignatedVar();
-    if (!designator || !decl || !IsVarKind(decl->kind) || static_cast<CBaseVar*>(decl)->isConst)
+    if (!designator || !Is<CBaseVar>(decl) || IsConstVar(decl))
         return errNotAVariable;
     return errOK;
 }
@@ -284,7 +284,7 @@ private:
     static int CheckWritable(CExpr& e)
     {
         CBaseName* decl = e.GetDesignatedVar();
-        if (!SingleDesignator(e) || !decl || !IsVarKind(decl->kind) || static_cast<CBaseVar*>(decl)->isConst)
+        if (!SingleDesignator(e) || !Is<CBaseVar>(decl) || IsConstVar(decl))
             return errNotAVariable;
         e.NoteChanged();
         return e.IsReadOnly() ? errReadOnlyOperand : errOK;
@@ -322,13 +322,13 @@ private:
         if (int err = first->Init(lb)) return err;
         if (int err = CheckWritable(*first)) return err;
         CBaseName* decl = first->GetDesignatedVar();
-        if (decl->kind != kindPointerVar) return errInapplicableOperand;
-        auto* pointer = static_cast<CPointerVar*>(decl);
+        auto* pointer = As<CPointerVar>(decl);
+        if (!pointer) return errInapplicableOperand;
         CBaseName* base = pointer->Base();
         if (!base || (base->kind != kindRecordType && base->kind != kindArrayType)) return errInapplicableOperand;
         for (const CArrayType* a = ArrayOf(decl); a;) {
             if (a->length == 0) return errInapplicableOperand;
-            a = a->elem && a->elem->kind == kindArrayType ? static_cast<const CArrayType*>(a->elem.get()) : nullptr;
+            a = As<CArrayType>(a->elem.get());
         }
         if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         return ReadInteger(lb, scope, second);

@@ -37,18 +37,15 @@ int CGuard::ReadVariable(CLexBuf& lb, std::string& staticModule, std::string& st
         return errOK;
     }
     CRecordType* record = nullptr;
-    if (variable->kind == kindRecordVar) {
-        auto* var = static_cast<CRecordVar*>(variable);
+    if (auto* var = As<CRecordVar>(variable)) {
         if (!var->isVar) return errGuardedVarKind;
         guardKind = guardRecord;
         if (!var->typeName.empty())
-            record = static_cast<CRecordType*>(ResolveReference(scope, var->typeModule, var->typeName));
-    } else if (variable->kind == kindPointerVar) {
-        auto* var = static_cast<CPointerVar*>(variable);
+            record = As<CRecordType>(ResolveReference(scope, var->typeModule, var->typeName));
+    } else if (auto* var = As<CPointerVar>(variable)) {
         if (!var->BaseIsRecord()) return errGuardedVarKind;
         guardKind = guardPointer;
-        CBaseName* base = var->Base();
-        if (base && base->kind == kindRecordType) record = static_cast<CRecordType*>(base);
+        record = As<CRecordType>(var->Base());
     } else {
         return errGuardedVarKind;
     }
@@ -68,8 +65,9 @@ int CGuard::ReadGuardType(CLexBuf& lb, const std::string& staticModule, const st
     CBaseName* type = ResolveType(guardType);
     CBaseName* record = type;
     if (guardKind == guardPointer) {
-        if (!type || type->kind != kindPointerType) return errGuardNotPointer;
-        record = static_cast<CPointerType*>(type)->BaseRecord();
+        auto* pointerType = As<CPointerType>(type);
+        if (!pointerType) return errGuardNotPointer;
+        record = pointerType->BaseRecord();
         if (!record) return errGuardNotExtension;
     } else if (!type || type->kind != kindRecordType) {
         return errGuardNotRecord;
@@ -116,7 +114,7 @@ void CWithBranch::MakeAlias()
         node->bound = MakeCommonAlias(guard->variable, guard->common, node.get());
         return;
     }
-    std::unique_ptr<CBaseVar> alias = static_cast<CBaseType*>(guard->guardType)->CreateVar(node.get());
+    std::unique_ptr<CBaseVar> alias = To<CBaseType>(guard->guardType)->CreateVar(node.get());
     alias->name = guard->varName;
     alias->typeName = guard->typeName;
     alias->typeModule = guard->typeQualifier;

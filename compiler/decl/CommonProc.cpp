@@ -40,7 +40,7 @@ bool Declared(const std::vector<std::unique_ptr<CBaseVar>>& list, const std::str
 // parameter points to.
 CCommonType* ParamCommonType(const CBaseVar& par)
 {
-    if (par.kind == kindCommonVar) return static_cast<const CCommonVar&>(par).Common();
+    if (auto* common = As<CCommonVar>(&par)) return common->Common();
     return PointedCommonType(const_cast<CBaseVar*>(&par));
 }
 
@@ -51,13 +51,11 @@ void WriteForwardedFormals(CCppOutput& f, const CFormalPars& formals)
     for (const auto& par : formals.params) {
         bool valueArray = par->kind == kindArrayVar && !par->isVar;
         f.Cpp("%s%s, ", valueArray ? "VYK_ARR_" : "", valueArray ? par->name.c_str() : CppId(par->name).c_str());
-        if (par->kind != kindArrayVar) continue;
-        auto* array = static_cast<CArrayVar*>(par.get());
-        if (array->Length() != 0) continue;
+        auto* array = As<CArrayVar>(par.get());
+        if (!array || array->Length() != 0) continue;
         int i = 0;
-        for (const CBaseType* d = array->type.get(); d && d->kind == kindArrayType;
-             d = static_cast<const CArrayType*>(d)->elem.get(), ++i) {
-            int length = static_cast<const CArrayType*>(d)->length;
+        for (const CArrayType* d = array->type.get(); d; d = As<CArrayType>(d->elem.get()), ++i) {
+            int length = d->length;
             if (length != 0) f.Cpp("%i, ", length);
             else f.Cpp("VYK_ARR_%i_%s, ", i, par->name.c_str());
         }
@@ -113,8 +111,8 @@ int ReadCommonSection(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
     CBaseName* t = ResolveType(type.get());
     if (!t) return errCommonTypeExpected;
     if (t->kind == kindSpecType) return sigHandOver;
-    if (t->kind == kindPointerType) {
-        CBaseName* base = static_cast<CPointerType*>(t)->Base();
+    if (auto* pointerType = As<CPointerType>(t)) {
+        CBaseName* base = pointerType->Base();
         if (!base || base->kind != kindCommonType) return errCommonTypeExpected;
         if (byRef) return errCommonParamNotPointerOrVar;
     } else if (t->kind == kindCommonType) {
@@ -167,9 +165,8 @@ int ReadAnonymousSpecials(CProcedureBase& proc, SCommonPars& pars, const CBaseTy
 {
     for (const auto& [id, b] : names) {
         auto v = std::make_unique<CCommonVar>(&proc);
-        std::unique_ptr<CBaseType> copy = common.CloneType(common.parent);
-        v->anonType.reset(static_cast<CCommonType*>(copy.release()));
-        const auto& ref = static_cast<const CQualidentType&>(pointer).ref;
+        v->anonType = To<CCommonType>(common.CloneType(common.parent));
+        const auto& ref = To<CQualidentType>(pointer).ref;
         v->typeName = ref.name;
         v->typeModule = ref.qualifier;
         v->name = id;
@@ -207,21 +204,21 @@ int ReadSpecialSection(CLexBuf& lb, CProcedureBase& proc, SCommonPars& pars)
     CBaseName* t = ResolveType(type.get());
     bool brackets = names.front().second.present;
     // A common type written in place behind a pointer is known by the pointer type's name.
-    CBaseName* anon = nullptr;
-    if (brackets && t && t->kind == kindPointerType) {
-        CBaseName* base = static_cast<CPointerType*>(t)->Base();
-        if (base && base->kind == kindCommonType && base->name.empty()) anon = base;
+    CCommonType* anon = nullptr;
+    if (auto* pointerType = As<CPointerType>(t); brackets && pointerType) {
+        auto* base = As<CCommonType>(pointerType->Base());
+        if (base && base->name.empty()) anon = base;
     }
     if (anon && type->kind == kindQualidentType)
-        return ReadAnonymousSpecials(proc, pars, *type, *static_cast<CCommonType*>(anon), byRef, names);
+        return ReadAnonymousSpecials(proc, pars, *type, *anon, byRef, names);
     if (brackets && (!t || t->kind != kindCommonType)) return errCommonTypeExpected;
     if (!brackets && (!t || t->kind != kindSpecType)) return errSpecializedTypeExpected;
     for (const auto& [id, b] : names) {
         std::unique_ptr<CBaseVar> v = type->CreateVar(&proc);
-        if (v->kind != kindCommonVar) return errCommonTypeExpected;
+        auto* c = As<CCommonVar>(v.get());
+        if (!c) return errCommonTypeExpected;
         v->name = id;
         v->isVar = byRef;
-        auto* c = static_cast<CCommonVar*>(v.get());
         if (brackets) {
             bool isDefault = b.qualifier.empty() && b.name.empty();
             if (int err = c->SetSpecialization(b.qualifier, b.name, isDefault)) return err;
@@ -441,7 +438,7 @@ int CHandlerProc::Init(CLexBuf& lb)
     }
     if (int err = ReadCommonSections(lb, *this, special, ReadSpecialSection)) return err;
     if (int err = ReadResultAndFormals(lb, *this, special)) return err;
-    auto* common = static_cast<CProcedureBase*>(served);
+    auto* common = To<CProcedureBase>(served);
     // The dispatch calls the handler through the common procedure's signature.
     if (formals->params.size() != common->formals->params.size()) return errParamCountMismatch;
     for (size_t i = 0; i < formals->params.size(); ++i) {
@@ -491,7 +488,7 @@ void CHandlerProc::WriteLink(CCppOutput& f)
     if (!qualifier.empty()) f.Vyl("Qual=\"%s\" ", GetOwningModule(served)->name.c_str());
     f.Vyl("Name=\"%s\" UID=\"%i\">\n", servedName.c_str(), uid);
     for (const auto& par : special.params) {
-        auto* v = static_cast<CCommonVar*>(par.get());
+        auto* v = To<CCommonVar>(par.get());
         f.Vyl("\t\t<SPar");
         CCommonType* c = v->Common();
         if (c && !c->TypeTagged()) {
@@ -559,8 +556,8 @@ int ReadCommonProcedureHeading(CLexBuf& lb, CDeclSeq& seq)
 const std::vector<std::unique_ptr<CBaseVar>>* CommonParamList(CBaseName* proc)
 {
     if (!proc) return nullptr;
-    if (proc->kind == kindCommonProc) return &static_cast<CCommonProc*>(proc)->common.params;
-    if (proc->kind == kindDfnCommonProc) return &static_cast<CDfnCommonProc*>(proc)->common.params;
+    if (auto* common = As<CCommonProc>(proc)) return &common->common.params;
+    if (auto* dfnCommon = As<CDfnCommonProc>(proc)) return &dfnCommon->common.params;
     return nullptr;
 }
 
@@ -570,12 +567,14 @@ const std::vector<std::unique_ptr<CBaseVar>>* CommonParamList(CBaseName* proc)
 // this file through it, and with it the readers that replace the procedures' defaults.
 bool IsCommonPointer(const CBaseName* var)
 {
-    if (!var || var->kind != kindCommonVar) return false;
-    if (static_cast<const CBaseVar*>(var)->isVar) return true;
+    const auto* common = As<CCommonVar>(var);
+    if (!common) return false;
+    if (common->isVar) return true;
     CBaseName* owner = var->parent;
-    if (!owner || !IsProcedureKind(owner->kind)) return false;
-    auto* proc = static_cast<CProcedureBase*>(owner);
+    auto* proc = As<CProcedureBase>(owner);
+    if (!proc) return false;
     if (InList(&proc->formals->params, var)) return true;
     if (InList(CommonParamList(owner), var)) return true;
-    return owner->kind == kindHandlerProc && InList(&static_cast<CHandlerProc*>(owner)->special.params, var);
+    auto* handler = As<CHandlerProc>(owner);
+    return handler && InList(&handler->special.params, var);
 }

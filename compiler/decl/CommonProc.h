@@ -39,6 +39,7 @@ struct SCommonPars {
 //   //END P;
 class CCommonProc : public CProcedure {
 public:
+    static bool IsKind(int k) { return k == kindCommonProc; }
     SCommonPars common;
     bool hasDefaultHandler = true;
 
@@ -58,6 +59,7 @@ private:
 // A common procedure heading read back from a definition file (kind 10).
 class CDfnCommonProc : public CProcedureBase {
 public:
+    static bool IsKind(int k) { return k == kindDfnCommonProc; }
     SCommonPars common;
 
     explicit CDfnCommonProc(CBaseName* parent) : CProcedureBase(kindDfnCommonProc, parent) {}
@@ -76,6 +78,7 @@ public:
 //   //END P;
 class CHandlerProc : public CProcedure {
 public:
+    static bool IsKind(int k) { return k == kindHandlerProc; }
     SCommonPars special;
     std::string qualifier;          // import alias of the common procedure, "" for this module
     int uid = 0;

@@ -17,9 +17,8 @@ namespace {
 // Own name of the module that `alias` imports in `scope`, or "" when it is no import.
 std::string ImportedModuleName(CBaseName* scope, const std::string& alias)
 {
-    CBaseName* entry = FindUnqualified(scope, alias);
-    if (!entry || entry->kind != kindImport) return std::string();
-    return static_cast<CImportName*>(entry)->moduleName;
+    auto* import = As<CImportName>(FindUnqualified(scope, alias));
+    return import ? import->moduleName : std::string();
 }
 
 // Declarations read from a definition file name types that need not be exported; they are
@@ -292,8 +291,7 @@ std::unique_ptr<CBaseVar> CCommonType::CreateVar(CBaseName* owner) const
 {
     auto v = std::make_unique<CCommonVar>(owner);
     if (name.empty()) {
-        std::unique_ptr<CBaseType> copy = CloneType(parent);
-        v->anonType.reset(static_cast<CCommonType*>(copy.release()));
+        v->anonType = To<CCommonType>(CloneType(parent));
     } else {
         v->typeName = name;
         v->typeModule = GetModuleAlias(const_cast<CCommonType*>(this));
@@ -315,9 +313,8 @@ CCommonType* CommonTypeOf(CBaseName* type)
 // "<" [qualident] ">" after the common-type reference.
 int CSpecType::Init(CLexBuf& lb)
 {
-    CBaseName* decl = GetGlobalName(parent, common.qualifier, common.name);
-    if (!decl || decl->kind != kindCommonType) return errCommonTypeExpected;
-    auto* c = static_cast<CCommonType*>(decl);
+    auto* c = As<CCommonType>(GetGlobalName(parent, common.qualifier, common.name));
+    if (!c) return errCommonTypeExpected;
     int code = 0;
     if (int err = lb.Expect(symLss, errLssMissing)) return err;
     if (lb.Accept(symGtr)) {
@@ -409,7 +406,7 @@ int ReadSpecializedType(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CBaseType
     if (!type || type->kind != kindQualidentType) return errOK;
     if (!lb.Peek(symLss)) return errOK;
     auto spec = std::make_unique<CSpecType>(scope);
-    spec->common = static_cast<CQualidentType*>(type.get())->ref;
+    spec->common = To<CQualidentType>(type.get())->ref;
     if (int err = spec->Init(lb)) return err;
     type = std::move(spec);
     return errOK;
@@ -467,13 +464,13 @@ int ReadCommonExtension(CLexBuf& lb, CDeclSeq& seq, const CBareName& ident, int 
         if (!decl) return errUndeclaredIdent;
         if (decl->kind != kindCommonType) return errCommonTypeExpected;
         if (int err = lb.Expect(symPlusBecomes, errPlusBecomesMissing)) return err;
-        if (static_cast<CCommonType*>(decl)->local) return errLocalImportedCommonExt;
+        if (To<CCommonType>(decl)->local) return errLocalImportedCommonExt;
     } else {
         decl = FindUnqualified(seq.owner, typeName);
         if (!decl) return errUndeclaredIdent;
         if (decl->kind != kindCommonType) return errCommonTypeExpected;
     }
-    auto* common = static_cast<CCommonType*>(decl);
+    auto* common = To<CCommonType>(decl);
     CBaseName* owner = GetOwningModule(common);
     std::unique_ptr<CCommonExtension> ext;
     if (owner && owner != GetOwningModule(seq.owner)) {
@@ -562,11 +559,11 @@ void CCommonVar::WriteCPP(CCppOutput& f)
 static CSpecType* SpecializedType(CBaseName* scope, const std::string& module, const std::string& name)
 {
     CBaseName* decl = name.empty() ? nullptr : GetGlobalName(scope, module, name);
-    for (int steps = 0; decl && decl->kind == kindQualidentType && steps < 1000; ++steps) {
-        const CQualident& ref = static_cast<CQualidentType*>(decl)->ref;
+    for (int steps = 0; Is<CQualidentType>(decl) && steps < 1000; ++steps) {
+        const CQualident& ref = To<CQualidentType>(decl)->ref;
         decl = ref.name.empty() ? nullptr : GetGlobalName(decl->parent, ref.qualifier, ref.name);
     }
-    return decl && decl->kind == kindSpecType ? static_cast<CSpecType*>(decl) : nullptr;
+    return As<CSpecType>(decl);
 }
 
 // True when an importer of the module can name `decl`: it is exported, or imported itself.
@@ -581,11 +578,11 @@ static bool ImportersKnow(CBaseName* decl)
 static std::string SpecQualifierHere(CBaseName* scope, const SSpecialization& s)
 {
     const std::string own = s.OwnModule();
-    auto* module = static_cast<CModuleBase*>(GetOwningModule(scope));
+    auto* module = To<CModuleBase>(GetOwningModule(scope));
     if (own == module->name) return std::string();
     if (module->decls)
         for (const auto& decl : module->decls->decls)
-            if (decl->kind == kindImport && static_cast<CImportName*>(decl.get())->moduleName == own)
+            if (auto* import = As<CImportName>(decl.get()); import && import->moduleName == own)
                 return decl->name;
     return own;
 }
@@ -599,12 +596,13 @@ std::string CCommonVar::TypeTextDfn(bool& hidden) const
     hidden = false;
     CBaseName* decl = DfnNamesType() ? nullptr : GetGlobalName(parent, typeModule, typeName);
     for (int steps = 0; decl && steps < 1000; ++steps) {
-        if (decl->kind == kindSpecType) {
+        if (auto* spec = As<CSpecType>(decl)) {
             hidden = true;
-            return static_cast<CSpecType*>(decl)->common.DfnText();
+            return spec->common.DfnText();
         }
-        if (decl->kind != kindQualidentType) break;
-        const CQualident& ref = static_cast<CQualidentType*>(decl)->ref;
+        auto* synonym = As<CQualidentType>(decl);
+        if (!synonym) break;
+        const CQualident& ref = synonym->ref;
         decl = ref.name.empty() ? nullptr : GetGlobalName(decl->parent, ref.qualifier, ref.name);
         if (decl && ImportersKnow(decl)) return ref.DfnText();
     }
@@ -645,10 +643,7 @@ std::unique_ptr<CBaseVar> CCommonVar::CloneVar(CBaseName* owner) const
     v->specTypeName = specTypeName;
     v->specTag = specTag;
     v->bound = bound;
-    if (anonType) {
-        std::unique_ptr<CBaseType> copy = anonType->CloneType(anonType->parent);
-        v->anonType.reset(static_cast<CCommonType*>(copy.release()));
-    }
+    if (anonType) v->anonType = To<CCommonType>(anonType->CloneType(anonType->parent));
     return v;
 }
 
@@ -656,18 +651,18 @@ std::unique_ptr<CBaseVar> CCommonVar::CloneVar(CBaseName* owner) const
 
 static bool IsCommonElementArray(CBaseType& type)
 {
-    CBaseName* t = ResolveType(&type);
-    if (!t || t->kind != kindArrayType) return false;
-    CBaseName* elem = ResolveType(static_cast<CArrayType*>(t)->Innermost());
+    auto* array = As<CArrayType>(ResolveType(&type));
+    if (!array) return false;
+    CBaseName* elem = ResolveType(array->Innermost());
     return elem && (elem->kind == kindCommonType || elem->kind == kindSpecType);
 }
 
 int FinishDeclaredVar(CBaseVar& v, CBaseType& type, const CBareName& ident, bool field)
 {
     if (IsCommonElementArray(type)) return errCommonParamNotPointerOrVar;
-    if (v.kind != kindCommonVar) return ident.hasSpec ? errCommonTypeExpected : errOK;
+    if (!Is<CCommonVar>(&v)) return ident.hasSpec ? errCommonTypeExpected : errOK;
     if (field) return errCommonParamNotPointerOrVar;
-    auto& common = static_cast<CCommonVar&>(v);
+    auto& common = To<CCommonVar>(v);
     // A CASE written in place has no name for the linker to make a struct of.
     if (common.anonType) return errTypeStart;
     if (ident.hasSpec) {
@@ -684,16 +679,15 @@ int FinishDeclaredVar(CBaseVar& v, CBaseType& type, const CBareName& ident, bool
 
 CCommonType* PointedCommonType(CBaseName* decl)
 {
-    if (!decl || decl->kind != kindPointerVar) return nullptr;
-    return CommonTypeOf(static_cast<CPointerVar*>(decl)->Base());
+    auto* pointerVar = As<CPointerVar>(decl);
+    return pointerVar ? CommonTypeOf(pointerVar->Base()) : nullptr;
 }
 
 std::string PointerSpecId(CBaseName* decl)
 {
-    if (!decl || decl->kind != kindPointerVar) return std::string();
-    CBaseName* base = static_cast<CPointerVar*>(decl)->Base();
-    if (!base || base->kind != kindSpecType) return std::string();
-    return static_cast<CSpecType*>(base)->SpecId();
+    auto* pointerVar = As<CPointerVar>(decl);
+    auto* spec = pointerVar ? As<CSpecType>(pointerVar->Base()) : nullptr;
+    return spec ? spec->SpecId() : std::string();
 }
 
 // POINTER TO RECORD CASE ... END and POINTER TO CASE ... END: an anonymous common type, which
@@ -723,10 +717,10 @@ int ReadPointerSpecBase(CLexBuf& lb, CBaseName* scope, const CQualident& ref, st
 
 CBaseName* FindSpecializedField(CBaseName* pointerVar, const std::string& id)
 {
-    if (!pointerVar || pointerVar->kind != kindPointerVar) return nullptr;
-    CBaseName* base = static_cast<CPointerVar*>(pointerVar)->Base();
-    if (!base || base->kind != kindSpecType) return nullptr;
-    const SSpecialization* s = static_cast<CSpecType*>(base)->Spec();
+    auto* pointer = As<CPointerVar>(pointerVar);
+    auto* spec = pointer ? As<CSpecType>(pointer->Base()) : nullptr;
+    if (!spec) return nullptr;
+    const SSpecialization* s = spec->Spec();
     CBaseName* type = s ? s->Type() : nullptr;
     return type && type->kind == kindRecordType ? type->FindName(id) : nullptr;
 }

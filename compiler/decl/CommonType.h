@@ -103,6 +103,7 @@ public:
 // C++: nothing; the link description gets <Case Qual="M" Name="T"> <Spec .../> </Case>.
 class CCommonExtension : public CBaseType {
 public:
+    static bool IsKind(int k) { return k == kindCommonExtension; }
     std::string alias;        // the import alias it was written with
     std::string moduleName;   // own name of the module declaring the common type
     std::string typeName;

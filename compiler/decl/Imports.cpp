@@ -72,10 +72,11 @@ private:
 CImportLoader::CImportLoader(CProject& project, CModuleBase& root) : project(project), root(root)
 {
     for (CBaseName* scope = &root; scope; scope = scope->parent) {
-        if (!IsModuleKind(scope->kind)) continue;
+        auto* module = As<CModuleBase>(scope);
+        if (!module) continue;
         ++rootDepth;
         ++onChain[scope->name];
-        outermost = static_cast<CModuleBase*>(scope);
+        outermost = module;
     }
     if (!outermost) outermost = &root;
 }

@@ -30,6 +30,7 @@ public:
 // imported modules) and the body. AddName and FindName delegate to the declaration sequence.
 class CModuleBase : public CBaseName {
 public:
+    static bool IsKind(int k) { return IsModuleKind(k); }
     std::unique_ptr<CDeclSeq> decls;
     std::unique_ptr<CStatementBody> body;
     // Of the outermost module only: every module read from a definition file in this
@@ -80,6 +81,7 @@ private:
 // DEFINITION name; ... END name.  (kind 2, or 3 for SYSTEM)
 class CDfnModule : public CModuleBase {
 public:
+    static bool IsKind(int k) { return k == kindDfnModule || k == kindSystemModule; }
     std::string alias;        // the name under which the importing module imported it
     std::string pathPrefix;   // search folder of its definition file; empty for "DFN/"
     // Types marked "-": named by its other declarations, never by an importer.

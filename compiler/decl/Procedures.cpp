@@ -35,7 +35,7 @@ public:
 
 CProcedureBase* AsProcedure(CBaseName* decl)
 {
-    if (decl && IsProcedureKind(decl->kind)) return static_cast<CProcedureBase*>(decl);
+    if (auto* proc = As<CProcedureBase>(decl)) return proc;
     if (decl && decl->kind == kindNone && decl->name.empty())
         if (auto* entry = dynamic_cast<CBoundProcEntry*>(decl)) return entry->proc;
     return nullptr;
@@ -111,11 +111,10 @@ int CProcedureBase::ReadReceiver(CLexBuf& lb)
     CBaseName* declared = FindUnqualified(parent, receiver->typeName);
     if (!declared) return errUndeclaredIdent;
     CBaseName* type = ResolveType(declared);
-    bool ok = type && (receiver->isVar ? type->kind == kindRecordType
-                                       : type->kind == kindPointerType &&
-                                             static_cast<CPointerType*>(type)->BaseRecord());
+    auto* pointerType = As<CPointerType>(type);
+    bool ok = receiver->isVar ? Is<CRecordType>(type) : pointerType && pointerType->BaseRecord();
     if (!ok) return errReceiverNotPointerOrVarRecord;
-    receiver->var = static_cast<CBaseType*>(declared)->CreateVar(this);
+    receiver->var = To<CBaseType>(declared)->CreateVar(this);
     receiver->var->name = receiver->name;
     receiver->var->isVar = receiver->isVar;
     receiver->var->exported = declared->exported;
@@ -172,7 +171,7 @@ static int CheckPrevious(CDeclSeq& seq, CProcedureBase& proc)
     std::string now = proc.receiver ? proc.receiver->name : std::string();
     if (before != now) return errParamMismatch;
     if (previous->formals->params.size() != proc.formals->params.size()) return errParamCountMismatch;
-    static_cast<CForwardProc*>(previous)->satisfied = true;
+    To<CForwardProc>(previous)->satisfied = true;
     return errOK;
 }
 
@@ -209,7 +208,7 @@ int ReadProcedureDeclaration(CLexBuf& lb, CDeclSeq& seq)
     bool forward = proc->kind == kindForwardProc;
     CProcedureBase* added = AddProcedure(seq, std::move(proc));
     if (forward) return errOK;
-    return static_cast<CProcedure*>(added)->ReadBlock(lb);
+    return To<CProcedure>(added)->ReadBlock(lb);
 }
 
 // A heading of a definition file: PROCEDURE [Receiver] ident FormalParameters [":" type].
@@ -227,9 +226,8 @@ int ReadProcedureHeading(CLexBuf& lb, CDeclSeq& seq)
 int CheckForwardProcedures(CLexBuf& lb, CDeclSeq& seq)
 {
     for (auto& decl : seq.decls) {
-        CProcedureBase* proc = AsProcedure(decl.get());
-        if (!proc || proc->kind != kindForwardProc) continue;
-        auto* forward = static_cast<CForwardProc*>(proc);
+        auto* forward = As<CForwardProc>(AsProcedure(decl.get()));
+        if (!forward) continue;
         if (!forward->satisfied) {
             lb.RestorePos(forward->pos);
             return errUnsatisfiedForward;
@@ -308,7 +306,7 @@ void WriteBoundProcedureMember(CCppOutput& f, CBaseName& proc, bool toHeader)
 {
     CProcedureBase* p = AsProcedure(&proc);
     if (!p || p->kind == kindForwardProc) return;
-    static_cast<const CProcedureBase*>(p)->WriteMemberDecl(f, toHeader);
+    p->WriteMemberDecl(f, toHeader);
 }
 
 void CProcedure::WriteCPP(CCppOutput& f)
@@ -350,7 +348,7 @@ void CProcedure::WriteBodyText(CCppOutput& f)
     WriteVarSection(f, *locals, false);
     std::vector<CProcedure*> nested;
     for (auto& decl : locals->decls)
-        if (decl->kind == kindProcedure) nested.push_back(static_cast<CProcedure*>(decl.get()));
+        if (decl->kind == kindProcedure) nested.push_back(To<CProcedure>(decl.get()));
     for (CProcedure* proc : nested) proc->WriteLocalDecl(f);
     for (CProcedure* proc : nested) proc->WriteLocalDef(f);
     if (body) {
@@ -391,23 +389,21 @@ static bool IsScalarOrReference(int kind)
 // The procedure whose body `scope` belongs to, or nullptr in the module body.
 static CProcedureBase* BodyOwner(CBaseName* scope)
 {
-    CBaseName* proc = EnclosingProcedure(scope);
-    return proc && IsProcedureKind(proc->kind) ? static_cast<CProcedureBase*>(proc) : nullptr;
+    return As<CProcedureBase>(EnclosingProcedure(scope));
 }
 
 void NoteChange(CBaseName* scope, CBaseName* base, bool indirect)
 {
-    if (base && base->kind == kindArrayVar) static_cast<CArrayVar*>(base)->changed = true;
+    if (auto* array = As<CArrayVar>(base)) array->changed = true;
     CProcedureBase* proc = BodyOwner(scope);
     if (!proc) return;
     // A whole variable of a scalar, pointer or procedure type is no part of any array; the
     // procedure's own locals and value parameters are no part of its caller's arrays.
-    bool safe = base && IsVarKind(base->kind) && !static_cast<CBaseVar*>(base)->isVar && !indirect &&
-                (base->parent == proc || IsScalarOrReference(base->kind));
+    auto* var = As<CBaseVar>(base);
+    bool safe = var && !var->isVar && !indirect && (base->parent == proc || IsScalarOrReference(base->kind));
     if (safe) return;
     // The procedure's own VAR parameter of an array or basic type: its extent is known where
     // the value arrays are copied.
-    auto* var = base && IsVarKind(base->kind) ? static_cast<CBaseVar*>(base) : nullptr;
     bool kindKnown = var && (var->kind == kindArrayVar || (IsScalarOrReference(var->kind) &&
                                                            var->kind != kindPointerVar &&
                                                            var->kind != kindProcedureVar));
@@ -428,8 +424,8 @@ void NoteCall(CBaseName* scope, CBaseName* callee)
             if (p == proc) return;
     // A procedure of this module with a body of its own and no receiver (which a procedure of
     // an extension could replace) is asked later; anything else may change anything.
-    if (callee && callee->kind == kindProcedure && !static_cast<CProcedureBase*>(callee)->receiver) {
-        proc->callees.push_back(static_cast<const CProcedureBase*>(callee));
+    if (callee && callee->kind == kindProcedure && !To<CProcedureBase>(callee)->receiver) {
+        proc->callees.push_back(To<CProcedureBase>(callee));
         return;
     }
     proc->reachesOut = true;
@@ -441,7 +437,7 @@ bool CProcedureBase::ReachesOut() const
     asked = true;
     bool reaches = false;
     for (auto& decl : locals->decls)
-        if (!reaches && IsProcedureKind(decl->kind)) reaches = static_cast<CProcedureBase*>(decl.get())->ReachesOut();
+        if (auto* local = As<CProcedureBase>(decl.get()); !reaches && local) reaches = local->ReachesOut();
     for (const CProcedureBase* callee : callees)
         if (!reaches) reaches = callee->ReachesOut();
     asked = false;
@@ -463,8 +459,7 @@ static std::string OverlapText(const CArrayVar& array, const std::vector<const C
     for (const CBaseVar* par : changed) {
         std::string id = CppId(par->name);
         std::string other = "&" + id + ", sizeof(" + id + ")";
-        if (par->kind == kindArrayVar) {
-            auto* var = static_cast<const CArrayVar*>(par);
+        if (auto* var = As<CArrayVar>(par)) {
             other = id + ", sizeof(*" + id + ")";
             if (var->Length() != 0) other += " * " + std::to_string(var->type->length);
             else
@@ -485,8 +480,8 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
     f.Indent();
     f.Cpp("//arrays initialisation\n");
     for (auto& par : formals->params) {
-        if (par->kind != kindArrayVar || par->isVar) continue;
-        auto* array = static_cast<CArrayVar*>(par.get());
+        auto* array = As<CArrayVar>(par.get());
+        if (!array || array->isVar) continue;
         std::string id = CppId(array->name);
         CArrayType* type = array->type.get();
         f.Indent();
@@ -502,7 +497,7 @@ void CProcedure::WriteValueArrayCopies(CCppOutput& f)
             int dims = type->Dimensions();
             for (int i = 0; i < dims; ++i) {
                 const CArrayType* dim = type;
-                for (int k = 0; k < i; ++k) dim = static_cast<const CArrayType*>(dim->elem.get());
+                for (int k = 0; k < i; ++k) dim = To<CArrayType>(dim->elem.get());
                 f.Cpp("\n\tfor(int VYK_I_%i = 0; VYK_I_%i < %i; ++VYK_I_%i)", i, i, dim->length, i);
             }
             f.Cpp(" %s", id.c_str());

@@ -89,6 +89,7 @@ protected:
 //   //END Name;
 class CProcedure : public CProcedureBase {
 public:
+    static bool IsKind(int k) { return k == kindProcedure || k == kindHandlerProc || k == kindCommonProc; }
     explicit CProcedure(CBaseName* parent) : CProcedureBase(kindProcedure, parent) {}
     int Init(CLexBuf& lb) override;          // after PROCEDURE: the heading up to ";"
     int ReadBlock(CLexBuf& lb);              // declarations, body, END name
@@ -108,6 +109,7 @@ protected:
 // ForwardDeclaration = PROCEDURE "^" [Receiver] IdentDef [FormalParameters].
 class CForwardProc : public CProcedureBase {
 public:
+    static bool IsKind(int k) { return k == kindForwardProc; }
     SLexPos pos;            // position of the name, for 93
     bool satisfied = false;
     explicit CForwardProc(CBaseName* parent) : CProcedureBase(kindForwardProc, parent) {}

@@ -144,10 +144,10 @@ void CRecordType::WriteMemberFields(CCppOutput& f, bool toHeader, const char* le
         f.To(toHeader, "%s", lead);
         if (IsProcedureKind(m->kind)) {
             WriteBoundProcedureMember(f, *m, toHeader);
-        } else if (m->kind == kindArrayVar) {
-            static_cast<CArrayVar&>(*m).WriteCPP_rec(f, toHeader);
+        } else if (auto* array = As<CArrayVar>(m.get())) {
+            array->WriteCPP_rec(f, toHeader);
         } else {
-            static_cast<CBaseVar&>(*m).WriteCPP_par(f, toHeader);
+            To<CBaseVar>(*m).WriteCPP_par(f, toHeader);
         }
         f.To(toHeader, "%s", end);
     }
@@ -187,15 +187,14 @@ std::unique_ptr<CBaseType> CRecordType::CloneType(CBaseName* newParent) const
     t->sysId = sysId;
     if (base) t->base = std::make_unique<CQualident>(*base);
     for (auto& m : members)
-        if (IsVarKind(m->kind)) t->members.push_back(static_cast<CBaseVar&>(*m).CloneVar(t.get()));
+        if (auto* field = As<CBaseVar>(m.get())) t->members.push_back(field->CloneVar(t.get()));
     return t;
 }
 
 std::unique_ptr<CBaseVar> CRecordType::CreateVar(CBaseName* owner) const
 {
     auto v = std::make_unique<CRecordVar>(owner);
-    std::unique_ptr<CBaseType> copy = CloneType(parent);
-    v->type.reset(static_cast<CRecordType*>(copy.release()));
+    v->type = To<CRecordType>(CloneType(parent));
     return v;
 }
 
@@ -204,7 +203,7 @@ int CRecordType::CheckLate(SLatePos& at)
     if (done) return errOK;
     done = true;
     for (auto& m : members)
-        if (IsVarKind(m->kind))
-            if (int err = static_cast<CBaseVar&>(*m).CheckType(at)) return err;
+        if (auto* field = As<CBaseVar>(m.get()))
+            if (int err = field->CheckType(at)) return err;
     return errOK;
 }

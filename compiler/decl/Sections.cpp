@@ -32,7 +32,8 @@ CBaseName* TypeScope(CBaseName* owner)
 bool IsOpenArray(CBaseName* type)
 {
     CBaseName* t = ResolveType(type);
-    return t && t->kind == kindArrayType && static_cast<CArrayType*>(t)->length == 0;
+    auto* array = As<CArrayType>(t);
+    return array && array->length == 0;
 }
 }  // namespace
 
@@ -110,9 +111,8 @@ int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
     if (int err = ParseType(lb, seq.owner, type)) return err;
     type->name = ident.name;
     type->exported = ident.exported && !ident.readOnly;
-    if (ident.readOnly) static_cast<CDfnModule*>(seq.owner)->hiddenTypes.insert(ident.name);
-    if (type->kind == kindRecordType) {
-        auto* record = static_cast<CRecordType*>(type.get());
+    if (ident.readOnly) To<CDfnModule>(seq.owner)->hiddenTypes.insert(ident.name);
+    if (auto* record = As<CRecordType>(type.get())) {
         if (record->exported && record->base) {
             CBaseName* decl = GetGlobalName(seq.owner, record->base->qualifier, record->base->name);
             CBaseName* final = nullptr;
@@ -149,8 +149,8 @@ int CheckDeclarationLate(CBaseName& decl, SLatePos& at)
     case kindArrayType:
     case kindRecordType:
     case kindPointerType:
-    case kindProcedureType: return static_cast<CBaseType&>(decl).CheckLate(at);
-    default: return IsVarKind(decl.kind) ? static_cast<CBaseVar&>(decl).CheckType(at) : errOK;
+    case kindProcedureType: return To<CBaseType>(decl).CheckLate(at);
+    default: return Is<CBaseVar>(&decl) ? To<CBaseVar>(decl).CheckType(at) : errOK;
     }
 }
 
@@ -159,15 +159,17 @@ int CheckDeclarationLate(CBaseName& decl, SLatePos& at)
 void WriteTypeSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel)
 {
     for (auto& d : seq.decls) {
-        if (!IsTypeKind(d->kind)) continue;
-        auto& t = static_cast<CBaseType&>(*d);
+        auto* type = As<CBaseType>(d.get());
+        if (!type) continue;
+        auto& t = *type;
         bool toHeader = moduleLevel || t.exported;
         if (t.HasStructBody()) t.WriteForward(f, toHeader);
         else t.WriteCPP(f, toHeader);
     }
     for (auto& d : seq.decls) {
-        if (!IsTypeKind(d->kind)) continue;
-        auto& t = static_cast<CBaseType&>(*d);
+        auto* type = As<CBaseType>(d.get());
+        if (!type) continue;
+        auto& t = *type;
         if (t.HasStructBody()) t.WriteStructBody(f, moduleLevel || t.exported);
     }
 }
@@ -176,8 +178,9 @@ void WriteVarSection(CCppOutput& f, CDeclSeq& seq, bool moduleLevel)
 {
     f.Cpp("%s//VAR\n", moduleLevel ? "\n" : "");
     for (auto& d : seq.decls) {
-        if (!IsVarKind(d->kind)) continue;
-        auto& v = static_cast<CBaseVar&>(*d);
+        auto* var = As<CBaseVar>(d.get());
+        if (!var) continue;
+        auto& v = *var;
         if (!moduleLevel) {
             v.WriteCPP(f);
             f.Cpp(";\n");
@@ -265,7 +268,7 @@ void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq, const std::unordered_set
 {
     const char* lead = "\nCONST\n\t";
     for (auto& d : seq.decls) {
-        if (!IsVarKind(d->kind) || !d->exported || !static_cast<CBaseVar&>(*d).isConst) continue;
+        if (!d->exported || !IsConstVar(d.get())) continue;
         f.Dfn("%s", lead);
         d->WriteDFN(f);
         f.Dfn(";\n");
@@ -273,8 +276,8 @@ void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq, const std::unordered_set
     }
     lead = "\nTYPE\n\t";
     for (auto& d : seq.decls) {
-        if (d->kind == kindCommonExtension) {
-            if (static_cast<CCommonExtension&>(*d).WriteExtensionDfn(f, lead)) lead = "\t";
+        if (auto* extension = As<CCommonExtension>(d.get())) {
+            if (extension->WriteExtensionDfn(f, lead)) lead = "\t";
             continue;
         }
         if (!IsTypeKind(d->kind)) continue;
@@ -287,7 +290,7 @@ void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq, const std::unordered_set
     }
     lead = "\nVAR\n\t";
     for (auto& d : seq.decls) {
-        if (!IsVarKind(d->kind) || !d->exported || static_cast<CBaseVar&>(*d).isConst) continue;
+        if (!Is<CBaseVar>(d.get()) || !d->exported || IsConstVar(d.get())) continue;
         f.Dfn("%s", lead);
         d->WriteDFN(f);
         f.Dfn(";\n");

@@ -118,7 +118,7 @@ std::unique_ptr<CBaseVar> CRecordVar::CloneVar(CBaseName* owner) const
 {
     auto v = std::make_unique<CRecordVar>(owner);
     CopyVarFields(*v);
-    if (type) v->type.reset(static_cast<CRecordType*>(type->CloneType(type->parent).release()));
+    if (type) v->type = To<CRecordType>(type->CloneType(type->parent));
     return v;
 }
 
@@ -145,8 +145,8 @@ CBaseName* CPointerVar::FindName(const std::string& id)
 {
     CBaseName* t = NamedType(*this);
     CBaseName* base = nullptr;
-    if (t && t->kind == kindPointerType) base = static_cast<CPointerType*>(t)->Base();
-    else if (t && t->kind == kindRecordType) base = t;
+    if (auto* pointerType = As<CPointerType>(t)) base = pointerType->Base();
+    else if (Is<CRecordType>(t)) base = t;
     if (!base) base = Base();
     if (base && base->kind == kindSpecType) return FindSpecializedField(this, id);
     return base && base->kind == kindRecordType ? base->FindName(id) : nullptr;
@@ -154,11 +154,9 @@ CBaseName* CPointerVar::FindName(const std::string& id)
 
 void CPointerVar::WriteOpenLengths(CCppOutput& f)
 {
-    CBaseName* b = Base();
-    if (!b || b->kind != kindArrayType) return;
     int dim = 0;
-    for (CBaseName* t = b; t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get(), ++dim) {
-        if (static_cast<CArrayType*>(t)->length != 0) continue;
+    for (auto* t = As<CArrayType>(Base()); t; t = As<CArrayType>(t->elem.get()), ++dim) {
+        if (t->length != 0) continue;
         if (exported) {
             f.Hdr(";\nextern int VYK_ARR_%i_%s", dim, PlainName().c_str());
             f.Cpp(";\nint %s::VYK_ARR_%i_%s", OwnerModuleCpp().c_str(), dim, PlainName().c_str());
@@ -192,7 +190,7 @@ void CPointerVar::WriteCPP(CCppOutput& f)
         CBaseType* base = type ? type->anonBase.get() : nullptr;
         if (!base) throw error_Internal("CPointerVar::WriteCPP");
         std::string unnamed = kUnnamedPrefix + PlainName();
-        if (base->kind == kindRecordType) static_cast<CRecordType*>(base)->SysId();
+        if (auto* record = As<CRecordType>(base)) record->SysId();
         {
             CNameLoan loan(*base, unnamed);
             base->WriteCPP(f, exported);
@@ -217,7 +215,7 @@ void CPointerVar::WriteCPP_par(CCppOutput& f, bool toHeader)
     CBaseType* base = type ? type->anonBase.get() : nullptr;
     if (!base) throw error_Internal("CPointerVar::WriteCPP_par");
     std::string unnamed = kUnnamedPrefix + PlainName();
-    if (base->kind == kindRecordType) static_cast<CRecordType*>(base)->SysId();
+    if (auto* record = As<CRecordType>(base)) record->SysId();
     {
         CNameLoan loan(*base, unnamed);
         base->WriteCPP(f, toHeader);
@@ -249,7 +247,7 @@ int CPointerVar::CheckType(SLatePos& at)
     if (!decl) err = errUndeclaredIdent;
     else if (!base) err = errPointerBaseKind;
     else if (base->kind == kindArrayType || base->kind == kindRecordType)
-        err = static_cast<CBaseType*>(base)->CheckLate(at);
+        err = To<CBaseType>(base)->CheckLate(at);
     else if (base->kind != kindSpecType && base->kind != kindCommonType)
         err = errPointerBaseKind;
     // The position belongs to the buffer that declared the type; only this module's is still read.
@@ -264,7 +262,7 @@ std::unique_ptr<CBaseVar> CPointerVar::CloneVar(CBaseName* owner) const
     auto v = std::make_unique<CPointerVar>(owner);
     CopyVarFields(*v);
     v->typeIsPointer = typeIsPointer;
-    if (type) v->type.reset(static_cast<CPointerType*>(type->CloneType(type->parent).release()));
+    if (type) v->type = To<CPointerType>(type->CloneType(type->parent));
     return v;
 }
 
@@ -348,6 +346,6 @@ std::unique_ptr<CBaseVar> CProcedureVar::CloneVar(CBaseName* owner) const
 {
     auto v = std::make_unique<CProcedureVar>(owner);
     CopyVarFields(*v);
-    if (type) v->type.reset(static_cast<CProcedureType*>(type->CloneType(type->parent).release()));
+    if (type) v->type = To<CProcedureType>(type->CloneType(type->parent));
     return v;
 }

@@ -95,9 +95,9 @@ std::string WrittenModule(CBaseName* scope, const std::string& alias)
 {
     CBaseName* home = scope ? GetOwningModule(scope) : nullptr;
     if (!home || home->kind != kindDfnModule) return alias;
-    CBaseName* entry = alias.empty() ? nullptr : FindUnqualified(scope, alias);
     if (alias.empty()) return home->name;
-    return entry && entry->kind == kindImport ? static_cast<CImportName*>(entry)->moduleName : alias;
+    auto* import = As<CImportName>(FindUnqualified(scope, alias));
+    return import ? import->moduleName : alias;
 }
 
 std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHeader)
@@ -109,8 +109,7 @@ std::string CppQualifier(CBaseName* scope, const std::string& alias, bool inHead
     if (alias.empty()) return std::string();
     std::string module = alias;
     if (inHeader) {
-        CBaseName* entry = FindUnqualified(scope, alias);
-        if (entry && entry->kind == kindImport) module = static_cast<CImportName*>(entry)->moduleName;
+        if (auto* import = As<CImportName>(FindUnqualified(scope, alias))) module = import->moduleName;
     }
     return CppId(module) + "::";
 }
@@ -188,11 +187,11 @@ int ResolveSynonyms(CBaseName* decl, bool exportCheck, CBaseName*& result)
         if (!IsTypeKind(decl->kind)) return errNotAType;
         if (exportCheck && !decl->exported && GetModuleAlias(decl).empty() && !decl->name.empty())
             return errSynonymsNotTogether;
-        if (decl->kind != kindQualidentType) {
+        auto* q = As<CQualidentType>(decl);
+        if (!q) {
             result = decl;
             return errOK;
         }
-        auto* q = static_cast<CQualidentType*>(decl);
         if (!q->hasRef) return errUndeclaredIdent;
         if (q->ref.name.empty()) {
             result = decl;   // a basic word written as a reference
@@ -218,9 +217,9 @@ CBaseName* ResolveReference(CBaseName* scope, const std::string& qualifier, cons
 bool IsExtensionOf(CBaseName* record, const std::string& alias, const std::string& name)
 {
     CBaseName* r = ResolveType(record);
-    for (int step = 0; r && r->kind == kindRecordType && step <= kMaxSynonymChain; ++step) {
+    for (int step = 0; Is<CRecordType>(r) && step <= kMaxSynonymChain; ++step) {
         if (NameMatches(r, alias, name)) return true;
-        r = static_cast<CRecordType*>(r)->BaseRecord();
+        r = To<CRecordType>(r)->BaseRecord();
     }
     return false;
 }
@@ -349,9 +348,9 @@ std::unique_ptr<CBaseType> CQualidentType::CloneType(CBaseName* newParent) const
 std::unique_ptr<CBaseVar> CQualidentType::CreateVar(CBaseName* owner) const
 {
     if (hasRef && ref.name.empty()) return MakeScalarVar(ref.valueKind, owner);
-    CBaseName* t = Target();
-    if (!t || !IsTypeKind(t->kind)) throw error_Internal("CQualidentType::CreateVar");
-    std::unique_ptr<CBaseVar> v = static_cast<CBaseType*>(t)->CreateVar(owner);
+    auto* t = As<CBaseType>(Target());
+    if (!t) throw error_Internal("CQualidentType::CreateVar");
+    std::unique_ptr<CBaseVar> v = t->CreateVar(owner);
     v->typeName = ref.name;
     v->typeModule = ref.qualifier;
     // A type of an imported module made a variable of this one (the element of an imported array
@@ -360,7 +359,7 @@ std::unique_ptr<CBaseVar> CQualidentType::CreateVar(CBaseName* owner) const
     if (owner && home != GetOwningModule(owner) && home->kind != kindModule) {
         CBaseName* entry = ref.qualifier.empty() ? nullptr : FindUnqualified(parent, ref.qualifier);
         v->typeModule = !entry ? home->name
-                      : entry->kind == kindImport ? static_cast<CImportName*>(entry)->moduleName : ref.qualifier;
+                      : Is<CImportName>(entry) ? To<CImportName>(entry)->moduleName : ref.qualifier;
     }
     return v;
 }
@@ -378,9 +377,8 @@ void CQualidentType::WriteCPP(CCppOutput& f, bool toHeader)
 
 int CQualidentType::CheckLate(SLatePos& at)
 {
-    CBaseName* t = Target();
-    if (t && t->kind != kindQualidentType && t->kind != kindPointerType && IsTypeKind(t->kind))
-        return static_cast<CBaseType*>(t)->CheckLate(at);
+    auto* t = As<CBaseType>(Target());
+    if (t && t->kind != kindQualidentType && t->kind != kindPointerType) return t->CheckLate(at);
     return errOK;
 }
 
@@ -423,8 +421,7 @@ int CArrayType::Init(CLexBuf& lb)
     if (int err = ParseType(lb, parent, element)) return err;
     std::unique_ptr<CQualident> named = ExpandNamedArray(element);
     // Open dimensions may only follow open dimensions (ARRAY OF ARRAY OF CHAR).
-    if (lengths.back() != 0 && element->kind == kindArrayType &&
-        static_cast<CArrayType*>(element.get())->length == 0)
+    if (auto* inner = As<CArrayType>(element.get()); lengths.back() != 0 && inner && inner->length == 0)
         return errOpenArrayNotAllowed;
     // Build the chain from the innermost dimension outwards.
     for (size_t i = lengths.size() - 1; i > 0; --i) {
@@ -443,12 +440,12 @@ int CArrayType::Init(CLexBuf& lb)
 // that array's dimension chain; the name is kept for the definition file.
 std::unique_ptr<CQualident> CArrayType::ExpandNamedArray(std::unique_ptr<CBaseType>& element)
 {
-    if (element->kind != kindQualidentType) return nullptr;
-    auto* ref = static_cast<CQualidentType*>(element.get());
-    CBaseName* target = ref->Target();
-    if (!target || target->kind != kindArrayType || !ref->hasRef) return nullptr;
+    auto* ref = As<CQualidentType>(element.get());
+    if (!ref) return nullptr;
+    auto* target = As<CArrayType>(ref->Target());
+    if (!target || !ref->hasRef) return nullptr;
     auto named = std::make_unique<CQualident>(ref->ref);
-    element = static_cast<CArrayType*>(target)->CloneType(target->parent);
+    element = target->CloneType(target->parent);
     element->name.clear();
     element->exported = false;
     return named;
@@ -458,22 +455,21 @@ std::unique_ptr<CQualident> CArrayType::ExpandNamedArray(std::unique_ptr<CBaseTy
 CArrayType* CArrayType::LastDimension(size_t n)
 {
     CArrayType* a = this;
-    for (size_t i = 1; i < n; ++i) a = static_cast<CArrayType*>(a->elem.get());
+    for (size_t i = 1; i < n; ++i) a = To<CArrayType>(a->elem.get());
     return a;
 }
 
 CBaseType* CArrayType::Innermost() const
 {
     CBaseType* t = elem.get();
-    while (t && t->kind == kindArrayType) t = static_cast<CArrayType*>(t)->elem.get();
+    while (auto* a = As<CArrayType>(t)) t = a->elem.get();
     return t;
 }
 
 int CArrayType::Dimensions() const
 {
     int n = 1;
-    for (CBaseType* t = elem.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get())
-        ++n;
+    for (auto* a = As<CArrayType>(elem.get()); a; a = As<CArrayType>(a->elem.get())) ++n;
     return n;
 }
 
@@ -481,8 +477,8 @@ CBaseType* CArrayType::ElementAfter(int n) const
 {
     const CArrayType* a = this;
     for (int i = 1; i < n; ++i) {
-        if (!a->elem || a->elem->kind != kindArrayType) return nullptr;
-        a = static_cast<const CArrayType*>(a->elem.get());
+        a = As<CArrayType>(a->elem.get());
+        if (!a) return nullptr;
     }
     return a->elem.get();
 }
@@ -501,9 +497,8 @@ void CArrayType::WriteDFN(CDfnOutput& f)
     for (;;) {
         f.Dfn("%s%i", lead, a->length);
         lead = ",";
-        if (a->elemRef || !a->elem || a->elem->kind != kindArrayType) break;
-        const auto* next = static_cast<const CArrayType*>(a->elem.get());
-        if (next->length == 0) break;
+        const auto* next = a->elemRef ? nullptr : As<CArrayType>(a->elem.get());
+        if (!next || next->length == 0) break;
         a = next;
     }
     f.Dfn(" OF ");
@@ -525,8 +520,7 @@ std::unique_ptr<CBaseType> CArrayType::CloneType(CBaseName* newParent) const
 std::unique_ptr<CBaseVar> CArrayType::CreateVar(CBaseName* owner) const
 {
     auto v = std::make_unique<CArrayVar>(owner);
-    std::unique_ptr<CBaseType> copy = CloneType(parent);
-    v->type.reset(static_cast<CArrayType*>(copy.release()));
+    v->type = To<CArrayType>(CloneType(parent));
     return v;
 }
 
@@ -560,7 +554,7 @@ void CArrayType::WriteCPP(CCppOutput& f, bool toHeader)
         return;
     }
     CBaseType* inner = Innermost();
-    if (inner->kind == kindRecordType) static_cast<CRecordType*>(inner)->SysId();
+    if (auto* record = As<CRecordType>(inner)) record->SysId();
     CNameLoan loan(*inner, name);
     inner->WriteCPP(f, toHeader);
 }
@@ -571,7 +565,7 @@ void CArrayType::WriteForward(CCppOutput& f, bool toHeader)
 {
     if (NamedElementDimension()) return WriteCPP(f, toHeader);
     CBaseType* inner = Innermost();
-    if (inner->kind == kindRecordType) static_cast<CRecordType*>(inner)->SysId();
+    if (auto* record = As<CRecordType>(inner)) record->SysId();
     CNameLoan loan(*inner, name);
     inner->WriteForward(f, toHeader);
 }
@@ -659,7 +653,7 @@ int CPointerType::CheckBase(CBaseName* base, SLatePos& at)
     case kindSpecType:
     case kindCommonType: return errOK;
     case kindArrayType:
-    case kindRecordType: return static_cast<CBaseType*>(base)->CheckLate(at);
+    case kindRecordType: return To<CBaseType>(base)->CheckLate(at);
     default: return errPointerBaseKind;
     }
 }
@@ -703,8 +697,7 @@ std::unique_ptr<CBaseType> CPointerType::CloneType(CBaseName* newParent) const
 std::unique_ptr<CBaseVar> CPointerType::CreateVar(CBaseName* owner) const
 {
     auto v = std::make_unique<CPointerVar>(owner);
-    std::unique_ptr<CBaseType> copy = CloneType(parent);
-    v->type.reset(static_cast<CPointerType*>(copy.release()));
+    v->type = To<CPointerType>(CloneType(parent));
     return v;
 }
 
@@ -716,7 +709,7 @@ void CPointerType::WriteForward(CCppOutput& f, bool toHeader)
         WriteCPP(f, toHeader);
         return;
     }
-    if (anonBase->kind == kindRecordType) static_cast<CRecordType*>(anonBase.get())->SysId();
+    if (auto* record = As<CRecordType>(anonBase.get())) record->SysId();
     {
         CNameLoan loan(*anonBase, name);
         anonBase->WriteForward(f, toHeader);
@@ -734,7 +727,7 @@ void CPointerType::WriteCPP(CCppOutput& f, bool toHeader)
 {
     std::string id = CppId(name);
     if (anonBase) {
-        if (anonBase->kind == kindRecordType) static_cast<CRecordType*>(anonBase.get())->SysId();
+        if (auto* record = As<CRecordType>(anonBase.get())) record->SysId();
         {
             CNameLoan loan(*anonBase, name);
             anonBase->WriteCPP(f, toHeader);
@@ -751,7 +744,7 @@ void CPointerType::WriteCPP(CCppOutput& f, bool toHeader)
             if (GetModuleAlias(base).empty()) f.To(toHeader, "struct %s;\n", CppId(base->name).c_str());
             target = CppQualifier(parent, GetModuleAlias(base), toHeader) + CppId(base->name);
         } else if (base->kind == kindArrayType) {
-            static_cast<CBaseType*>(base)->WriteForward(f, toHeader);
+            To<CBaseType>(base)->WriteForward(f, toHeader);
             target = CppQualifier(parent, GetModuleAlias(base), toHeader) + CppId(base->name);
         } else {
             throw error_Internal("CPointerType::WriteCPP");
@@ -799,8 +792,7 @@ std::unique_ptr<CBaseType> CProcedureType::CloneType(CBaseName* newParent) const
 std::unique_ptr<CBaseVar> CProcedureType::CreateVar(CBaseName* owner) const
 {
     auto v = std::make_unique<CProcedureVar>(owner);
-    std::unique_ptr<CBaseType> copy = CloneType(parent);
-    v->type.reset(static_cast<CProcedureType*>(copy.release()));
+    v->type = To<CProcedureType>(CloneType(parent));
     return v;
 }
 

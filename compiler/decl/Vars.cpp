@@ -347,8 +347,8 @@ void CArrayVar::SetString(const std::string& s)
 std::string CArrayVar::DimsText() const
 {
     std::string dims;
-    for (CBaseType* t = type.get(); t && t->kind == kindArrayType; t = static_cast<CArrayType*>(t)->elem.get())
-        dims += "[" + std::to_string(static_cast<CArrayType*>(t)->length) + "]";
+    for (const CArrayType* t = type.get(); t; t = As<CArrayType>(t->elem.get()))
+        dims += "[" + std::to_string(t->length) + "]";
     return dims;
 }
 
@@ -377,7 +377,7 @@ std::unique_ptr<CBaseVar> CArrayVar::ElementVar(const std::string& declName) con
 static void WriteElementField(CBaseVar& e, CCppOutput& f, bool toHeader)
 {
     e.isVar = false;
-    if (e.kind == kindArrayVar) static_cast<CArrayVar&>(e).WriteCPP_rec(f, toHeader);
+    if (auto* array = As<CArrayVar>(&e)) array->WriteCPP_rec(f, toHeader);
     else e.WriteCPP_par(f, toHeader);
 }
 
@@ -437,7 +437,7 @@ std::unique_ptr<CBaseVar> CArrayVar::CloneVar(CBaseName* owner) const
 {
     auto v = std::make_unique<CArrayVar>(owner);
     CopyVarFields(*v);
-    if (type) v->type.reset(static_cast<CArrayType*>(type->CloneType(type->parent).release()));
+    if (type) v->type = To<CArrayType>(type->CloneType(type->parent));
     return v;
 }
 
@@ -445,7 +445,7 @@ std::unique_ptr<CBaseVar> CArrayVar::CreateConst(CBaseName* owner) const
 {
     if (!hasText) throw error_Internal("CBaseVar::CreateConst");
     std::unique_ptr<CBaseVar> c = CloneVar(owner);
-    auto* a = static_cast<CArrayVar*>(c.get());
+    auto* a = To<CArrayVar>(c.get());
     a->text = text;
     a->hasText = true;
     a->maybeChar = maybeChar;

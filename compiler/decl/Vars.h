@@ -63,6 +63,13 @@ public:
     std::string PlainName() const { return name.substr(0, name.find('[')); }
 };
 
+// True for a variable object that is a constant (a named constant or a folded value).
+inline bool IsConstVar(const CBaseName* decl)
+{
+    const auto* var = As<CBaseVar>(decl);
+    return var && var->isConst;
+}
+
 // BOOLEAN, CHAR, SHORTINT, INTEGER, LONGINT, REAL, LONGREAL, SET and SYSTEM.PTR variables.
 //   module level, exported:  header  extern <C++ type> <name>
 //                            source  <C++ type> <module>::[&]<name>[ = <value>]
@@ -72,6 +79,7 @@ public:
 // REAL and LONGREAL a double.
 class CScalarVar : public CBaseVar {
 public:
+    static bool IsKind(int k) { return k == kindSetVar || (k >= kindLongrealVar && k <= kindPtrVar); }
     int64_t intValue = 0;     // integers, CHAR, BOOLEAN, SET
     double realValue = 0.0;   // REAL, LONGREAL
 
@@ -104,6 +112,7 @@ class CPtrVar : public CScalarVar { public: explicit CPtrVar(CBaseName* p) : CSc
 //   literal: <mask>  |  (<elem> | <elem> ...)  |  0
 class CSetVar : public CScalarVar {
 public:
+    static bool IsKind(int k) { return k == kindSetVar; }
     std::vector<std::unique_ptr<CSetElem>> elems;   // only for a set expression
 
     explicit CSetVar(CBaseName* p);

@@ -60,8 +60,8 @@ void CModule::WriteImportSection(CCppOutput& f)
 {
     f.Cpp("\n//IMPORT\n");
     for (const auto& decl : decls->decls) {
-        if (decl->kind != kindImport) continue;
-        auto* entry = static_cast<const CImportName*>(decl.get());
+        auto* entry = As<CImportName>(decl.get());
+        if (!entry) continue;
         if (entry->name != entry->moduleName)
             f.Cpp("//%s := %s\nnamespace %s {using namespace %s;}", entry->name.c_str(),
                   entry->moduleName.c_str(), CppId(entry->name).c_str(), CppId(entry->moduleName).c_str());
@@ -86,8 +86,8 @@ void CModule::WriteInitPrologue(CCppOutput& f)
     f.Cpp("\tif (%swas_started) return;\n", kSysPrefix);
     f.Cpp("\t%swas_started = true;\n", kSysPrefix);
     for (const auto& decl : decls->decls) {
-        if (decl->kind != kindImport) continue;
-        auto* entry = static_cast<const CImportName*>(decl.get());
+        auto* entry = As<CImportName>(decl.get());
+        if (!entry) continue;
         f.Cpp("\t%s::%s%s();\n", CppId(entry->name).c_str(), kSysPrefix, entry->moduleName.c_str());
     }
     f.Cpp("//BEGIN\n");
@@ -117,8 +117,8 @@ void CModule::WriteImportDFN(CDfnOutput& f)
 {
     bool first = true;
     for (const auto& decl : decls->decls) {
-        if (decl->kind != kindImport) continue;
-        auto* entry = static_cast<const CImportName*>(decl.get());
+        auto* entry = As<CImportName>(decl.get());
+        if (!entry) continue;
         f.Dfn("%s", first ? "\nIMPORT\n\t" : ", ");
         first = false;
         if (entry->name != entry->moduleName) f.Dfn("%s := ", entry->name.c_str());

@@ -23,6 +23,11 @@ const char* KindName(int k)
     return k >= 0 && k <= kindPtrVar ? names[k] : "?";
 }
 
+void KindMismatch(const CBaseName* decl)
+{
+    throw error_Internal(std::string("To<T>: unexpected kind ") + (decl ? KindName(decl->kind) : "(no declaration)"));
+}
+
 void CBaseName::AddName(std::unique_ptr<CBaseName>)
 {
     throw error_Internal("CBaseName::AddName");
@@ -95,8 +100,7 @@ int CBareName::ReadSpecialization(CLexBuf& lb)
 CBaseName* CScopeNode::FindName(const std::string& id)
 {
     CBaseName* scope = this;
-    while (scope && scope->kind == kindScopeNode) {
-        auto* node = static_cast<CScopeNode*>(scope);
+    while (auto* node = As<CScopeNode>(scope)) {
         if (node->bound && node->qualifier.empty() && node->bound->name == id) return node->bound.get();
         scope = scope->parent;
     }
@@ -107,8 +111,7 @@ CBaseName* FindUnqualified(CBaseName* scope, const std::string& id)
 {
     if (id.empty()) return nullptr;
     for (; scope; scope = scope->parent) {
-        if (scope->kind == kindScopeNode) {
-            auto* node = static_cast<CScopeNode*>(scope);
+        if (auto* node = As<CScopeNode>(scope)) {
             if (node->bound && node->qualifier.empty() && node->bound->name == id) return node->bound.get();
             continue;
         }
@@ -122,9 +125,9 @@ CBaseName* FindUnqualified(CBaseName* scope, const std::string& id)
 static CBaseName* FindThroughImport(CModuleBase& module, const std::string& qualifier,
                                     const std::string& id)
 {
-    CBaseName* entry = module.FindName(qualifier);
-    if (!entry || entry->kind != kindImport || !module.decls) return nullptr;
-    CDfnModule* imported = module.decls->FindImported(static_cast<CImportName*>(entry)->moduleName);
+    auto* entry = As<CImportName>(module.FindName(qualifier));
+    if (!entry || !module.decls) return nullptr;
+    CDfnModule* imported = module.decls->FindImported(entry->moduleName);
     if (!imported || imported->hiddenTypes.count(id)) return nullptr;
     return imported->FindName(id);
 }
@@ -133,9 +136,8 @@ CBaseName* GetGlobalName(CBaseName* scope, const std::string& qualifier, const s
 {
     if (qualifier.empty()) return FindUnqualified(scope, id);
     for (; scope; scope = scope->parent) {
-        if (IsModuleKind(scope->kind)) return FindThroughImport(*static_cast<CModuleBase*>(scope), qualifier, id);
-        if (scope->kind == kindScopeNode) {
-            auto* node = static_cast<CScopeNode*>(scope);
+        if (auto* module = As<CModuleBase>(scope)) return FindThroughImport(*module, qualifier, id);
+        if (auto* node = As<CScopeNode>(scope)) {
             if (node->bound && !node->qualifier.empty() && node->qualifier == qualifier && node->bound->name == id)
                 return node->bound.get();
             continue;
@@ -165,7 +167,7 @@ std::string GetModuleAlias(CBaseName* decl)
 {
     CBaseName* module = GetOwningModule(decl);
     if (!module || module->kind != kindDfnModule) return std::string();
-    return static_cast<CDfnModule*>(module)->alias;
+    return To<CDfnModule>(module)->alias;
 }
 
 std::string GetModuleName(CBaseName* decl)

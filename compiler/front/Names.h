@@ -100,8 +100,14 @@ public:
     void SetName(const std::string& text) { name = text; }
 };
 
-// The declaration as the class its kind stands for, or nullptr for another kind or none: the
-// checked form of a static_cast after a kind test. T says which kinds it stands for (IsKind).
+// Kind-checked casts from a declaration to the class its kind stands for; T says which kinds
+// that is (static bool IsKind(int)). Use them instead of a static_cast after a kind test:
+//   As<T>(decl)  the declaration as T, or nullptr for another kind or no declaration;
+//   Is<T>(decl)  whether As<T> would give the declaration;
+//   To<T>(decl)  the declaration as T where the caller already knows its kind; another kind
+//                (or none) is an internal error, never an unchecked object;
+//   To<T>(*decl) the same for a reference;
+//   To<T>(std::move(owned))  the same for an owning pointer (a clone), passing ownership on.
 template <class T>
 T* As(CBaseName* decl)
 {
@@ -111,6 +117,44 @@ template <class T>
 const T* As(const CBaseName* decl)
 {
     return decl && T::IsKind(decl->kind) ? static_cast<const T*>(decl) : nullptr;
+}
+template <class T>
+bool Is(const CBaseName* decl)
+{
+    return decl && T::IsKind(decl->kind);
+}
+
+// Throws error_Internal naming the kind that To<T> did not expect.
+[[noreturn]] void KindMismatch(const CBaseName* decl);
+
+template <class T>
+T* To(CBaseName* decl)
+{
+    if (!Is<T>(decl)) KindMismatch(decl);
+    return static_cast<T*>(decl);
+}
+template <class T>
+const T* To(const CBaseName* decl)
+{
+    if (!Is<T>(decl)) KindMismatch(decl);
+    return static_cast<const T*>(decl);
+}
+template <class T>
+T& To(CBaseName& decl)
+{
+    return *To<T>(&decl);
+}
+template <class T>
+const T& To(const CBaseName& decl)
+{
+    return *To<T>(&decl);
+}
+template <class T, class B>
+std::unique_ptr<T> To(std::unique_ptr<B> owned)
+{
+    T* checked = To<T>(owned.get());
+    owned.release();
+    return std::unique_ptr<T>(checked);
 }
 
 // Identifier definition: ident ["*" | "-"] ["<" [qualident] ">"].

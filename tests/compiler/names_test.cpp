@@ -5,6 +5,7 @@
 #include "front/Diagnostics.h"
 #include "front/Lexer.h"
 #include "decl/Module.h"
+#include "decl/Vars.h"
 #include "front/Names.h"
 
 namespace {
@@ -280,6 +281,34 @@ TEST(Kinds, Ranges)
     EXPECT_STREQ(KindName(kindSpecType), "SpecType");
     EXPECT_STREQ(KindName(kindPtrVar), "PtrVar");
     EXPECT_STREQ(KindName(kindPtrVar + 1), "?");
+}
+
+// The class a kind stands for agrees with the factory of scalar variables, and a cast to the
+// wrong class is refused: nullptr from As, an internal error naming the kind from To.
+TEST(Kinds, CheckedCasts)
+{
+    for (int k = kindSetVar; k <= kindPtrVar; ++k) {
+        std::unique_ptr<CScalarVar> made = MakeScalarVar(k, nullptr);
+        EXPECT_EQ(made != nullptr, CScalarVar::IsKind(k)) << KindName(k);
+        if (made) {
+            EXPECT_EQ(As<CScalarVar>(made.get()), made.get()) << KindName(k);
+        }
+    }
+    std::unique_ptr<CBaseVar> set = MakeScalarVar(kindSetVar, nullptr);
+    EXPECT_TRUE(Is<CSetVar>(set.get()) && Is<CBaseVar>(set.get()));
+    EXPECT_EQ(As<CArrayVar>(set.get()), nullptr);
+    EXPECT_EQ(As<CBaseVar>(static_cast<CBaseName*>(nullptr)), nullptr);
+    EXPECT_FALSE(Is<CBaseVar>(nullptr));
+    try {
+        To<CArrayVar>(*set);
+        ADD_FAILURE() << "no error";
+    } catch (const error_Internal& e) {
+        EXPECT_NE(e.Method().find("SetVar"), std::string::npos) << e.Method();
+    }
+    EXPECT_THROW(To<CArrayVar>(std::move(set)), error_Internal);   // and the object is freed
+    std::unique_ptr<CScalarVar> owned = To<CScalarVar>(std::unique_ptr<CBaseVar>(MakeScalarVar(kindCharVar, nullptr)));
+    ASSERT_TRUE(owned);
+    EXPECT_EQ(owned->kind, kindCharVar);
 }
 
 }  // namespace
