@@ -72,9 +72,9 @@ CCall::CCall(CBaseName* scope, CDesignator* designator) : CSyntaxNode(scope), de
 
 CCall::~CCall() = default;
 
-int CCall::ResultKind() const
+EKind CCall::ResultKind() const
 {
-    return designator ? designator->valueKind : 0;
+    return designator ? designator->valueKind : kindNone;
 }
 
 // "{" [ExprList] "}" after a designator or before "." designator.

@@ -41,7 +41,7 @@ public:
     ~CCall() override;
     int Init(CLexBuf& lb) override;
     void WriteCPP(CCppOutput& f) override;
-    int ResultKind() const;
+    EKind ResultKind() const;
 
 private:
     std::unique_ptr<CDesignator> ownDesignator;

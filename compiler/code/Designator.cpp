@@ -36,7 +36,7 @@ const CArrayType* ArrayOf(CBaseName* decl)
 std::string ElementCppName(const CBaseName* type, bool inHeader)
 {
     if (!type) return "void";
-    int vk = type->GetValueKind();
+    EKind vk = type->GetValueKind();
     if (auto* q = As<CQualidentType>(type)) {
         if (q->ref.name.empty() || IsBasicValueKind(q->ref.valueKind)) return BasicCppName(vk);
         return q->ref.CppText(const_cast<CBaseName*>(type), inHeader);
@@ -417,19 +417,19 @@ int CDesignator::Finish(CLexBuf& lb, CBaseName* cur)
             procVarCall = true;
             auto* procVar = As<CProcedureVar>(cur);
             CFormalPars* pars = procVar ? procVar->Pars() : To<CProcedureType>(type)->pars.get();
-            valueKind = pars ? pars->ResultKind() : 0;
+            valueKind = pars ? pars->ResultKind() : kindNone;
         }
         return errOK;
     }
     if (dereferenced) {
         if (auto* pointerVar = As<CPointerVar>(cur)) {
             CBaseName* pointed = pointerVar->Base();
-            valueKind = pointed ? pointed->GetValueKind() : 0;
+            valueKind = pointed ? pointed->GetValueKind() : kindNone;
             return errOK;
         }
         if (auto* pointerType = As<CPointerType>(type)) {
             CBaseName* pointed = pointerType->Base();
-            valueKind = pointed ? pointed->GetValueKind() : 0;
+            valueKind = pointed ? pointed->GetValueKind() : kindNone;
             return errOK;
         }
     }

@@ -61,7 +61,7 @@ public:
     bool isCall = false;
     bool readOnly = false;
     bool dereferenced = false;
-    int valueKind = 0;
+    EKind valueKind = kindNone;
     bool addressMode = false;     // passed to a VAR record formal: a VAR record stays a pointer
     bool inStatement = false;     // begins a statement: a procedure variable alone is called
     bool procVarCall = false;     // a call through a procedure variable

@@ -173,7 +173,7 @@ int CAssignment::Init(CLexBuf& lb)
         return errAssignToConst;
     if (auto* common = As<CCommonVar>(decl)) specId = common->specId;
     if (decl->kind == kindCommonVar && specId.empty()) return errSpecializedTypeExpected;
-    int kind = target->valueKind;
+    EKind kind = target->valueKind;
     copyMode = kind == kindArrayVar;
     int mode = kind == kindProcedureVar ? exprDesignatorOnly
              : kind == kindCharVar      ? exprCharContext
@@ -329,7 +329,7 @@ int CIfStatement::GetReturnState() const
 int CReturnStatement::Init(CLexBuf& lb)
 {
     CBaseName* proc = EnclosingProcedure(scope);
-    int resultKind = proc ? proc->GetValueKind() : 0;
+    EKind resultKind = proc ? proc->GetValueKind() : kindNone;
     if (resultKind != 0) {
         value = std::make_unique<CExpr>(scope, resultKind == kindCharVar ? exprCharContext : exprFull,
                                         false);

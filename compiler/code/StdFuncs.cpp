@@ -492,7 +492,7 @@ public:
                 element = a->elem.get();
                 t = element ? ResolveType(const_cast<CBaseName*>(element)) : nullptr;
             }
-            elementKind = t ? t->GetValueKind() : 0;
+            elementKind = t ? t->GetValueKind() : kindNone;
         }
         if (int err = CheckFold(*this)) return err;
         return lb.Expect(symRparen, errRparenMissing);

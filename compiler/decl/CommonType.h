@@ -44,7 +44,7 @@ public:
     std::vector<std::string> pendingTags;
 
     explicit CCommonType(CBaseName* parent) : CBaseType(kindCommonType, parent) {}
-    int GetValueKind() const override { return kindCommonVar; }
+    EKind GetValueKind() const override { return kindCommonVar; }
     CBaseName* FindName(const std::string&) override { return nullptr; }
     int Init(CLexBuf& lb) override;           // after CASE
     void WriteDFN(CDfnOutput& f) override;
@@ -86,7 +86,7 @@ public:
     std::string specName;     // tag, or type name
 
     explicit CSpecType(CBaseName* parent) : CBaseType(kindSpecType, parent) {}
-    int GetValueKind() const override { return kindCommonVar; }
+    EKind GetValueKind() const override { return kindCommonVar; }
     CBaseName* FindName(const std::string&) override { return nullptr; }
     int Init(CLexBuf& lb) override;           // at "<", after the reference
     void WriteDFN(CDfnOutput& f) override;

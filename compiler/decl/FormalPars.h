@@ -31,7 +31,7 @@ public:
     // The parameters' own type checks; 0 or an error code.
     int CheckParamTypes(SLatePos& at) const;
 
-    int ResultKind() const { return result ? result->valueKind : 0; }
+    EKind ResultKind() const { return result ? result->valueKind : kindNone; }
     // The result type as C++ text without trailing blank: "void", "int", "[<q>::]T[*]".
     std::string ResultCpp(bool inHeader) const;
     // The parameters in parameter form, separated by ", ".

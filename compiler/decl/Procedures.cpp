@@ -75,7 +75,7 @@ CBaseName* CProcedureBase::FindName(const std::string& id)
     return nullptr;
 }
 
-int CProcedureBase::GetValueKind() const
+EKind CProcedureBase::GetValueKind() const
 {
     return formals->ResultKind();
 }

@@ -54,7 +54,7 @@ public:
 
     void AddName(std::unique_ptr<CBaseName> decl) override;
     CBaseName* FindName(const std::string& id) override;
-    int GetValueKind() const override;
+    EKind GetValueKind() const override;
     const std::string* ReceiverTypeName() const override;
     // Number of common parameters: 0 here, counted by common and handler procedures.
     virtual int CommonParamCount() const { return 0; }

@@ -26,7 +26,7 @@ public:
     std::string sysId;                              // made on first use
 
     explicit CRecordType(CBaseName* parent) : CBaseType(kindRecordType, parent) {}
-    int GetValueKind() const override { return kindRecordVar; }
+    EKind GetValueKind() const override { return kindRecordVar; }
     void AddName(std::unique_ptr<CBaseName> decl) override;
     CBaseName* FindName(const std::string& id) override;
     int Init(CLexBuf& lb) override;

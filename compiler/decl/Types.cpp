@@ -22,7 +22,7 @@ namespace {
 // Longest synonym chain followed before giving up (a chain can only grow by declaration).
 constexpr int kMaxSynonymChain = 100000;
 
-int BasicWordKind(int symbol)
+EKind BasicWordKind(int symbol)
 {
     switch (symbol) {
     case symSET: return kindSetVar;
@@ -33,12 +33,12 @@ int BasicWordKind(int symbol)
     case symLONGINT: return kindLongintVar;
     case symLONGREAL: return kindLongrealVar;
     case symSHORTINT: return kindShortintVar;
-    default: return 0;
+    default: return kindNone;
     }
 }
 
 // Type kind -> value kind of the variables it makes, for the basic types.
-int BasicTypeValueKind(int kind)
+EKind BasicTypeValueKind(int kind)
 {
     switch (kind) {
     case kindSetType: return kindSetVar;
@@ -50,7 +50,7 @@ int BasicTypeValueKind(int kind)
     case kindCharType: return kindCharVar;
     case kindBooleanType: return kindBoolVar;
     case kindPtrType: return kindPtrVar;
-    default: return 0;
+    default: return kindNone;
     }
 }
 }  // namespace
@@ -142,7 +142,7 @@ int ReadTypeReference(CLexBuf& lb, CBaseName* scope, CQualident& ref)
     int code = 0;
     std::string text;
     if (!lb.NextSymbol(code, text)) return errIdentExpected;
-    if (int vk = BasicWordKind(code)) {
+    if (EKind vk = BasicWordKind(code)) {
         ref.valueKind = vk;
         return errOK;
     }
@@ -278,7 +278,7 @@ int ParseType(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CBaseType>& type)
 
 // ---- basic types ----
 
-int CBasicType::GetValueKind() const { return BasicTypeValueKind(kind); }
+EKind CBasicType::GetValueKind() const { return BasicTypeValueKind(kind); }
 
 void CBasicType::WriteDFN(CDfnOutput& f) { f.Dfn("%s", BasicDfnWord(GetValueKind())); }
 
@@ -319,11 +319,11 @@ CBaseName* CQualidentType::Target() const
     return ResolveReference(parent, ref.qualifier, ref.name);
 }
 
-int CQualidentType::GetValueKind() const
+EKind CQualidentType::GetValueKind() const
 {
     if (hasRef && ref.name.empty()) return ref.valueKind;
     CBaseName* t = Target();
-    return t ? t->GetValueKind() : 0;
+    return t ? t->GetValueKind() : kindNone;
 }
 
 void CQualidentType::WriteDFN(CDfnOutput& f)
@@ -762,7 +762,7 @@ CProcedureType::~CProcedureType() = default;
 
 // The variables of a procedure type are procedure variables; a call through one yields the
 // result kind of the formal parameters.
-int CProcedureType::GetValueKind() const { return kindProcedureVar; }
+EKind CProcedureType::GetValueKind() const { return kindProcedureVar; }
 
 int CProcedureType::Init(CLexBuf& lb)
 {

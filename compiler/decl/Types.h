@@ -80,7 +80,7 @@ class CQualident {
 public:
     std::string qualifier;   // import alias, "" when unqualified
     std::string name;        // "" for a basic type word
-    int valueKind = 0;       // value kind of the referenced type
+    EKind valueKind = kindNone;   // value kind of the referenced type
 
     // The basic word for the basic value kinds, else [qualifier "."] name.
     std::string DfnText() const;
@@ -132,7 +132,7 @@ public:
 class CBasicType : public CBaseType {
 public:
     CBasicType(EKind kind, CBaseName* parent) : CBaseType(kind, parent) {}
-    int GetValueKind() const override;
+    EKind GetValueKind() const override;
     int Init(CLexBuf&) override { return 0; }
     void WriteDFN(CDfnOutput& f) override;
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
@@ -165,7 +165,7 @@ public:
     bool hasRef = true;
 
     explicit CQualidentType(CBaseName* parent) : CBaseType(kindQualidentType, parent) {}
-    int GetValueKind() const override;
+    EKind GetValueKind() const override;
     int Init(CLexBuf& lb) override;
     void WriteDFN(CDfnOutput& f) override;
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
@@ -188,7 +188,7 @@ public:
     std::unique_ptr<CQualident> elemRef;   // the element type's name when it names an array
 
     explicit CArrayType(CBaseName* parent) : CBaseType(kindArrayType, parent) {}
-    int GetValueKind() const override { return kindArrayVar; }
+    EKind GetValueKind() const override { return kindArrayVar; }
     CBaseName* FindName(const std::string&) override { return nullptr; }
     int Init(CLexBuf& lb) override;
     void WriteDFN(CDfnOutput& f) override;
@@ -231,7 +231,7 @@ public:
     const CBaseName* baseModule = nullptr; // the module whose source holds basePos
 
     explicit CPointerType(CBaseName* parent) : CBaseType(kindPointerType, parent) {}
-    int GetValueKind() const override { return kindPointerVar; }
+    EKind GetValueKind() const override { return kindPointerVar; }
     int Init(CLexBuf& lb) override;
     void WriteDFN(CDfnOutput& f) override;
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;
@@ -259,7 +259,7 @@ public:
 
     explicit CProcedureType(CBaseName* parent);
     ~CProcedureType() override;
-    int GetValueKind() const override;
+    EKind GetValueKind() const override;
     int Init(CLexBuf& lb) override;
     void WriteDFN(CDfnOutput& f) override;
     std::unique_ptr<CBaseType> CloneType(CBaseName* newParent) const override;

@@ -31,7 +31,7 @@ public:
     std::string typeName;     // the named type the variable was declared with, "" when none
 
     CBaseVar(EKind kind, CBaseName* parent) : CBaseName(kind, parent) {}
-    int GetValueKind() const override { return kind; }
+    EKind GetValueKind() const override { return kind; }
     int Init(CLexBuf& lb) override;
     // Module-level form: the declaration (with its value for a constant) without ";".
     void WriteCPP(CCppOutput& f) override = 0;

@@ -88,7 +88,7 @@ public:
 
     virtual void AddName(std::unique_ptr<CBaseName> decl);
     virtual CBaseName* FindName(const std::string& id);
-    virtual int GetValueKind() const { return 0; }
+    virtual EKind GetValueKind() const { return kindNone; }
     virtual int Init(CLexBuf& lb);
     virtual void WriteCPP(CCppOutput& f);
     virtual void WriteDFN(CDfnOutput& f);
