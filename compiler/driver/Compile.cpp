@@ -16,18 +16,30 @@ namespace {
 constexpr int kExitOK = 0;
 constexpr int kExitFailed = 1;
 
+// Opens the writer on the module's files, lets `write` fill them and closes them. A failed open,
+// an internal error on the way (reported here) or a failed close gives false; the writer is
+// closed in every case (closing a writer that did not open writes nothing).
+template <class Output, class Write>
+bool WriteModuleFiles(Output& out, CModule& module, COutputFiles& outputs, Write write)
+{
+    if (out.Open(module.name, &outputs)) {
+        out.Close();
+        return false;
+    }
+    try {
+        write(out);
+    } catch (const error_Internal& e) {
+        Msg(msg::kInternalError, e.what());
+        out.Close();
+        return false;
+    }
+    return out.Close();
+}
+
 bool WriteDefinitionFile(CModule& module, COutputFiles& outputs)
 {
     CDfnOutput dfn;
-    if (dfn.Open(module.name, &outputs)) return false;
-    try {
-        module.WriteDFN(dfn);
-    } catch (const error_Internal& e) {
-        Msg(msg::kInternalError, e.what());
-        dfn.Close();
-        return false;
-    }
-    return dfn.Close();
+    return WriteModuleFiles(dfn, module, outputs, [&](CDfnOutput& f) { module.WriteDFN(f); });
 }
 
 bool WriteCppFiles(CModule& module, COutputFiles& outputs, bool checks)
@@ -35,18 +47,7 @@ bool WriteCppFiles(CModule& module, COutputFiles& outputs, bool checks)
     CCppOutput cpp;
     cpp.checks = checks;
     cpp.checkModule = module.name;
-    if (cpp.Open(module.name, &outputs)) {
-        cpp.Close();
-        return false;
-    }
-    try {
-        module.WriteCPP(cpp);
-    } catch (const error_Internal& e) {
-        Msg(msg::kInternalError, e.what());
-        cpp.Close();
-        return false;
-    }
-    return cpp.Close();
+    return WriteModuleFiles(cpp, module, outputs, [&](CCppOutput& f) { module.WriteCPP(f); });
 }
 
 // The build description after the module files: the main module records itself as Main
