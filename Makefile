@@ -28,7 +28,7 @@ build:
 	cmake --build $(BUILD) -j $(JOBS)
 
 asan:
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVYK_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVYK_SANITIZE=ON -DVYK_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test: deps build asan
