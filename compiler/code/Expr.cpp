@@ -85,11 +85,11 @@ bool IncludesKind(int a, int b)
     return IsNumericVarKind(a) && IsNumericVarKind(b) && a < b;
 }
 
-int WiderKind(int a, int b)
+EKind WiderKind(EKind a, EKind b)
 {
     if (IncludesKind(a, b)) return a;
     if (IncludesKind(b, a)) return b;
-    return 0;
+    return kindNone;
 }
 
 // ---------------------------------------------------------------- CFactor
@@ -271,7 +271,7 @@ int CFactor::ReadNegation(CLexBuf& lb)
     form = formNot;
     negated = std::make_unique<CFactor>(scope, mode, actualPar);
     if (int err = negated->Init(lb)) return err;
-    resultKind = negated->resultKind == kindBoolVar ? kindBoolVar : 0;
+    resultKind = negated->resultKind == kindBoolVar ? kindBoolVar : kindNone;
     return errOK;
 }
 
@@ -399,13 +399,13 @@ int CTerm::Init(CLexBuf& lb)
         }
         auto operation = std::make_unique<CMulOperation>(scope, op);
         if (int err = operation->Init(lb)) return err;
-        int k = operation->resultKind;
+        EKind k = operation->resultKind;
         bool ok = (op == mulTimes || op == mulSlash) ? (IsSetKind(k) || IsNumericVarKind(k))
                 : (op == mulDiv || op == mulMod) ? IsIntegerVarKind(k)
                                                  : k == kindBoolVar;
         if (!ok) return errExprCompatibility;
         if (resultKind == kindBoolVar && k != kindBoolVar) return errExprCompatibility;
-        int wider = WiderKind(resultKind, k);
+        EKind wider = WiderKind(resultKind, k);
         if (!wider) return errExprCompatibility;
         if (op == mulSlash && wider != kindLongrealVar && wider != kindSetVar) wider = kindRealVar;
         if ((op == mulDiv || op == mulMod) && !IsIntegerVarKind(wider)) return errExprCompatibility;
@@ -489,11 +489,11 @@ int CSimpleExpr::Init(CLexBuf& lb)
         }
         auto operation = std::make_unique<CAddOperation>(scope, op);
         if (int err = operation->Init(lb)) return err;
-        int k = operation->resultKind;
+        EKind k = operation->resultKind;
         bool ok = op == addOr ? k == kindBoolVar : (IsSetKind(k) || IsNumericVarKind(k));
         if (!ok) return errExprCompatibility;
         if ((IsSetKind(resultKind) || resultKind == kindBoolVar) && k != resultKind) return errExprCompatibility;
-        int wider = WiderKind(resultKind, k);
+        EKind wider = WiderKind(resultKind, k);
         if (!wider) return errExprCompatibility;
         resultKind = wider;
         operation->setOperands = IsSetKind(wider);

@@ -56,8 +56,8 @@ enum EFactorForm : int {
 
 // a includes b: equal kinds, or both numeric with a not narrower than b.
 bool IncludesKind(int a, int b);
-// The wider of two kinds, 0 when neither includes the other.
-int WiderKind(int a, int b);
+// The wider of two kinds, kindNone when neither includes the other.
+EKind WiderKind(EKind a, EKind b);
 
 class CExpr;
 
@@ -66,7 +66,7 @@ class CFactor : public CSyntaxNode {
 public:
     int mode;
     bool actualPar;
-    int resultKind = 0;
+    EKind resultKind = kindNone;
     int form = formLiteral;
     std::unique_ptr<CSyntaxNode> call;         // CCall around the designator
     std::unique_ptr<CSyntaxNode> designator;   // CDesignator
@@ -101,7 +101,7 @@ class CMulOperation : public CSyntaxNode {
 public:
     int op;
     std::unique_ptr<CFactor> factor;
-    int resultKind = 0;
+    EKind resultKind = kindNone;
 
     CMulOperation(CBaseName* scope, int op) : CSyntaxNode(scope), op(op) {}
     int Init(CLexBuf& lb) override;
@@ -114,7 +114,7 @@ class CTerm : public CSyntaxNode {
 public:
     int mode;
     bool actualPar;
-    int resultKind = 0;
+    EKind resultKind = kindNone;
     std::unique_ptr<CFactor> first;
     std::vector<std::unique_ptr<CMulOperation>> ops;
 
@@ -132,7 +132,7 @@ class CAddOperation : public CSyntaxNode {
 public:
     int op;
     std::unique_ptr<CTerm> term;
-    int resultKind = 0;
+    EKind resultKind = kindNone;
     bool setOperands = false;
 
     CAddOperation(CBaseName* scope, int op) : CSyntaxNode(scope), op(op) {}
@@ -146,7 +146,7 @@ class CSimpleExpr : public CSyntaxNode {
 public:
     int mode;
     bool actualPar;
-    int resultKind = 0;
+    EKind resultKind = kindNone;
     std::vector<std::unique_ptr<CAddOperation>> ops;
     bool minus = false;
     std::unique_ptr<CTerm> first;
@@ -172,7 +172,7 @@ public:
     bool actualPar;
     std::string testQualifier;   // IS: the tested type
     std::string testName;
-    int resultKind = 0;
+    EKind resultKind = kindNone;
     int relation = relNone;
     std::unique_ptr<CSimpleExpr> left;
     std::unique_ptr<CSimpleExpr> right;

@@ -99,7 +99,7 @@ int64_t FloorMod(int64_t l, int64_t r)
 // left op right for the multiplying operators; `result` replaces left.
 int FoldMul(int op, const Const& l, const Const& r, CBaseName* scope, Const& result)
 {
-    int lk = l->kind, rk = r->kind;
+    EKind lk = l->kind, rk = r->kind;
     if (op == mulAnd) {
         if (lk != kindBoolVar || rk != kindBoolVar) return errUnknownInternal;
         result = MakeBits(kindBoolVar, IntOf(*l) && IntOf(*r), scope);
@@ -142,7 +142,7 @@ int FoldMul(int op, const Const& l, const Const& r, CBaseName* scope, Const& res
 
 int FoldAdd(int op, const Const& l, const Const& r, CBaseName* scope, Const& result)
 {
-    int lk = l->kind, rk = r->kind;
+    EKind lk = l->kind, rk = r->kind;
     if (op == addOr) {
         if (lk != kindBoolVar || rk != kindBoolVar) return errUnknownInternal;
         result = MakeBits(kindBoolVar, IntOf(*l) || IntOf(*r), scope);
@@ -192,9 +192,9 @@ std::unique_ptr<CFactor> LiteralFactor(Const value, CBaseName* scope)
 
 // The kind of an operand whose constant prefix folded to `value`: a prefix may be wider than
 // its operands (300 * 300 is an INTEGER, 100000 * 100000 a LONGINT).
-int KindWith(int kind, const CBaseVar& value)
+EKind KindWith(EKind kind, const CBaseVar& value)
 {
-    int wider = WiderKind(kind, value.kind);
+    EKind wider = WiderKind(kind, value.kind);
     return wider ? wider : kind;
 }
 

@@ -105,7 +105,7 @@ public:
 
 protected:
     // Sets resultKind from the argument's kind; 16 for a kind the function does not take.
-    virtual int Check(int kind) = 0;
+    virtual int Check(EKind kind) = 0;
     // The folded value, or the error of a value the result kind cannot hold.
     virtual int Fold(const CBaseVar& value, std::unique_ptr<CBaseVar>& result) = 0;
     virtual const char* Before() const = 0;
@@ -118,7 +118,7 @@ protected:
 // ABS(x): "abs(", "labs(" or "fabs(".
 class CAbsFunction : public CUnaryFunction {
     using CUnaryFunction::CUnaryFunction;
-    int Check(int kind) override
+    int Check(EKind kind) override
     {
         resultKind = kind;
         return IsNumericVarKind(kind) ? errOK : errIncompatibleAssignment;
@@ -141,7 +141,7 @@ class CAbsFunction : public CUnaryFunction {
 class CCapFunction : public CUnaryFunction {
 public:
     explicit CCapFunction(CBaseName* scope) : CUnaryFunction(scope, exprCharContext) {}
-    int Check(int kind) override
+    int Check(EKind kind) override
     {
         resultKind = kindCharVar;
         return kind == kindCharVar ? errOK : errIncompatibleAssignment;
@@ -158,7 +158,7 @@ public:
 // CHR(x): the character with the low byte of x.
 class CChrFunction : public CUnaryFunction {
     using CUnaryFunction::CUnaryFunction;
-    int Check(int kind) override
+    int Check(EKind kind) override
     {
         resultKind = kindCharVar;
         return IsIntegerVarKind(kind) ? errOK : errIncompatibleAssignment;
@@ -175,7 +175,7 @@ class CChrFunction : public CUnaryFunction {
 // ENTIER(x): the largest integer not above x.
 class CEntierFunction : public CUnaryFunction {
     using CUnaryFunction::CUnaryFunction;
-    int Check(int kind) override
+    int Check(EKind kind) override
     {
         resultKind = kindLongintVar;
         return IsRealVarKind(kind) ? errOK : errIncompatibleAssignment;
@@ -194,7 +194,7 @@ class CEntierFunction : public CUnaryFunction {
 // ODD(x): true for odd x, negative ones included.
 class COddFunction : public CUnaryFunction {
     using CUnaryFunction::CUnaryFunction;
-    int Check(int kind) override
+    int Check(EKind kind) override
     {
         resultKind = kindBoolVar;
         return IsIntegerVarKind(kind) ? errOK : errIncompatibleAssignment;
@@ -211,7 +211,7 @@ class COddFunction : public CUnaryFunction {
 class COrdFunction : public CUnaryFunction {
 public:
     explicit COrdFunction(CBaseName* scope) : CUnaryFunction(scope, exprCharContext) {}
-    int Check(int kind) override
+    int Check(EKind kind) override
     {
         resultKind = kindIntegerVar;
         return kind == kindCharVar ? errOK : errIncompatibleAssignment;
@@ -228,14 +228,14 @@ class CConvertFunction : public CUnaryFunction {
 public:
     bool widen;
     CConvertFunction(CBaseName* scope, bool widen) : CUnaryFunction(scope), widen(widen) {}
-    int Check(int kind) override
+    int Check(EKind kind) override
     {
         if (widen)
             resultKind = kind == kindRealVar ? kindLongrealVar : kind == kindIntegerVar ? kindLongintVar
-                       : kind == kindShortintVar ? kindIntegerVar : 0;
+                       : kind == kindShortintVar ? kindIntegerVar : kindNone;
         else
             resultKind = kind == kindLongrealVar ? kindRealVar : kind == kindLongintVar ? kindIntegerVar
-                       : kind == kindIntegerVar ? kindShortintVar : 0;
+                       : kind == kindIntegerVar ? kindShortintVar : kindNone;
         return resultKind ? errOK : errIncompatibleAssignment;
     }
     int Fold(const CBaseVar& v, std::unique_ptr<CBaseVar>& result) override

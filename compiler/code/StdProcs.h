@@ -20,7 +20,7 @@ constexpr int kExitAssertFailed = SYSTEM::VYK_TRAP_ASSERT;
 // resultKind; WriteCPP writes the text in place; EvalConst folds it (42 when not constant).
 class CStdFunction : public CSyntaxNode {
 public:
-    int resultKind = 0;
+    EKind resultKind = kindNone;
 
     explicit CStdFunction(CBaseName* scope) : CSyntaxNode(scope) {}
     virtual int EvalConst(std::unique_ptr<CBaseVar>& result) = 0;

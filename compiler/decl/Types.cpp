@@ -55,7 +55,7 @@ EKind BasicTypeValueKind(int kind)
 }
 }  // namespace
 
-const char* BasicCppName(int valueKind)
+const char* BasicCppName(EKind valueKind)
 {
     switch (valueKind) {
     case kindSetVar: return "int";
@@ -71,7 +71,7 @@ const char* BasicCppName(int valueKind)
     }
 }
 
-const char* BasicDfnWord(int valueKind)
+const char* BasicDfnWord(EKind valueKind)
 {
     switch (valueKind) {
     case kindSetVar: return "SET";
@@ -86,7 +86,7 @@ const char* BasicDfnWord(int valueKind)
     }
 }
 
-bool IsBasicValueKind(int valueKind)
+bool IsBasicValueKind(EKind valueKind)
 {
     return valueKind == kindSetVar || (valueKind >= kindLongrealVar && valueKind <= kindBoolVar);
 }

@@ -45,10 +45,10 @@ private:
 };
 
 // C++ name and definition-file word of a basic value kind (30, 36 to 43); "" for other kinds.
-const char* BasicCppName(int valueKind);
-const char* BasicDfnWord(int valueKind);
+const char* BasicCppName(EKind valueKind);
+const char* BasicDfnWord(EKind valueKind);
 // True for the value kinds that a reference writes as a basic word (30, 36 to 42).
-bool IsBasicValueKind(int valueKind);
+bool IsBasicValueKind(EKind valueKind);
 
 // Lends a name to an anonymous type for one write and takes it back, also on an exception.
 class CNameLoan {
