@@ -67,13 +67,32 @@ int FaultTrap(const int sig, const siginfo_t *info) {
 	return SYSTEM::VYK_TRAP_MEMORY;
 }
 
-void OnFault(int sig, siginfo_t *info, void *) {
+// The handlers of SIGSEGV and SIGBUS that were there before ours, and the test for the fault
+// addresses that are theirs: the collector's, when its incremental mode (GC_ENABLE_INCREMENTAL
+// in the environment) write-protects its heap and takes the first write to a page as a fault.
+struct sigaction priorSegv, priorBus;
+int (*priorTakes)(const void *addr) = nullptr;
+
+bool PassedOn(const int sig, siginfo_t *info, void *context) {
+	if (!priorTakes || (sig != SIGSEGV && sig != SIGBUS) || !priorTakes(info->si_addr)) return false;
+	const struct sigaction &prior = sig == SIGSEGV ? priorSegv : priorBus;
+	if (prior.sa_flags & SA_SIGINFO) {
+		prior.sa_sigaction(sig, info, context);
+		return true;
+	}
+	if (prior.sa_handler == SIG_DFL || prior.sa_handler == SIG_IGN) return false;
+	prior.sa_handler(sig);
+	return true;
+}
+
+void OnFault(int sig, siginfo_t *info, void *context) {
+	if (PassedOn(sig, info, context)) return;
 	const int trap = FaultTrap(sig, info);
 	ReportTrap(trap, trap, nullptr);
 	_Exit(trap);
 }
 
-void InstallTrapHandlers(char *top) {
+void InstallTrapHandlers(char *top, int (*priorTakesFault)(const void *)) {
 	stackTop = top;
 	struct rlimit limit;
 	if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) stackSize = limit.rlim_cur;
@@ -85,22 +104,11 @@ void InstallTrapHandlers(char *top) {
 	sa.sa_sigaction = OnFault;
 	sa.sa_flags = SA_SIGINFO | SA_ONSTACK;
 	sigemptyset(&sa.sa_mask);
-	const int signals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+	sigaction(SIGSEGV, &sa, &priorSegv);
+	sigaction(SIGBUS, &sa, &priorBus);
+	priorTakes = priorTakesFault;
+	const int signals[] = {SIGFPE, SIGILL, SIGABRT};
 	for (int sig : signals) sigaction(sig, &sa, nullptr);
-}
-
-// A handler that took a memory fault signal over from ours (the collector's, which in its
-// incremental mode write-protects its heap and passes every other fault on to ours) runs on
-// the alternate stack too, so that a stack overflow still reaches ours.
-void KeepAlternateStack() {
-	const int signals[] = {SIGSEGV, SIGBUS};
-	for (int sig : signals) {
-		struct sigaction sa = {};
-		if (sigaction(sig, nullptr, &sa) != 0 || !(sa.sa_flags & SA_SIGINFO)) continue;
-		if (sa.sa_sigaction == OnFault) continue;
-		sa.sa_flags |= SA_ONSTACK;
-		sigaction(sig, &sa, nullptr);
-	}
 }
 #else
 void OnFault(int sig) {
@@ -110,12 +118,9 @@ void OnFault(int sig) {
 	_Exit(trap);
 }
 
-void InstallTrapHandlers(char *) {
+void InstallTrapHandlers(char *, int (*)(const void *)) {
 	const int signals[] = {SIGSEGV, SIGFPE, SIGILL, SIGABRT};
 	for (int sig : signals) signal(sig, OnFault);
-}
-
-void KeepAlternateStack() {
 }
 #endif
 }
@@ -175,8 +180,6 @@ extern "C" void VYK_GC_FREE(void *p) {
 
 int main(int argc, char** argv) {
 	char top = 0;
-	// Before the collector starts: a handler it installs for itself finds ours to pass faults on to.
-	InstallTrapHandlers(&top);
 #ifdef VYK_GC
 	// A quarter of what is in use may be allocated between collections (the collector's own
 	// default is a third): the heap stays within about three times the live data.
@@ -188,8 +191,12 @@ int main(int argc, char** argv) {
 	const size_t initialHeap = size_t(8) << 20;
 	if (!getenv("GC_INITIAL_HEAP_SIZE") && GC_get_heap_size() < initialHeap)
 		GC_expand_hp(initialHeap - GC_get_heap_size());
+	// In its incremental mode the collector has a fault handler of its own by now; ours passes it
+	// the faults on the collector's heap.
+	InstallTrapHandlers(&top, GC_is_incremental_mode() ? GC_is_heap_ptr : nullptr);
+#else
+	InstallTrapHandlers(&top, nullptr);
 #endif
-	KeepAlternateStack();
 	SYSTEM::VYK_ARGC = argc;
 	SYSTEM::VYK_ARGV = argv;
 	VYK_SYS_main_init();
