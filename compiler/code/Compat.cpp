@@ -61,6 +61,32 @@ static bool ArrayShape(CBaseName* decl, int& elemKind, int& dims)
     return elemKind != 0;
 }
 
+// False when two arrays of the same shape differ where both are known: a length that both fix
+// (a one-dimensional CHAR array takes a string of another length), or the records of their
+// elements, or the records their pointer elements point to.
+static bool SameArrayElements(CBaseName* a, CBaseName* b)
+{
+    const CArrayType* x = As<CArrayType>(a);
+    const CArrayType* y = As<CArrayType>(b);
+    if (auto* v = As<CArrayVar>(a)) x = v->type.get();
+    if (auto* v = As<CArrayVar>(b)) y = v->type.get();
+    if (!x || !y) return true;
+    CBaseName* ex = ResolveType(x->Innermost());
+    CBaseName* ey = ResolveType(y->Innermost());
+    bool text = x->Dimensions() == 1 && ex && ex->GetValueKind() == kindCharVar;
+    for (const CArrayType *dx = x, *dy = y; dx && dy && !text;
+         dx = As<CArrayType>(dx->elem.get()), dy = As<CArrayType>(dy->elem.get()))
+        if (dx->length != 0 && dy->length != 0 && dx->length != dy->length) return false;
+    if (!ex || !ey) return true;
+    const CRecordType* rx = As<CRecordType>(ex);
+    const CRecordType* ry = As<CRecordType>(ey);
+    if (!rx && !ry) {
+        rx = PointedRecord(ex);
+        ry = PointedRecord(ey);
+    }
+    return RecordExtends(rx, ry) && RecordExtends(ry, rx);
+}
+
 static bool IsOpenArrayVar(const CBaseVar& v)
 {
     const auto* array = As<CArrayVar>(&v);
@@ -173,7 +199,8 @@ int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch)
         if (right != kindArrayVar) return mismatch;
         if (int err = CheckStringFitsArray(To<CArrayVar>(target), value)) return err;
         if (!ArrayShape(decl, relem, rdims)) return errOK;
-        return relem == elem && rdims == dims ? errOK : mismatch;
+        if (relem != elem || rdims != dims) return mismatch;
+        return SameArrayElements(const_cast<CBaseVar*>(&target), decl) ? errOK : mismatch;
     }
     default:
         return errOK;
@@ -202,7 +229,8 @@ int CheckVarActual(const CBaseVar& formal, const CExpr& actual)
         if (right != kindArrayVar) return errParamMismatch;
         int elem = 0, dims = 0, relem = 0, rdims = 0;
         if (!ArrayShape(const_cast<CBaseVar*>(&formal), elem, dims) || !ArrayShape(decl, relem, rdims)) return errOK;
-        return relem == elem && rdims == dims ? errOK : errParamMismatch;
+        if (relem != elem || rdims != dims) return errParamMismatch;
+        return SameArrayElements(const_cast<CBaseVar*>(&formal), decl) ? errOK : errParamMismatch;
     }
     case kindProcedureVar:
         return right == kindProcedureVar ? errOK : errParamMismatch;
