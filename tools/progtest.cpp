@@ -431,7 +431,22 @@ private:
             if (is.empty()) break;
             return indent + rnd.Pick(is)->text + " := " + p->text + ".Get()";
         }
-        case 9: case 10: case 11:
+        case 9: {   // arrays whose element type is one of A's array types
+            const std::string ga = G("ga"), gm = G("gm"), gpa = G("gpa");
+            std::string k = std::to_string(rnd.Below(2)), j = std::to_string(rnd.Below(3));
+            std::string sep = rnd.Chance(50) ? ", " : "][";
+            switch (rnd.Below(7)) {
+            case 0: return indent + ga + "[" + k + sep + j + "].i := " + Expr(tInt, 2);
+            case 1: return indent + (rnd.Chance(50) ? ga + "[" + k + "] := " + Q("ra") : Q("ra") + " := " + ga + "[" + k + "]");
+            case 2: { auto d = Designator(tInt); if (!d.empty()) return indent + d + " := " + Q("Rows") + "(" + ga + "[" + k + "])"; break; }
+            case 3: { auto d = Designator(tLInt); if (!d.empty()) return indent + d + " := LEN(" + ga + ", 1) + LEN(" + gm + "[" + k + "], 1) + " + Q("Sum") + "(" + gm + "[" + k + "])"; break; }
+            case 4: return indent + gm + "[" + k + sep + j + ", " + std::to_string(rnd.Below(4)) + "] := " + Expr(tLInt, 2);
+            case 5: return indent + "NEW(" + gpa + "[" + k + sep + std::to_string(rnd.Below(2)) + "])";
+            default: { auto d = Designator(tInt); if (!d.empty()) return indent + d + " := " + gpa + "[" + k + ", 1].i + " + ga + "[1][" + j + "].i"; break; }
+            }
+            break;
+        }
+        case 10: case 11:
             break;
         case 12: case 13: {   // IF
             std::string s = indent + "IF " + Expr(tBool, 2) + " THEN\n" + Seq(depth - 1, in, result);
@@ -528,11 +543,14 @@ private:
         a << "  S" << tag << "* = ARRAY 8 OF CHAR;\n";
         a << "  M" << tag << "* = ARRAY 3, 4 OF LONGINT;\n";
         a << "  F" << tag << "* = PROCEDURE (x: INTEGER): INTEGER;\n";
+        a << "  RA" << tag << "* = ARRAY 3 OF R0" << tag << ";\n";
+        a << "  PA" << tag << "* = ARRAY 2 OF P0" << tag << ";\n";
         a << "VAR\n  i" << tag << "*, j" << tag << "-: INTEGER; l" << tag << "*: LONGINT; h" << tag << "*: SHORTINT; x" << tag
           << "*: REAL; y" << tag << "*: LONGREAL; c" << tag << "*: CHAR; b" << tag << "*: BOOLEAN; s" << tag << "*: SET;\n";
         a << "  r0" << tag << "*: R0" << tag << "; r1" << tag << "*: R1" << tag << "; p0" << tag << "*: P0" << tag << "; p1" << tag
           << "*: P1" << tag << "; v" << tag << "*: V" << tag << "; t" << tag << "*: S" << tag << "; m" << tag << "*: M" << tag
           << "; f" << tag << "*: F" << tag << ";\n";
+        a << "  ra" << tag << "*: RA" << tag << ";\n";
         a << "  hidden" << tag << ": INTEGER;\n\n";
         a << "PROCEDURE (p: P0" << tag << ") Get*(): INTEGER;\nBEGIN\n  RETURN p.i\nEND Get;\n\n";
         a << "PROCEDURE (p: P1" << tag << ") Get*(): INTEGER;\nBEGIN\n  RETURN p.Get^() + 1\nEND Get;\n\n";
@@ -550,6 +568,7 @@ private:
         a << "PROCEDURE Take" << tag << "*(p: P0" << tag << "): BOOLEAN;\nBEGIN\n  RETURN p # NIL\nEND Take" << tag << ";\n\n";
         a << "PROCEDURE Sum" << tag << "*(VAR m: M" << tag << "): LONGINT;\n  VAR k, q: INTEGER; s: LONGINT;\nBEGIN\n  s := 0;\n"
              "  FOR k := 0 TO 2 DO FOR q := 0 TO 3 DO s := s + m[k, q] END END;\n  RETURN s\nEND Sum" << tag << ";\n\n";
+        a << "PROCEDURE Rows" << tag << "*(VAR a: RA" << tag << "): INTEGER;\nBEGIN\n  RETURN a[0].i + a[2].i\nEND Rows" << tag << ";\n\n";
         a << "PROCEDURE Flag" << tag << "*(VAR b: BOOLEAN; s: SET);\nBEGIN\n  b := 3 IN s\nEND Flag" << tag << ";\n\n";
         a << "BEGIN\n  i" << tag << " := ten" << tag << "; j" << tag << " := 2; f" << tag << " := Sq" << tag << "; hidden" << tag << " := 0\nEND " << modA << ".\n";
         textA = a.str();
@@ -596,6 +615,11 @@ private:
         b << "  T" << tag << "* = RECORD (" << typeName[tR1] << ") z*: INTEGER END;\n";
         b << "  PT" << tag << "* = POINTER TO T" << tag << ";\n";
         b << "  W" << tag << " = " << typeName[tV] << ";\n";
+        // arrays of A's array types (A's names in them stay A's), and an array of B's own records
+        // of the same shape (B's names differ from A's: a batch is checked as one C++ unit)
+        b << "  BR" << tag << " = RECORD i: INTEGER END;\n";
+        b << "  GA" << tag << " = ARRAY 2 OF " << Q("RA") << ";\n";
+        b << "  GM" << tag << " = ARRAY 2 OF " << typeName[tM] << ";\n";
         b << "VAR\n";
         // module-level variables of B
         struct { const char* n; EType t; } own[] = {
@@ -609,6 +633,8 @@ private:
             vars.push_back({G(v.n), v.t, true});
         }
         b << "  gw" << tag << ": W" << tag << ";\n";
+        b << "  ga" << tag << ": GA" << tag << "; gm" << tag << ": GM" << tag << "; gpa" << tag << ": ARRAY 2 OF " << Q("PA")
+          << "; gor" << tag << ": ARRAY 3 OF BR" << tag << ";\n";
         vars.push_back({G("gw"), tV, true});
         b << "  gq" << tag << ": PT" << tag << ";\n\n";
 
@@ -707,6 +733,9 @@ private:
             {"call", "i := Help" + tag + "(i, b, t, v, r0, p0, f)"}, {"call", "i := Help" + tag + "(i, x, t, t, r0, p0, f)"},
             {"call", "i := Help" + tag + "(i, x, t, v, p0, p0, f)"}, {"call", "i := Help" + tag + "(i, x, t, v, r0, r0, f)"},
             {"call", "i := Help" + tag + "(i, x, t, v, r0, p0, " + Q("Neg") + ")"}, {"call", "i := Help" + tag + "(i, x, 1, v, r0, p0, f)"},
+            {"assign", "ga" + tag + "[0] := gor" + tag}, {"assign", "gm" + tag + "[1] := v"},
+            {"call", "i := " + Q("Rows") + "(gor" + tag + ")"}, {"call", "l := " + Q("Sum") + "(gm" + tag + ")"},
+            {"stmt", "i := ga" + tag + "[0, 1, 2].i"},
             {"call", "r0.Put(x)"}, {"call", "i := p0.Get(1)"}, {"call", "i := " + Q("Sq") + "()"},
             {"call", "i := " + Q("Sq") + "(1, 2)"}, {"call", "i := " + Q("Swap") + "(i, k)"}, {"call", "i := f(x)"},
             {"call", "i := f(i, i)"}, {"call", "p1 := " + Q("Make")}, {"call", Q("Sq") + "(1)"},
