@@ -235,9 +235,14 @@ public:
         const CArrayType* array = ArrayOf(target);
         int code = 0;
         if (!lb.NextSymbol(code)) return errRparenMissing;
+        const CArrayType* dim = array;
         while (code == symComma) {
             auto length = std::make_unique<CExpr>(scope, exprFull, false);
             if (int err = length->Init(lb)) return err;
+            // A dimension of fixed length (ARRAY OF A3) takes that length only: any other would
+            // make the rows of the object differ from the rows its type promises.
+            if (dim && dim->length != 0 && !IsLength(*length, dim->length)) return errParamMismatch;
+            dim = dim ? NextDimension(dim) : nullptr;
             lengths.push_back(std::move(length));
             if (!lb.NextSymbol(code)) return errRparenMissing;
         }
@@ -277,6 +282,12 @@ public:
     }
 
 private:
+    static bool IsLength(const CExpr& length, int expected)
+    {
+        std::unique_ptr<CBaseVar> c;
+        if (length.EvalConst(c) != errOK || !c || !IsIntegerVarKind(c->kind)) return false;
+        return static_cast<CScalarVar&>(*c).intValue == expected;
+    }
     static const CArrayType* NextDimension(const CArrayType* d)
     {
         return As<CArrayType>(d->elem.get());
