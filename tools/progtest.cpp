@@ -209,7 +209,10 @@ private:
             case 10: if (t == tInt) return "SHORT(" + Exact(tLInt) + ")";
                      if (t == tLInt) return "LONG(" + Exact(tInt) + ")";
                      return "SHORT(" + Exact(tInt) + ")";
-            case 11: return rnd.Chance(50) ? (t == tSInt ? "MAX(SHORTINT)" : "MIN(INTEGER)") : Leaf(t);
+            // MIN(INTEGER) only where LONGINT is wanted: negated or multiplied as a constant it
+            // leaves INTEGER, and the folded LONGINT constant is rightly refused in INTEGER places
+            case 11: return rnd.Chance(50) ? (t == tSInt ? "MAX(SHORTINT)" : t == tInt ? "MIN(SHORTINT)" : "MIN(INTEGER)")
+                                           : Leaf(t);
             case 12: if (t == tLInt) {
                          auto arrays = LenArrays();
                          if (!arrays.empty()) return "LEN(" + rnd.Pick(arrays) + ")";
