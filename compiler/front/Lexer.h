@@ -188,7 +188,7 @@ private:
     static constexpr uint32_t kColumnEscape = (1u << (32 - kCodeBits)) - 1;
     static constexpr int kWordPageBits = 16;
     static constexpr uint32_t kWordPageSize = 1u << kWordPageBits;
-    static constexpr int kArenaPageBits = 20;
+    static constexpr int kArenaPageBits = 16;
     static constexpr uint32_t kArenaPageSize = 1u << kArenaPageBits;
 
     uint32_t Word(int32_t index) const
