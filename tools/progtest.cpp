@@ -773,9 +773,15 @@ private:
 // ---- Running the tools ----
 
 // Runs `args` in `dir` with standard output and error into `outFile`; the exit code, or -1
-// when the program ended through a signal or could not start.
+// when the program ended through a signal or could not start. Batches run on several threads,
+// so the child calls only what is safe after a fork: it must not allocate, since another
+// thread may hold the allocator's lock at the moment of the fork (the child then waits for
+// it forever), hence the argument vector is built before.
 int Run(const std::vector<std::string>& args, const std::string& dir, const std::string& outFile)
 {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
     pid_t pid = fork();
     if (pid < 0) return -1;
     if (pid == 0) {
@@ -785,9 +791,6 @@ int Run(const std::vector<std::string>& args, const std::string& dir, const std:
         dup2(fd, 1);
         dup2(fd, 2);
         close(fd);
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
         execvp(argv[0], argv.data());
         _exit(127);
     }
