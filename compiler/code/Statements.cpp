@@ -227,12 +227,14 @@ void CAssignment::WriteCPP(CCppOutput& f)
     if (copyMode) return WriteCopy(f);
     f.Indent();
     if (arrayCopy) {
+        std::vector<std::string> lengths = target->LengthTexts(&f);
+        if (f.checks) CheckSameLengths(f, lengths);
         f.Cpp("memcpy(");
         target->WriteCPP(f);
         f.Cpp(", ");
         value->WriteCPP(f);
         f.Cpp(", sizeof(%s)", target->ElementCppName().c_str());
-        for (const std::string& length : target->LengthTexts(&f)) f.Cpp(" * %s", length.c_str());
+        for (const std::string& length : lengths) f.Cpp(" * %s", length.c_str());
         f.Cpp(")");
         return;
     }
@@ -242,6 +244,18 @@ void CAssignment::WriteCPP(CCppOutput& f)
     if (!specId.empty()) f.Cpp("%s%s", CommonAccess(target->GetTarget()), vykname::SpecPointer(specId).c_str());
     f.Cpp(" = ");
     value->WriteCPP(f);
+}
+
+// Equal constant lengths were required when the assignment was read; a length known only at run
+// time (an open array, an array made by NEW) is compared with the other side's before the copy.
+void CAssignment::CheckSameLengths(CCppOutput& f, std::vector<std::string>& lengths) const
+{
+    CDesignator* source = SingleDesignator(*value);
+    std::vector<std::string> theirs = source ? source->LengthTexts(&f) : std::vector<std::string>();
+    if (theirs.size() != lengths.size()) return;
+    for (size_t i = 0; i < lengths.size(); ++i)
+        if (lengths[i] != theirs[i])
+            lengths[i] = "VYK_SAMELEN(" + lengths[i] + ", " + theirs[i] + ", " + f.At(target->at) + ")";
 }
 
 // COPY(<right>, <size>, <target>, <size>); a single character is first made a string.

@@ -55,6 +55,7 @@ private:
     int CheckStringFits() const;
     int CheckKinds(CBaseName* targetDecl);
     void WriteCopy(CCppOutput& f);
+    void CheckSameLengths(CCppOutput& f, std::vector<std::string>& lengths) const;
 };
 
 // IfStatement = IF Expression THEN StatementSequence {ELSIF Expression THEN StatementSequence}

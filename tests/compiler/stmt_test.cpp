@@ -116,6 +116,12 @@ TEST_F(StmtTest, CheckedTexts)
     EXPECT_EQ(Cpp("v.f := o[i, j]", "Q"),
               "v->f = o[(VYK_IX(i, VYK_ARR_0_o, \"module M, line 1, column 10\"))*VYK_ARR_1_o+"
               "(VYK_IX(j, VYK_ARR_1_o, \"module M, line 1, column 13\"))];\n");
+    // an array copied from or to an open array compares each length known only at run time
+    EXPECT_EQ(Cpp("a := o; o := a", "Q"),
+              "memcpy(a, o, sizeof(int) * VYK_SAMELEN(3, VYK_ARR_0_o, \"module M, line 1, column 1\")"
+              " * VYK_SAMELEN(4, VYK_ARR_1_o, \"module M, line 1, column 1\"));\n"
+              "memcpy(o, a, sizeof(int) * VYK_SAMELEN(VYK_ARR_0_o, 3, \"module M, line 1, column 9\")"
+              " * VYK_SAMELEN(VYK_ARR_1_o, 4, \"module M, line 1, column 9\"));\n");
 }
 
 TEST_F(StmtTest, ParametersOfAProcedure)
