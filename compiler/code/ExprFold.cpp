@@ -28,14 +28,6 @@ using Const = std::unique_ptr<CBaseVar>;
 long widenings = 0;   // integer results that left INTEGER while their operands were INTEGER
 
 CScalarVar& Scalar(const Const& c) { return To<CScalarVar>(*c); }
-int64_t IntOf(const CBaseVar& c) { return To<CScalarVar>(c).intValue; }
-
-double RealOf(const CBaseVar& c)
-{
-    const auto& s = To<CScalarVar>(c);
-    return IsRealVarKind(c.kind) ? s.realValue : static_cast<double>(s.intValue);
-}
-
 Const MakeScalar(int kind, CBaseName* scope)
 {
     std::unique_ptr<CScalarVar> v = MakeScalarVar(kind, scope);

@@ -62,14 +62,6 @@ int CheckFold(CStdFunction& function)
     return err == errConstOverflow || err == errConstOutOfRange ? err : errOK;
 }
 
-// The folded value of an argument as an integer or a real number.
-int64_t IntOf(const CBaseVar& c) { return To<CScalarVar>(c).intValue; }
-double RealOf(const CBaseVar& c)
-{
-    auto& s = To<CScalarVar>(c);
-    return IsRealVarKind(c.kind) ? s.realValue : double(s.intValue);
-}
-
 // A function with one expression argument: "(" x ")".
 class CUnaryFunction : public CStdFunction {
 public:

@@ -99,6 +99,14 @@ public:
     const char* CppTypeName() const;
 };
 
+// The value of a folded scalar constant as an integer, or as a real number (an integer widened).
+inline int64_t IntOf(const CBaseVar& c) { return To<CScalarVar>(c).intValue; }
+inline double RealOf(const CBaseVar& c)
+{
+    const auto& s = To<CScalarVar>(c);
+    return IsRealVarKind(c.kind) ? s.realValue : static_cast<double>(s.intValue);
+}
+
 class CBoolVar : public CScalarVar { public: explicit CBoolVar(CBaseName* p) : CScalarVar(kindBoolVar, p) {} };
 class CCharVar : public CScalarVar { public: explicit CCharVar(CBaseName* p) : CScalarVar(kindCharVar, p) {} };
 class CShortintVar : public CScalarVar { public: explicit CShortintVar(CBaseName* p) : CScalarVar(kindShortintVar, p) {} };
