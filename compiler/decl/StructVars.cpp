@@ -32,10 +32,12 @@ void WriteNamedModuleLevel(const CBaseVar& v, CCppOutput& f, const char* star)
         f.Cpp("%s%s%s %s", v.TypeQualifierCpp(false).c_str(), type.c_str(), star, id.c_str());
     }
 }
-// A local pointer or procedure variable starts as NIL, as module-level ones do.
+// A local pointer or procedure variable starts as NIL, as module-level ones do; so does each
+// element of a local array of them (written with its dimensions: "p[2][3]").
 const char* NilInit(const CBaseVar& v)
 {
-    return v.parent && IsProcedureKind(v.parent->kind) ? " = 0" : "";
+    if (!v.parent || !IsProcedureKind(v.parent->kind)) return "";
+    return !v.name.empty() && v.name.back() == ']' ? " = {}" : " = 0";
 }
 }  // namespace
 
