@@ -342,8 +342,20 @@ static int CheckConstantIndices(const CArrayType* array, const CExprList& indice
     return errOK;
 }
 
+// An array's selector takes as many indices as it has dimensions; indices beyond them go on into
+// the array its element points to (a[i][j] and a[i, j] stand for a[i]^[j] there), read here
+// for "," and by the caller for "[".
 int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
 {
+    bool more = true;
+    while (more)
+        if (int err = SelectArrayIndex(lb, cur, more)) return err;
+    return errOK;
+}
+
+int CDesignator::SelectArrayIndex(CLexBuf& lb, CBaseName*& cur, bool& more)
+{
+    more = false;
     SSelector sel;
     const CArrayType* array = nullptr;
     if (cur->kind == kindArrayVar) {
@@ -358,6 +370,7 @@ int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
     if (!array) return errNotAnArray;
     sel.at = CurrentAt(lb);
     sel.indices = std::make_unique<CExprList>(scope, nullptr);
+    const int dims = array->Dimensions();
     for (;;) {
         for (;;) {   // ExprList, each index with its place
             sel.indexAt.push_back(NextAt(lb));
@@ -366,12 +379,16 @@ int CDesignator::SelectIndex(CLexBuf& lb, CBaseName*& cur)
             if (!IsIntegerVarKind(expr->resultKind)) return errExprCompatibility;
             sel.indices->exprs.push_back(std::move(expr));
             if (!lb.Accept(symComma)) break;
+            if (int(sel.indices->Count()) == dims) {
+                more = true;
+                break;
+            }
         }
+        if (more) break;
         if (int err = lb.Expect(symRbrak, errRbrakMissing)) return err;
-        if (!lb.Accept(symLbrak)) break;
+        if (int(sel.indices->Count()) == dims || !lb.Accept(symLbrak)) break;
     }
     int n = int(sel.indices->Count());
-    if (array->Dimensions() < n) return errNotAnArray;
     if (int err = CheckConstantIndices(array, *sel.indices)) return err;
     sel.kind = array->length == 0 || sel.throughPointer ? selOpenIndex : selIndex;
     sel.array = array;

@@ -100,6 +100,7 @@ private:
     int ReadSelectors(CLexBuf& lb);
     int SelectField(CLexBuf& lb, CBaseName*& cur);
     int SelectIndex(CLexBuf& lb, CBaseName*& cur);
+    int SelectArrayIndex(CLexBuf& lb, CBaseName*& cur, bool& more);
     int SelectSuper(CBaseName*& cur);
     int SelectGuard(CLexBuf& lb, CBaseName*& cur);
     void WriteGuardOpenings(CCppOutput& f, size_t count) const;
