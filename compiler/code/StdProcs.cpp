@@ -257,31 +257,55 @@ public:
     void WriteCPP(CCppOutput& f) override
     {
         CBaseName* target = pointer->GetTarget();
-        std::string type = ObjectTypeName(target);
         f.Indent();
+        const CArrayType* array = ArrayOf(target);
+        if (!common.common && UnnamedPointee(target)) {
+            // The object's type is the pointer's own: VYK_NEW_AS(p [, count]), VYK_NEW_OPEN_AS(p, {n})
+            f.Cpp(lengths.empty() ? "VYK_NEW_AS(" : "VYK_NEW_OPEN_AS(");
+            pointer->WriteCPP(f);
+            if (lengths.empty()) {
+                if (array) f.Cpp(", %li", FixedCount(array));
+                f.Cpp(")");
+            } else {
+                f.Cpp(", ");
+                WriteLengthList(f);
+                f.Cpp(")");
+            }
+            return;
+        }
+        std::string type = ObjectTypeName(target);
         pointer->WriteCPP(f);
         if (common.common) return WriteNewCommon(f, common);
         if (lengths.empty()) {
-            const CArrayType* array = ArrayOf(target);
             f.Cpp(" = new(VYK_HEAP) (%s", type.c_str());
-            if (array) {
-                long count = 1;
-                for (const CArrayType* d = array; d; d = NextDimension(d)) count *= d->length;
-                f.Cpp("[%li]", count);
-            }
+            if (array) f.Cpp("[%li]", FixedCount(array));
             f.Cpp(")()");
             return;
         }
-        f.Cpp(" = VYK_NEW_OPEN<%s>({", type.c_str());
+        f.Cpp(" = VYK_NEW_OPEN<%s>(", type.c_str());
+        WriteLengthList(f);
+        f.Cpp(")");
+    }
+
+private:
+    // {(long)(n), (long)(m)}: the lengths of NEW(p, n, m).
+    void WriteLengthList(CCppOutput& f) const
+    {
+        f.Cpp("{");
         for (size_t i = 0; i < lengths.size(); ++i) {
             f.Cpp("%s(long)(", i ? ", " : "");
             lengths[i]->WriteCPP(f);
             f.Cpp(")");
         }
-        f.Cpp("})");
+        f.Cpp("}");
     }
-
-private:
+    // The number of elements of an array whose lengths are all fixed.
+    static long FixedCount(const CArrayType* array)
+    {
+        long count = 1;
+        for (const CArrayType* d = array; d; d = NextDimension(d)) count *= d->length;
+        return count;
+    }
     static bool IsLength(const CExpr& length, int expected)
     {
         std::unique_ptr<CBaseVar> c;
@@ -305,6 +329,21 @@ private:
         CBaseName* type = IsTypeKind(target->kind) ? ResolveType(target) : nullptr;
         if (auto* pointerType = As<CPointerType>(type)) return pointerType->Base();
         return nullptr;
+    }
+    // A record or array declared in place that C++ cannot name here: the struct or element type
+    // of a pointer field (nested in its record's struct), or of an element of an array of such
+    // pointers.
+    bool UnnamedPointee(CBaseName* target) const
+    {
+        if (auto* var = As<CPointerVar>(target)) {
+            bool inPlace = var->typeName.empty() && !(var->type && var->type->baseRef);
+            int last = pointer->selectors.empty() ? -1 : pointer->selectors.back().kind;
+            return inPlace && (last == selDot || last == selArrow);
+        }
+        auto* pointerType = As<CPointerType>(target);
+        if (!pointerType || !target->name.empty() || pointerType->baseRef) return false;
+        const SSelector* last = pointer->selectors.empty() ? nullptr : &pointer->selectors.back();
+        return !(last && last->array && last->array->NamedElementDimension());
     }
     // The name under which the pointer's declaration knows the object (a pointer type is a
     // synonym of what it points to), qualified when imported.

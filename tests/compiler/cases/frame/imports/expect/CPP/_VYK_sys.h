@@ -189,6 +189,13 @@ template <class T> T* VYK_NEW_OPEN(std::initializer_list<long> lengths) {
 	for (size_t i = 0; i < count; ++i) new (data + i) T();
 	return data;
 }
+// NEW of a record or an array whose type has no name C++ can reach from here (declared in
+// place in an array or a field): the type is the pointer's own.
+template <class T> inline void VYK_NEW_AS(T *&p) { p = new(VYK_HEAP) T(); }
+template <class T> inline void VYK_NEW_AS(T *&p, const size_t count) { p = new(VYK_HEAP) T[count](); }
+template <class T> inline void VYK_NEW_OPEN_AS(T *&p, std::initializer_list<long> lengths) {
+	p = VYK_NEW_OPEN<T>(lengths);
+}
 // The copy of a value array parameter that its procedure changes: inside this object (on the
 // stack) up to ROOM bytes, else on the heap; given back when the procedure ends. With copy
 // false (the array lies apart from everything the procedure changes) it is the caller's. Plain
