@@ -642,11 +642,35 @@ bool CDesignator::WriteLengths(CCppOutput& f) const
 std::string CDesignator::ElementCppName() const
 {
     const CArrayType* array = nullptr;
-    if (!selectors.empty() && IsIndexKind(selectors.back().kind))
+    bool rows = false;   // a row of the array the last index selector indexes
+    if (!selectors.empty() && IsIndexKind(selectors.back().kind) && !dereferenced) {
         array = selectors.back().array;
-    else if (target && IsVarKind(target->kind))
+        rows = true;
+    } else if (target && (IsVarKind(target->kind) || IsPointerType(target))) {
         array = ArrayOf(target);
-    return array ? ArrayElementCppName(array, false) : std::string();
+    }
+    if (!array) return std::string();
+    const CBaseType* inner = array->Innermost();
+    EKind vk = inner->GetValueKind();
+    if (array->InnermostNamedByElement() || !inner->name.empty() || Is<CQualidentType>(inner) ||
+        IsBasicValueKind(vk) || vk == kindPtrVar)
+        return ArrayElementCppName(array, false);
+    // An element declared in place has no C++ name: it is named by the array's first element,
+    // reached through as many dimensions as the C++ text of the designator has (one for the
+    // elements behind a pointer or of an open array, which lie in a row).
+    int derefs = 0;
+    bool flat = dereferenced || (!rows && target->kind == kindPointerVar);
+    for (const CArrayType* d = array; d; d = As<CArrayType>(d->elem.get())) {
+        ++derefs;
+        if (d->length == 0) flat = true;
+    }
+    if (rows) {
+        const SSelector& last = selectors.back();
+        flat = flat || last.throughPointer;
+        derefs -= int(last.indices->exprs.size());
+    }
+    if (flat) derefs = 1;
+    return std::string(size_t(derefs), '*') + "(" + PrefixText(selectors.size()) + ")";
 }
 
 // ---- Sizes for COPY ----

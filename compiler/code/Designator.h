@@ -85,7 +85,8 @@ public:
     // The same lengths as C++ texts, from the outermost dimension left; empty for no array.
     // With `checked` under checks, a NIL pointer in front of the array traps at its place.
     std::vector<std::string> LengthTexts(const CCppOutput* checked = nullptr) const;
-    // The C++ type name of the innermost element of that array, or "".
+    // The C++ type name of the innermost element of that array, or "" for no array; for an
+    // element type declared in place, an expression of that type (for sizeof).
     std::string ElementCppName() const;
     // True when the designator reaches what it stands for through a pointer, a VAR record or a
     // common type's specialization: it then need not lie inside its base.

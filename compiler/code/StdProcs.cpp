@@ -356,7 +356,11 @@ private:
                 std::string module = ref.qualifier.empty() ? GetModuleAlias(var) : ref.qualifier;
                 return (module.empty() ? std::string() : CppId(module) + "::") + CppId(ref.name);
             }
-            if (var->typeName.empty()) return "VYK_UNNM_" + var->name;
+            if (var->typeName.empty()) {
+                // Declared beside the variable, in its module's namespace when imported.
+                std::string alias = GetModuleAlias(var);
+                return (alias.empty() ? std::string() : CppId(alias) + "::") + "VYK_UNNM_" + var->name;
+            }
             // A field of an imported record names its type as its own module does.
             std::string module = var->typeModule.empty() ? GetModuleAlias(var) : var->typeModule;
             std::string q = module.empty() ? std::string() : CppId(module) + "::";

@@ -118,7 +118,9 @@ int CProcedureBase::ReadReceiver(CLexBuf& lb)
     receiver->var->name = receiver->name;
     receiver->var->isVar = receiver->isVar;
     receiver->var->exported = declared->exported;
-    if (declared->kind != kindPointerType && declared->kind != kindRecordType)
+    // A VAR receiver names its record, so that its members are looked up in the record itself
+    // and not in a copy taken before the procedures bound to it further down were read.
+    if (declared->kind != kindPointerType)
         receiver->var->typeName = receiver->typeName;
     return lb.Expect(symRparen, errRparenMissing);
 }
