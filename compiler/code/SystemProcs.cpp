@@ -92,6 +92,15 @@ void WriteLong(CCppOutput& f, CExpr& e)
     f.Cpp(")");
 }
 
+// A designator of a variable: a declared variable, or an element, field or dereferenced
+// object reached through selectors (whose target is then its type), not a constant, a type
+// name, a procedure or a call.
+static bool IsVariable(const CDesignator* designator, CBaseName* decl)
+{
+    if (!designator || !decl || IsConstVar(decl)) return false;
+    return Is<CBaseVar>(decl) || !designator->selectors.empty();
+}
+
 // The variable argument of ADR and GET: a designator of a variable (read-only ones too),
 // not a constant, a procedure or a call.
 int ReadVariable(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& e, CDesignator*& designator)
@@ -102,8 +111,7 @@ int ReadVariable(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& e, CDesi
     // Its address may be written through: value array parameters take it as a change.
     e->NoteChanged();
     CBaseName* decl = e->GetDesignatedVar();
-    if (!designator || !Is<CBaseVar>(decl) || IsConstVar(decl))
-        return errNotAVariable;
+    if (!IsVariable(designator, decl)) return errNotAVariable;
     return errOK;
 }
 
@@ -284,8 +292,7 @@ private:
     static int CheckWritable(CExpr& e)
     {
         CBaseName* decl = e.GetDesignatedVar();
-        if (!SingleDesignator(e) || !Is<CBaseVar>(decl) || IsConstVar(decl))
-            return errNotAVariable;
+        if (!IsVariable(SingleDesignator(e), decl)) return errNotAVariable;
         e.NoteChanged();
         return e.IsReadOnly() ? errReadOnlyOperand : errOK;
     }
@@ -322,9 +329,14 @@ private:
         if (int err = first->Init(lb)) return err;
         if (int err = CheckWritable(*first)) return err;
         CBaseName* decl = first->GetDesignatedVar();
-        auto* pointer = As<CPointerVar>(decl);
-        if (!pointer) return errInapplicableOperand;
-        CBaseName* base = pointer->Base();
+        // A pointer variable, or an element or field of a pointer type.
+        CBaseName* base = nullptr;
+        if (auto* pointer = As<CPointerVar>(decl))
+            base = pointer->Base();
+        else if (auto* type = IsTypeKind(decl->kind) ? As<CPointerType>(ResolveType(decl)) : nullptr)
+            base = type->Base();
+        else
+            return errInapplicableOperand;
         if (!base || (base->kind != kindRecordType && base->kind != kindArrayType)) return errInapplicableOperand;
         for (const CArrayType* a = ArrayOf(decl); a;) {
             if (a->length == 0) return errInapplicableOperand;
