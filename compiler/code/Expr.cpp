@@ -556,7 +556,11 @@ int CExpr::Init(CLexBuf& lb)
     if (relation == relIs) return ReadTypeTest(lb);
     if (relation == relIn)
         if (int err = CheckSetElement()) return err;
-    right = std::make_unique<CSimpleExpr>(scope, left->resultKind == kindCharVar ? exprCharContext : exprFull, false);
+    // A procedure variable is compared with a procedure, not with the result of calling it.
+    EParseMode rightMode = left->resultKind == kindCharVar ? exprCharContext : exprFull;
+    if (left->resultKind == kindProcedureVar && (relation == relEql || relation == relNeq))
+        rightMode = exprDesignatorOnly;
+    right = std::make_unique<CSimpleExpr>(scope, rightMode, false);
     if (int err = right->Init(lb)) return err;
     // A one-character string compared with a character is that character.
     if (right->resultKind == kindCharVar) {
