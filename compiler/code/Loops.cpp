@@ -101,6 +101,22 @@ int CForStatement::ReadStep(CLexBuf& lb, int& code)
     return errOK;
 }
 
+// True unless the end is a constant that the control variable can pass by a step without
+// leaving its type's range. Stepping past the end of the range would wrap around (or be
+// undefined) and never end a loop like FOR i := 0 TO MAX(INTEGER).
+bool CForStatement::MayPassLimit() const
+{
+    std::unique_ptr<CBaseVar> value;
+    if (end->EvalConst(value) != errOK || !IsIntegerVarKind(value->kind)) return true;
+    int64_t last = value->GetIntValue(), low = INT64_MIN, high = INT64_MAX;
+    switch (controlDecl->kind) {
+    case kindShortintVar: low = INT16_MIN; high = INT16_MAX; break;
+    case kindIntegerVar: low = INT32_MIN; high = INT32_MAX; break;
+    default: break;
+    }
+    return step > 0 ? last > high - step : last < low - step;
+}
+
 void CForStatement::WriteCPP(CCppOutput& f)
 {
     std::string name = CppId(control);
@@ -113,6 +129,18 @@ void CForStatement::WriteCPP(CCppOutput& f)
     start->WriteCPP(f);
     f.Cpp("; %s%c=VYK_FOR; %s+=%li) {\n", name.c_str(), step > 0 ? '<' : '>', name.c_str(), step);
     body->WriteCPP(f);
+    if (MayPassLimit()) {
+        // The loop ends after the last value whose successor would lie beyond the end: the
+        // distance to the end, exact in unsigned arithmetic, is less than one step.
+        unsigned long distance = step > 0 ? static_cast<unsigned long>(step) : 0UL - static_cast<unsigned long>(step);
+        f.Up();
+        f.Indent();
+        if (step > 0)
+            f.Cpp("if ((unsigned long)VYK_FOR - (unsigned long)%s < %luUL) break;\n", name.c_str(), distance);
+        else
+            f.Cpp("if ((unsigned long)%s - (unsigned long)VYK_FOR < %luUL) break;\n", name.c_str(), distance);
+        f.Down();
+    }
     f.Indent();
     f.Cpp("}}");
 }

@@ -59,6 +59,7 @@ public:
 private:
     CBaseName* controlDecl = nullptr;
     int ReadStep(CLexBuf& lb, int& code);
+    bool MayPassLimit() const;
 };
 
 // LoopStatement = LOOP StatementSequence END.
