@@ -681,7 +681,7 @@ static void WriteSizeOf(CCppOutput& f, CBaseName* decl, const std::string& point
     if (!array) throw error_Internal("CAssignment::WriteCPP");
     if (array->length != 0) {
         f.Cpp("%i", array->length);
-    } else if (decl->kind == kindPointerVar) {
+    } else if (decl->kind == kindPointerVar || IsPointerType(decl)) {   // a[i]^ with a an array of pointers
         f.Cpp("VYK_LEN(%s, 0)", pointerText.c_str());
     } else {
         f.Cpp("VYK_ARR_0_%s", decl->name.c_str());

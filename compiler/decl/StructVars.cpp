@@ -168,6 +168,16 @@ void CPointerVar::WriteOpenLengths(CCppOutput& f)
     }
 }
 
+// The base declared in place of a pointer variable, under `unnamed`; an array of pointers as
+// a pointer type does it (WritePointerBase).
+static void WriteUnnamedBase(CBaseType& base, const std::string& unnamed, CCppOutput& f, bool toHeader)
+{
+    if (ElementsArePointers(&base)) return WritePointerBase(base, unnamed, f, toHeader, EBaseStep::whole, false);
+    if (auto* record = As<CRecordType>(&base)) record->SysId();
+    CNameLoan loan(base, unnamed);
+    base.WriteCPP(f, toHeader);
+}
+
 void CPointerVar::WriteCPP(CCppOutput& f)
 {
     std::string id = CppId(name);
@@ -192,11 +202,7 @@ void CPointerVar::WriteCPP(CCppOutput& f)
         CBaseType* base = type ? type->anonBase.get() : nullptr;
         if (!base) throw error_Internal("CPointerVar::WriteCPP");
         std::string unnamed = kUnnamedPrefix + PlainName();
-        if (auto* record = As<CRecordType>(base)) record->SysId();
-        {
-            CNameLoan loan(*base, unnamed);
-            base->WriteCPP(f, exported);
-        }
+        WriteUnnamedBase(*base, unnamed, f, exported);
         if (exported) {
             f.Hdr("extern %s* %s", unnamed.c_str(), id.c_str());
             f.Cpp("%s* %s::%s", unnamed.c_str(), OwnerModuleCpp().c_str(), id.c_str());
@@ -217,11 +223,7 @@ void CPointerVar::WriteCPP_par(CCppOutput& f, bool toHeader)
     CBaseType* base = type ? type->anonBase.get() : nullptr;
     if (!base) throw error_Internal("CPointerVar::WriteCPP_par");
     std::string unnamed = kUnnamedPrefix + PlainName();
-    if (auto* record = As<CRecordType>(base)) record->SysId();
-    {
-        CNameLoan loan(*base, unnamed);
-        base->WriteCPP(f, toHeader);
-    }
+    WriteUnnamedBase(*base, unnamed, f, toHeader);
     f.To(toHeader, "%s* %s%s", unnamed.c_str(), isVar ? "&" : "", id.c_str());
 }
 

@@ -701,6 +701,51 @@ std::unique_ptr<CBaseVar> CPointerType::CreateVar(CBaseName* owner) const
     return v;
 }
 
+bool ElementsArePointers(CBaseName* base)
+{
+    // Through named array types: ARRAY n OF A, A an array of pointers.
+    for (int step = 0; step <= kMaxSynonymChain; ++step) {
+        auto* array = As<CArrayType>(base);
+        if (!array) return false;
+        CBaseType* inner = array->Innermost();
+        if (!inner) return false;
+        if (inner->GetValueKind() == kindPointerVar) return true;
+        base = Is<CQualidentType>(inner) ? ResolveType(inner) : nullptr;
+    }
+    return false;
+}
+
+std::string PointeeArrayName(const std::string& name) { return "VYK_ELEM_" + name; }
+
+void WritePointerBase(CBaseType& base, const std::string& name, CCppOutput& f, bool toHeader, EBaseStep step,
+                      bool alias)
+{
+    if (auto* record = As<CRecordType>(&base)) record->SysId();
+    std::string id = CppId(name);
+    if (!ElementsArePointers(&base)) {
+        {
+            CNameLoan loan(base, name);
+            if (step == EBaseStep::body) return base.WriteStructBody(f, toHeader);
+            if (step == EBaseStep::forward) base.WriteForward(f, toHeader);
+            else base.WriteCPP(f, toHeader);
+        }
+        if (alias) f.To(toHeader, "typedef %s %s;\n", id.c_str(), id.c_str());
+        return;
+    }
+    std::string declared = PointeeArrayName(name);
+    auto* inner = As<CPointerType>(To<CArrayType>(&base)->Innermost());
+    if (inner && inner->name.empty() && inner->anonBase) {
+        // The elements' own base, without the "typedef X X" that a struct may not repeat.
+        WritePointerBase(*inner->anonBase, declared, f, toHeader, step, false);
+    } else {
+        CNameLoan loan(base, declared);
+        if (step == EBaseStep::body) return base.WriteStructBody(f, toHeader);
+        if (step == EBaseStep::forward) base.WriteForward(f, toHeader);
+        else base.WriteCPP(f, toHeader);
+    }
+    if (step != EBaseStep::body) f.To(toHeader, "typedef %s* %s;\n", CppId(declared).c_str(), id.c_str());
+}
+
 bool CPointerType::HasStructBody() const { return anonBase && anonBase->HasStructBody(); }
 
 void CPointerType::WriteForward(CCppOutput& f, bool toHeader)
@@ -709,30 +754,19 @@ void CPointerType::WriteForward(CCppOutput& f, bool toHeader)
         WriteCPP(f, toHeader);
         return;
     }
-    if (auto* record = As<CRecordType>(anonBase.get())) record->SysId();
-    {
-        CNameLoan loan(*anonBase, name);
-        anonBase->WriteForward(f, toHeader);
-    }
-    f.To(toHeader, "typedef %s %s;\n", CppId(name).c_str(), CppId(name).c_str());
+    WritePointerBase(*anonBase, name, f, toHeader, EBaseStep::forward);
 }
 
 void CPointerType::WriteStructBody(CCppOutput& f, bool toHeader)
 {
-    CNameLoan loan(*anonBase, name);
-    anonBase->WriteStructBody(f, toHeader);
+    WritePointerBase(*anonBase, name, f, toHeader, EBaseStep::body);
 }
 
 void CPointerType::WriteCPP(CCppOutput& f, bool toHeader)
 {
     std::string id = CppId(name);
     if (anonBase) {
-        if (auto* record = As<CRecordType>(anonBase.get())) record->SysId();
-        {
-            CNameLoan loan(*anonBase, name);
-            anonBase->WriteCPP(f, toHeader);
-        }
-        f.To(toHeader, "typedef %s %s;\n", id.c_str(), id.c_str());
+        WritePointerBase(*anonBase, name, f, toHeader, EBaseStep::whole);
         return;
     }
     std::string target = CppQualifier(parent, baseRef->qualifier, toHeader) + CppId(baseRef->name);
@@ -750,7 +784,7 @@ void CPointerType::WriteCPP(CCppOutput& f, bool toHeader)
             throw error_Internal("CPointerType::WriteCPP");
         }
     }
-    f.To(toHeader, "typedef %s %s;\n", target.c_str(), id.c_str());
+    f.To(toHeader, "typedef %s%s %s;\n", target.c_str(), ElementsArePointers(Base()) ? "*" : "", id.c_str());
 }
 
 // ---- PROCEDURE types ----

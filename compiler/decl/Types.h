@@ -221,6 +221,19 @@ private:
 
 // PointerType = POINTER TO (qualident | ArrayType | RecordType).
 // C++: [struct <base>;]  typedef [<module>::]<base> <name>;   (variables add the "*")
+// A pointer type, like a pointer variable, is written as <name>* with <name> standing for what
+// it points to; for an array that is the element type. When the elements are pointers
+// themselves, the array is declared under PointeeArrayName(name) and <name> is a pointer to that
+// (an array's name stands for its element's pointee, to which its users add the "*").
+bool ElementsArePointers(CBaseName* base);
+std::string PointeeArrayName(const std::string& name);
+enum class EBaseStep { whole, forward, body };
+// Writes the declaration of the pointer base `base` under `name`, whole or in the two steps of a
+// TYPE section (typedefs and forward declarations, then struct bodies).
+// `alias` adds "typedef <name> <name>;" after a base whose elements are no pointers.
+void WritePointerBase(CBaseType& base, const std::string& name, CCppOutput& f, bool toHeader, EBaseStep step,
+                      bool alias = true);
+
 class CPointerType : public CBaseType {
 public:
     static bool IsKind(int k) { return k == kindPointerType; }
