@@ -783,6 +783,15 @@ void CExpr::WriteCPP(CCppOutput& f)
             f.Cpp(")%s0)", kRelationText[relation]);
             return;
         }
+        // Characters are ordered by their codes, 0X to 0FFX, not by C++'s signed char.
+        if (left->resultKind == kindCharVar && relation >= relLss) {
+            f.Cpp("(unsigned char)(");
+            left->WriteCPP(f);
+            f.Cpp(")%s(unsigned char)(", kRelationText[relation]);
+            right->WriteCPP(f);
+            f.Cpp(")");
+            return;
+        }
         WriteOperand(f, *left);
         f.Cpp("%s", kRelationText[relation]);
         WriteOperand(f, *right);

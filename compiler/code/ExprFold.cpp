@@ -375,7 +375,7 @@ bool CExpr::ApplyOperation(const CBaseVar& l, const CBaseVar& r, int relation)
     if (lk == kindPointerVar && rk == kindPointerVar && (relation == relEql || relation == relNeq))
         return relation == relEql;
     if ((lk == kindCharVar || IsOneCharString(l)) && (rk == kindCharVar || IsOneCharString(r)))
-        return CompareInt(CharOf(l), CharOf(r), relation);
+        return CompareInt(uint8_t(CharOf(l)), uint8_t(CharOf(r)), relation);   // by code, 0X to 0FFX
     if (lk == kindBoolVar && rk == kindBoolVar && (relation == relEql || relation == relNeq))
         return (IntOf(l) == IntOf(r)) == (relation == relEql);
     throw error_Internal("CExpr::ApplyOperation");
