@@ -402,12 +402,27 @@ int CDesignator::SelectArrayIndex(CLexBuf& lb, CBaseName*& cur, bool& more)
     return errOK;
 }
 
+// Where a procedure is named (mode 1), a call of a function whose result is a procedure is
+// still a call: v := MakeVisitor().
+static bool CallsForProcedure(CLexBuf& lb, CBaseName* cur, CBaseName* type)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    bool paren = lb.NextSymbol(code) && code == symLparen;
+    lb.RestorePos(pos);
+    if (!paren) return false;
+    if (IsProcedureKind(cur->kind)) return cur->GetValueKind() == kindProcedureVar;
+    auto* procVar = As<CProcedureVar>(cur);
+    CFormalPars* pars = procVar ? procVar->Pars() : To<CProcedureType>(type)->pars.get();
+    return pars && pars->ResultKind() == kindProcedureVar;
+}
+
 // After the selectors: calls, procedure values and the value kind.
 int CDesignator::Finish(CLexBuf& lb, CBaseName* cur)
 {
     target = cur;
     if (IsProcedureKind(cur->kind)) {
-        if (designatorOnly) {
+        if (designatorOnly && !CallsForProcedure(lb, cur, nullptr)) {
             valueKind = kindProcedure;
         } else {
             isCall = true;
@@ -417,7 +432,7 @@ int CDesignator::Finish(CLexBuf& lb, CBaseName* cur)
     }
     CBaseName* type = IsTypeKind(cur->kind) ? ResolveType(cur) : nullptr;
     if (cur->kind == kindProcedureVar || (type && type->kind == kindProcedureType)) {
-        if (designatorOnly) {
+        if (designatorOnly && !CallsForProcedure(lb, cur, type)) {
             valueKind = kindProcedureVar;
             return errOK;
         }

@@ -345,15 +345,46 @@ int CReturnStatement::Init(CLexBuf& lb)
     CBaseName* proc = EnclosingProcedure(scope);
     EKind resultKind = proc ? proc->GetValueKind() : kindNone;
     if (resultKind != 0) {
-        value = std::make_unique<CExpr>(scope, resultKind == kindCharVar ? exprCharContext : exprFull,
-                                        false);
-        return value->Init(lb);
+        // A procedure returned is named, as on the right of an assignment, not called.
+        EParseMode mode = resultKind == kindCharVar ? exprCharContext
+                        : resultKind == kindProcedureVar ? exprDesignatorOnly : exprFull;
+        value = std::make_unique<CExpr>(scope, mode, false);
+        if (int err = value->Init(lb)) return err;
+        return CheckResult(proc, resultKind);
     }
     SLexPos pos = lb.SavePos();
     CExpr attempt(scope, exprFull, false);
     if (attempt.Init(lb) == errOK) return proc ? errReturnFromProc : errReturnFromModule;
     lb.RestorePos(pos);
     return errOK;
+}
+
+// The value returned must be assignable to the result type, as in an assignment: a REAL
+// from an INTEGER function or a string from any function would otherwise reach C++ as a
+// silent conversion or an error there.
+int CReturnStatement::CheckResult(CBaseName* proc, EKind resultKind) const
+{
+    int right = value->resultKind;
+    bool ok = true;
+    if (IsNumericVarKind(resultKind))
+        ok = IncludesKind(resultKind, right);
+    else if (resultKind == kindCharVar || resultKind == kindBoolVar || resultKind == kindSetVar)
+        ok = right == resultKind;
+    else if (resultKind == kindPointerVar)
+        ok = right == kindPointerVar;
+    else if (resultKind == kindProcedureVar)
+        ok = right == kindProcedureVar || right == kindProcedure || right == kindPointerVar;
+    else
+        return errOK;
+    if (!ok) return errIncompatibleAssignment;
+    // Pointers and procedures are compared by their declarations.
+    auto* procedure = As<CProcedureBase>(proc);
+    const CQualident* result = procedure && procedure->formals ? procedure->formals->result.get() : nullptr;
+    if (!result || result->name.empty()) return errOK;
+    auto* type = As<CBaseType>(ResolveReference(proc, result->qualifier, result->name));
+    std::unique_ptr<CBaseVar> target = type ? type->CreateVar(scope) : nullptr;
+    if (!target || target->kind != resultKind) return errOK;
+    return CheckAssignable(*target, *value, errIncompatibleAssignment);
 }
 
 void CReturnStatement::WriteCPP(CCppOutput& f)

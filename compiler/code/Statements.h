@@ -84,6 +84,9 @@ public:
     int Init(CLexBuf& lb) override;            // after RETURN
     void WriteCPP(CCppOutput& f) override;
     int GetReturnState() const override { return retAll; }
+
+private:
+    int CheckResult(CBaseName* proc, EKind resultKind) const;
 };
 
 // Reads "END" (66 when absent or not a word).
