@@ -41,9 +41,13 @@ int CCaseLabel::Init(CLexBuf& lb, CBaseName* scope, int caseKind)
     range = true;
     if (int err = ReadValue(lb, scope, caseKind, high)) return err;
     if (high >= low) return errOK;
-    // Characters are compared as signed 8-bit numbers, so 0X..0FFX cannot be written.
-    bool signedOnly = caseKind == kindCharVar && uint8_t(low) <= uint8_t(high);
-    return signedOnly ? errCaseLabelInadmissible : errCaseRangeEmpty;
+    // Characters are held as signed 8-bit numbers, so a range such as 0X..0FFX or 70X..90X
+    // that passes from 7FX to 80X goes on from -128 on the other side.
+    if (caseKind != kindCharVar || uint8_t(low) > uint8_t(high)) return errCaseRangeEmpty;
+    wraps = true;
+    wrapHigh = high;
+    high = 127;
+    return errOK;
 }
 
 bool CCaseLabel::Overlaps(const CCaseLabel& other) const
@@ -76,9 +80,19 @@ int CCaseLabelsSeq::Init(CLexBuf& lb)
     for (;;) {
         CCaseLabel label;
         if (int err = label.Init(lb, scope, caseKind)) return err;
-        if (seen.Overlaps(label)) return errCaseLabelTwice;
-        seen.Add(label);
-        labels.push_back(label);
+        std::vector<CCaseLabel> parts{label};
+        if (label.wraps) {
+            CCaseLabel upper;
+            upper.range = true;
+            upper.low = -128;
+            upper.high = label.wrapHigh;
+            parts.push_back(upper);
+        }
+        for (const CCaseLabel& part : parts) {
+            if (seen.Overlaps(part)) return errCaseLabelTwice;
+            seen.Add(part);
+            labels.push_back(part);
+        }
         int code = 0;
         if (!lb.NextSymbol(code)) return errColonMissing;
         if (code == symComma) continue;

@@ -19,6 +19,10 @@ public:
     long low = 0;
     bool range = false;
     long high = 0;
+    // A character range from below 80X to 80X or above: low..7FX here, and 80X (-128) up to
+    // `wrapHigh` in a second label, since characters are held as signed 8-bit numbers.
+    bool wraps = false;
+    long wrapHigh = 0;
 
     // `caseKind` is the kind of the case expression; `earlier` the labels read before.
     int Init(CLexBuf& lb, CBaseName* scope, int caseKind);
