@@ -558,8 +558,12 @@ int CExpr::Init(CLexBuf& lb)
         if (int err = CheckSetElement()) return err;
     // A procedure variable is compared with a procedure, not with the result of calling it.
     EParseMode rightMode = left->resultKind == kindCharVar ? exprCharContext : exprFull;
-    if (left->resultKind == kindProcedureVar && (relation == relEql || relation == relNeq))
-        rightMode = exprDesignatorOnly;
+    if (left->resultKind == kindProcedureVar && (relation == relEql || relation == relNeq)) {
+        SLexPos at = lb.SavePos();
+        int next = 0;
+        if (lb.NextSymbol(next) && next == symIdent) rightMode = exprDesignatorOnly;
+        lb.RestorePos(at);
+    }
     right = std::make_unique<CSimpleExpr>(scope, rightMode, false);
     if (int err = right->Init(lb)) return err;
     // A one-character string compared with a character is that character.
