@@ -34,15 +34,17 @@ const CRecordType* PointedRecord(CBaseName* decl)
 
 // A variable's record type is its own copy of the declaration, so records are the same when they
 // are the same object or copies of one named declaration of one scope.
+// A record declared in place is the same as the copies of its one declaration only: the C++
+// struct of another such declaration is another type.
 static bool SameRecord(const CRecordType* a, const CRecordType* b)
 {
-    return a == b || (!a->name.empty() && a->name == b->name && a->parent == b->parent);
+    return a == b || a->origin == b->origin ||
+           (!a->name.empty() && a->name == b->name && a->parent == b->parent);
 }
 
 bool RecordExtends(const CRecordType* ext, const CRecordType* base)
 {
     if (!ext || !base) return true;
-    if (ext->name.empty() || base->name.empty()) return true;   // anonymous: no name to compare
     int depth = 0;
     for (const CRecordType* r = ext; r && depth < 10000; r = r->BaseRecord(), ++depth)
         if (SameRecord(r, base)) return true;

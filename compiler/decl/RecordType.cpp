@@ -179,12 +179,21 @@ void CRecordType::WriteDfnBody(CDfnOutput& f)
     f.Down();
 }
 
+// Each declaration gets a number of its own (the parsed object may be gone when its copies are
+// compared, and another take its place).
+CRecordType::CRecordType(CBaseName* parent) : CBaseType(kindRecordType, parent)
+{
+    static uint64_t declared = 0;
+    origin = ++declared;
+}
+
 std::unique_ptr<CBaseType> CRecordType::CloneType(CBaseName* newParent) const
 {
     auto t = std::make_unique<CRecordType>(newParent);
     t->name = name;
     t->exported = exported;
     t->sysId = sysId;
+    t->origin = origin;   // copies of one record declared in place (for the variables of one list) are one type
     if (base) t->base = std::make_unique<CQualident>(*base);
     for (auto& m : members)
         if (auto* field = As<CBaseVar>(m.get())) t->members.push_back(field->CloneVar(t.get()));

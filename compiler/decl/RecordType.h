@@ -1,6 +1,7 @@
 // RECORD types: fields and type-bound procedures in declaration order, an optional base record,
 // and the SYS_ID text that names the record at run time.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,8 +25,9 @@ public:
     std::vector<std::unique_ptr<CBaseName>> members; // fields and type-bound procedures
     bool done = false;                              // late check ran
     std::string sysId;                              // made on first use
+    uint64_t origin;                                // the declaration: its copies keep its number
 
-    explicit CRecordType(CBaseName* parent) : CBaseType(kindRecordType, parent) {}
+    explicit CRecordType(CBaseName* parent);
     EKind GetValueKind() const override { return kindRecordVar; }
     void AddName(std::unique_ptr<CBaseName> decl) override;
     CBaseName* FindName(const std::string& id) override;

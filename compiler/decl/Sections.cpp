@@ -37,6 +37,16 @@ bool IsOpenArray(CBaseName* type)
 }
 }  // namespace
 
+// A type declared in place that C++ declares as a struct of each variable's own: a record, a
+// pointer to a record or array declared in place, an array of either.
+static bool SharesStruct(CBaseType* type)
+{
+    if (auto* array = As<CArrayType>(type)) type = array->Innermost();
+    if (Is<CRecordType>(type)) return true;
+    auto* pointer = As<CPointerType>(type);
+    return pointer && pointer->anonBase;
+}
+
 int ReadVarList(CLexBuf& lb, CBaseName* owner, bool local,
                 const std::function<CBaseName*(const std::string&)>& declared,
                 std::vector<std::unique_ptr<CBaseVar>>& vars)
@@ -58,11 +68,23 @@ int ReadVarList(CLexBuf& lb, CBaseName* owner, bool local,
     std::unique_ptr<CBaseType> type;
     if (int err = ParseType(lb, TypeScope(owner), type)) return err;
     if (IsOpenArray(type.get())) return errOpenArrayNotAllowed;
+    bool shared = SharesStruct(type.get());
+    // The names of one list are of one type; C++ would give each its own struct, so the others
+    // are declared as the type of one of them: the first, or at module level the first exported
+    // one (the header, which the source includes first, can name only that).
+    size_t leader = 0;
+    if (owner->kind == kindModule)
+        for (size_t i = 0; i < names.size(); ++i)
+            if (names[i]->exported) {
+                leader = i;
+                break;
+            }
     for (auto& n : names) {
         std::unique_ptr<CBaseVar> v = type->CreateVar(owner);
         v->name = n->name;
         v->exported = n->exported;
         v->readOnly = n->readOnly;
+        if (shared && &n != &names[leader]) v->listFirst = names[leader]->name;
         if (int err = FinishDeclaredVar(*v, *type, *n, owner->kind == kindRecordType)) return err;
         vars.push_back(std::move(v));
     }

@@ -41,6 +41,18 @@ const char* NilInit(const CBaseVar& v)
 }
 }  // namespace
 
+// Module-level form of a variable that shares the type of the first name of its list.
+void WriteListShared(const CBaseVar& v, CCppOutput& f, const char* init)
+{
+    std::string id = CppId(v.name), first = CppId(v.listFirst);
+    if (v.exported) {
+        f.Hdr("extern decltype(%s) %s", first.c_str(), id.c_str());
+        f.Cpp("decltype(%s) %s::%s", first.c_str(), v.OwnerModuleCpp().c_str(), id.c_str());
+    } else {
+        f.Cpp("decltype(%s) %s%s", first.c_str(), id.c_str(), init);
+    }
+}
+
 // ---- RECORD ----
 
 CRecordVar::CRecordVar(CBaseName* parent) : CBaseVar(kindRecordVar, parent) {}
@@ -71,6 +83,7 @@ void CRecordVar::WriteCPP(CCppOutput& f)
         return;
     }
     std::string id = CppId(name);
+    if (!listFirst.empty()) return WriteListShared(*this, f);
     std::string baseClause;
     if (type->base)
         baseClause = " : " + CppQualifier(type->parent, type->base->qualifier, exported) + CppId(type->base->name);
@@ -92,6 +105,10 @@ void CRecordVar::WriteCPP_par(CCppOutput& f, bool toHeader)
     if (!typeName.empty()) {
         f.To(toHeader, "%s%s%s %s", TypeQualifierCpp(toHeader).c_str(), CppId(typeName).c_str(),
              isVar ? "*" : "", id.c_str());
+        return;
+    }
+    if (!listFirst.empty()) {
+        f.To(toHeader, "decltype(%s) %s", CppId(listFirst).c_str(), id.c_str());
         return;
     }
     f.To(toHeader, "struct {\n\t");
@@ -170,8 +187,13 @@ void CPointerVar::WriteOpenLengths(CCppOutput& f)
 
 // The base declared in place of a pointer variable, under `unnamed`; an array of pointers as
 // a pointer type does it (WritePointerBase).
-static void WriteUnnamedBase(CBaseType& base, const std::string& unnamed, CCppOutput& f, bool toHeader)
+static void WriteUnnamedBase(const CBaseVar& v, CBaseType& base, const std::string& unnamed, CCppOutput& f,
+                             bool toHeader)
 {
+    if (!v.listFirst.empty()) {   // the base of the first name of the list
+        f.To(toHeader, "typedef %s%s %s;\n", kUnnamedPrefix, CppId(v.listFirst).c_str(), CppId(unnamed).c_str());
+        return;
+    }
     if (ElementsArePointers(&base)) return WritePointerBase(base, unnamed, f, toHeader, EBaseStep::whole, false);
     if (auto* record = As<CRecordType>(&base)) record->SysId();
     CNameLoan loan(base, unnamed);
@@ -202,7 +224,7 @@ void CPointerVar::WriteCPP(CCppOutput& f)
         CBaseType* base = type ? type->anonBase.get() : nullptr;
         if (!base) throw error_Internal("CPointerVar::WriteCPP");
         std::string unnamed = kUnnamedPrefix + PlainName();
-        WriteUnnamedBase(*base, unnamed, f, exported);
+        WriteUnnamedBase(*this, *base, unnamed, f, exported);
         if (exported) {
             f.Hdr("extern %s* %s", unnamed.c_str(), id.c_str());
             f.Cpp("%s* %s::%s", unnamed.c_str(), OwnerModuleCpp().c_str(), id.c_str());
@@ -223,7 +245,7 @@ void CPointerVar::WriteCPP_par(CCppOutput& f, bool toHeader)
     CBaseType* base = type ? type->anonBase.get() : nullptr;
     if (!base) throw error_Internal("CPointerVar::WriteCPP_par");
     std::string unnamed = kUnnamedPrefix + PlainName();
-    WriteUnnamedBase(*base, unnamed, f, toHeader);
+    WriteUnnamedBase(*this, *base, unnamed, f, toHeader);
     f.To(toHeader, "%s* %s%s", unnamed.c_str(), isVar ? "&" : "", id.c_str());
 }
 

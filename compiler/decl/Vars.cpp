@@ -95,6 +95,7 @@ void CBaseVar::CopyVarFields(CBaseVar& to) const
     to.isVar = isVar;
     to.typeModule = typeModule;
     to.typeName = typeName;
+    to.listFirst = listFirst;
 }
 
 std::string CBaseVar::TypeQualifierCpp(bool inHeader) const
@@ -383,6 +384,11 @@ static void WriteElementField(CBaseVar& e, CCppOutput& f, bool toHeader)
 
 void CArrayVar::WriteCPP(CCppOutput& f)
 {
+    if (!listFirst.empty()) {
+        // a local array of pointers starts as NIL
+        bool pointers = type->Innermost()->GetValueKind() == kindPointerVar && parent && IsProcedureKind(parent->kind);
+        return WriteListShared(*this, f, pointers ? " = {}" : "");
+    }
     ElementVar(CppId(name) + DimsText())->WriteCPP(f);
     if (hasText) f.Cpp(" = \"%s\"", EscapeCppString(text).c_str());
 }
@@ -404,6 +410,10 @@ void CArrayVar::WriteCPP_par(CCppOutput& f, bool toHeader)
 void CArrayVar::WriteCPP_rec(CCppOutput& f, bool toHeader)
 {
     if (Length() == 0) throw error_Internal("CArrayVar::WriteCPP_rec");
+    if (!listFirst.empty()) {
+        f.To(toHeader, "decltype(%s) %s", CppId(listFirst).c_str(), CppId(name).c_str());
+        return;
+    }
     WriteElementField(*ElementVar(CppId(name) + DimsText()), f, toHeader);
 }
 

@@ -29,6 +29,8 @@ public:
     bool isVar = false;       // VAR parameter
     std::string typeModule;   // import alias of the named type, "" when none
     std::string typeName;     // the named type the variable was declared with, "" when none
+    std::string listFirst;    // the first name of the identifier list whose type, declared in
+                              // place, this variable shares: declared as that one's type in C++
 
     CBaseVar(EKind kind, CBaseName* parent) : CBaseName(kind, parent) {}
     EKind GetValueKind() const override { return kind; }
@@ -183,3 +185,8 @@ void NoteCall(CBaseName* scope, CBaseName* callee);
 std::string EscapeCppString(const std::string& s);
 // The string as a literal of the definition file: "text", or 'text' when it holds a double quote.
 std::string DfnStringLiteral(const std::string& s);
+
+// The declaration of a variable that shares the type, declared in place, of the first name of
+// its identifier list: "decltype(<first>) <name>" (with `init` when not exported).
+void WriteListShared(const CBaseVar& v, CCppOutput& f, const char* init = "");
+
