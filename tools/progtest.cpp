@@ -117,6 +117,7 @@ private:
     std::vector<std::string> intConsts;
     std::string typeName[tCount];
     int depthBudget = 0;
+    bool inWork = false;   // statements of Work, which has the local arrays of pointers and procedures
 
     std::string G(const std::string& name) const { return name + tag; }   // a module-level name
     std::string Q(const std::string& name) const { return alias + "." + name + tag; }
@@ -449,8 +450,7 @@ private:
             }
             break;
         }
-        case 10: case 11:
-            break;
+        case 10: case 11: return indent + PointerShapes();
         case 12: case 13: {   // IF
             std::string s = indent + "IF " + Expr(tBool, 2) + " THEN\n" + Seq(depth - 1, in, result);
             if (rnd.Chance(40)) s += indent + "ELSIF " + Expr(tBool, 2) + " THEN\n" + Seq(depth - 1, in, result);
@@ -512,6 +512,42 @@ private:
         return d.empty() ? indent : indent + d + " := " + Expr(tInt, 2);
     }
 
+    // Pointers, records and arrays declared in place, and elements reached without "^": NEW of
+    // their objects, fields and elements through them, whole assignments (statements joined by
+    // ";", so that they also stand in a CASE branch).
+    std::string PointerShapes()
+    {
+        std::string k = std::to_string(rnd.Below(2)), j = std::to_string(rnd.Below(2)), r = std::to_string(rnd.Below(3));
+        std::string sep = rnd.Chance(50) ? ", " : "][";
+        std::string e = Expr(tInt, 1);
+        if (inWork && rnd.Chance(50)) {
+            switch (rnd.Below(6)) {
+            case 0: return "NEW(la[" + k + "]); la[" + k + "].i := " + e + "; la[" + k + "]^.a[" + r + "] := la[" + j + "].i";
+            case 1: return "lf[" + k + "] := " + Q("Sq") + "; lf[" + j + "] := lf[" + k + "]; i := lf[" + k + "](" + e + ")";
+            case 2: return "NEW(lq[" + k + sep + j + "]); lq[" + k + "][" + j + "].v := " + e + "; i := lq[" + k + ", " + j + "]^.v";
+            case 3: return "NEW(lpl, " + std::to_string(2 + rnd.Below(3)) + "); NEW(lpl[" + k + "]); lpl[" + k + "].z := " + e +
+                           "; lpl[" + k + "].i := lpl[" + k + "]^.z; p0 := lpl[" + k + "]";
+            case 4: return "le := lg; le[" + k + "] := lg[" + j + "]; i := le[" + k + "].v";
+            default: return "NEW(lpl, 2); NEW(lpl[" + k + "]); l := LEN(lpl^); la[" + j + "] := lpl[" + k + "]";
+            }
+        }
+        const std::string gpl = G("gpl"), gpg = G("gpg"), grows = G("grows"), grec = G("grec");
+        switch (rnd.Below(7)) {
+        case 0: return "NEW(" + Q("ap") + "); " + Q("ap") + ".v := " + e;
+        case 1: return "NEW(" + Q("an") + "[" + k + "]); " + Q("an") + "[" + k + "].v := " + e;
+        case 2: return Q("ae") + " := " + Q("af") + "; " + Q("ae") + "[" + k + "] := " + Q("af") + "[" + r + "]; NEW(" +
+                       Q("ae") + "[" + k + "].q); " + Q("ae") + "[" + k + "].q.w := " + e;
+        case 3: return "NEW(" + gpl + ", 3); NEW(" + gpl + "[" + k + "]); " + gpl + "[" + k + "].i := " + e + "; " +
+                       G("gp") + " := " + gpl + "[" + k + "]";
+        case 4: return "NEW(" + gpg + "); NEW(" + gpg + "[" + k + "]); " + gpg + "[" + k + "].g := " + e + "; " + gpg + "[" + k +
+                       "].i := " + gpg + "[" + k + "]^.g";
+        case 5: return "NEW(" + grows + "[" + k + "]); " + grows + "[" + k + "][" + r + "] := " + e + "; " + grows + "[" + k +
+                       ", " + r + "] := " + grows + "[" + k + "]^[" + r + "]";
+        default: return "NEW(" + grec + ".a[" + k + "]); " + grec + ".a[" + k + "].v := " + e + "; NEW(" + grec + ".n, 2); NEW(" +
+                        grec + ".n[" + k + "]); " + grec + ".n[" + k + "].w := " + grec + ".a[" + k + "].v";
+        }
+    }
+
     // One simple statement on one line (CASE branches).
     std::string Flat(int depth)
     {
@@ -548,12 +584,16 @@ private:
         a << "  F" << tag << "* = PROCEDURE (x: INTEGER): INTEGER;\n";
         a << "  RA" << tag << "* = ARRAY 3 OF R0" << tag << ";\n";
         a << "  PA" << tag << "* = ARRAY 2 OF P0" << tag << ";\n";
+        a << "  PL" << tag << "* = POINTER TO ARRAY OF P0" << tag << ";\n";
+        a << "  PG" << tag << "* = POINTER TO ARRAY 2 OF POINTER TO RECORD (R0" << tag << ") g*: INTEGER END;\n";
         a << "VAR\n  i" << tag << "*, j" << tag << "-: INTEGER; l" << tag << "*: LONGINT; h" << tag << "*: SHORTINT; x" << tag
           << "*: REAL; y" << tag << "*: LONGREAL; c" << tag << "*: CHAR; b" << tag << "*: BOOLEAN; s" << tag << "*: SET;\n";
         a << "  r0" << tag << "*: R0" << tag << "; r1" << tag << "*: R1" << tag << "; p0" << tag << "*: P0" << tag << "; p1" << tag
           << "*: P1" << tag << "; v" << tag << "*: V" << tag << "; t" << tag << "*: S" << tag << "; m" << tag << "*: M" << tag
           << "; f" << tag << "*: F" << tag << ";\n";
         a << "  ra" << tag << "*: RA" << tag << ";\n";
+        a << "  an" << tag << "*: ARRAY 2 OF POINTER TO RECORD v*: INTEGER END; ap" << tag << "*: POINTER TO RECORD v*: INTEGER END;\n";
+        a << "  ae" << tag << "*, af" << tag << "*: ARRAY 3 OF RECORD v*: INTEGER; q*: POINTER TO RECORD w*: INTEGER END END;\n";
         a << "  hidden" << tag << ": INTEGER;\n\n";
         a << "PROCEDURE (p: P0" << tag << ") Get*(): INTEGER;\nBEGIN\n  RETURN p.i\nEND Get;\n\n";
         a << "PROCEDURE (p: P1" << tag << ") Get*(): INTEGER;\nBEGIN\n  RETURN p.Get^() + 1\nEND Get;\n\n";
@@ -639,10 +679,16 @@ private:
         b << "  ga" << tag << ": GA" << tag << "; gm" << tag << ": GM" << tag << "; gpa" << tag << ": ARRAY 2 OF " << Q("PA")
           << "; gor" << tag << ": ARRAY 3 OF BR" << tag << ";\n";
         vars.push_back({G("gw"), tV, true});
+        b << "  gpl" << tag << ": " << Q("PL") << "; gpg" << tag << ": " << Q("PG") << "; grows" << tag
+          << ": ARRAY 2 OF POINTER TO ARRAY 3 OF INTEGER;\n";
+        b << "  grec" << tag << ": RECORD a: ARRAY 2 OF POINTER TO RECORD v: INTEGER END; n: POINTER TO ARRAY OF POINTER TO "
+             "RECORD w: INTEGER END END;\n";
         b << "  gq" << tag << ": PT" << tag << ";\n\n";
 
         // an override of Get in B's own extension
         b << "PROCEDURE (p: PT" << tag << ") Get*(): INTEGER;\nBEGIN\n  RETURN p.Get^() + p.z\nEND Get;\n\n";
+        // and of Put, through a VAR receiver
+        b << "PROCEDURE (VAR r: T" << tag << ") Put*(v: INTEGER);\nBEGIN\n  r.Put^(v); r.z := v\nEND Put;\n\n";
 
         // a helper procedure with parameters of each passing kind
         b << "PROCEDURE Help" << tag << "(VAR pi: INTEGER; px: REAL; ps: ARRAY OF CHAR; VAR pv: ARRAY OF INTEGER; VAR pr: "
@@ -661,6 +707,10 @@ private:
         b << "  VAR i, k: INTEGER; l: LONGINT; h: SHORTINT; x: REAL; y: LONGREAL; c: CHAR; b: BOOLEAN; s: SET;\n"
              "    r0: " << typeName[tR0] << "; r1: " << typeName[tR1] << "; p0: " << typeName[tP0] << "; p1: " << typeName[tP1]
           << ";\n    v: " << typeName[tV] << "; t: " << typeName[tS] << "; m: " << typeName[tM] << "; f: " << typeName[tF] << ";\n";
+        b << "    la: ARRAY 3 OF " << typeName[tP0] << "; lf: ARRAY 2 OF " << typeName[tF]
+          << "; lq: ARRAY 2, 2 OF POINTER TO RECORD v: INTEGER END;\n"
+             "    lpl: POINTER TO ARRAY OF POINTER TO RECORD (" << typeName[tR0] << ") z: INTEGER END;\n"
+             "    le, lg: ARRAY 2 OF RECORD v: INTEGER END;\n";
         struct { const char* n; EType t; } locals[] = {
             {"i", tInt}, {"k", tInt}, {"l", tLInt}, {"h", tSInt}, {"x", tReal}, {"y", tLReal}, {"c", tChar},
             {"b", tBool}, {"s", tSet}, {"r0", tR0}, {"r1", tR1}, {"p0", tP0}, {"p1", tP1}, {"v", tV},
@@ -673,6 +723,7 @@ private:
         b << "BEGIN\n";
         std::vector<std::string> body;
         int count = 3 + rnd.Below(8);
+        inWork = true;
         for (int i = 0; i < count; ++i) body.push_back(Statement(2, "  ", result));
         if (rnd.Chance(40)) body.push_back("  i := Help" + tag + Args(procs.back()));
         if (faulty) {
@@ -681,6 +732,7 @@ private:
         }
         for (size_t i = 0; i < body.size(); ++i) b << body[i] << (i + 1 < body.size() ? ";\n" : "\n");
         if (result == tInt) b << "  ;RETURN " << Expr(tInt, 2) << "\n";
+        inWork = false;
         b << "END Work" << tag << ";\n\n";
         vars.resize(outerVars);
         intConsts.pop_back();
@@ -762,6 +814,8 @@ private:
             {"stmt", "i := ABS(b)"}, {"stmt", "b := ODD(x)"}, {"stmt", "l := ASH(x, 1)"}, {"stmt", "i := r0"},
 {"stmt", "r0.Get()"}, {"stmt", "i := t.i"}, {"stmt", "x := p0(" + P1 + ")"},
             {"stmt", "i := LONG(l)"}, {"stmt", "h := SHORT(h)"},
+            {"stmt", "NEW(la)"}, {"assign", "lf[0] := " + Q("Neg")}, {"assign", Q("ae") + "[0] := le[1]"},
+            {"assign", "la[0] := lq[0, 0]"}, {"stmt", "NEW(lpl)"}, {"stmt", "i := lq[0, 0, 0].v"},
         };
         const SFault& f = faults[size_t(rnd.Below(int(faults.size())))];
         fault = std::string(f.cls) + ": " + f.text;
