@@ -36,6 +36,22 @@ int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)
 }
 
 // [VAR] ident {"," ident} ":" type
+// A parameter's record or pointer is named by a type name: declared in place, no argument could
+// be of its type, and C++ declares no struct in a parameter list. The RECORD or POINTER
+// (after any ARRAY ... OF) is refused where a type name must stand.
+static int RefuseStructInPlace(CLexBuf& lb)
+{
+    SLexPos start = lb.SavePos();
+    int code = 0;
+    while (lb.NextSymbol(code) && code == symARRAY) {
+        while (lb.NextSymbol(code) && code != symOF && code != symRECORD && code != symPOINTER) {}
+        if (code != symOF) break;
+    }
+    if (code == symRECORD || code == symPOINTER) return errIdentExpected;
+    lb.RestorePos(start);
+    return errOK;
+}
+
 int CFormalPars::ReadSection(CLexBuf& lb, const std::string& receiverName)
 {
     bool byRef = lb.Accept(symVAR);
@@ -52,6 +68,7 @@ int CFormalPars::ReadSection(CLexBuf& lb, const std::string& receiverName)
         if (code == symColon) break;
         if (code != symComma) return errColonMissing;
     }
+    if (int err = RefuseStructInPlace(lb)) return err;
     std::unique_ptr<CBaseType> type;
     if (int err = ParseType(lb, scope, type)) return err;
     for (auto& n : names) {

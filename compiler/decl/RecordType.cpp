@@ -171,7 +171,8 @@ void CRecordType::WriteDfnBody(CDfnOutput& f)
     f.Indent();
     for (auto& m : members) {
         if (!m->exported || !IsVarKind(m->kind)) continue;
-        m->WriteDFN(f);
+        if (ListedWithOther(To<CBaseVar>(*m), members)) continue;
+        WriteListDFN(f, To<CBaseVar>(*m), members);
         f.Dfn(";\n");
         f.Indent();
     }

@@ -313,8 +313,9 @@ void WriteConstTypeVarDFN(CDfnOutput& f, CDeclSeq& seq, const std::unordered_set
     lead = "\nVAR\n\t";
     for (auto& d : seq.decls) {
         if (!Is<CBaseVar>(d.get()) || !d->exported || IsConstVar(d.get())) continue;
+        if (ListedWithOther(To<CBaseVar>(*d), seq.decls)) continue;
         f.Dfn("%s", lead);
-        d->WriteDFN(f);
+        WriteListDFN(f, To<CBaseVar>(*d), seq.decls);
         f.Dfn(";\n");
         lead = "\t";
     }

@@ -86,6 +86,30 @@ void CBaseVar::WriteCPP_ConstValue(CCppOutput& f) { f.Cpp("%s", ConstCppText().c
 
 std::string CBaseVar::ConstCppText() const { throw error_Internal("CBaseVar::WriteCPP_ConstValue"); }
 
+template <class TDecls> bool ListedWithOther(const CBaseVar& v, const TDecls& decls)
+{
+    if (v.listFirst.empty()) return false;
+    for (auto& d : decls)
+        if (d->name == v.listFirst) return d->exported && d->kind == v.kind;
+    return false;
+}
+template bool ListedWithOther(const CBaseVar&, const std::vector<std::unique_ptr<CBaseName>>&);
+
+template <class TDecls> void WriteListDFN(CDfnOutput& f, CBaseVar& v, const TDecls& decls)
+{
+    std::string names = v.name + (v.readOnly ? "-" : "");
+    for (auto& d : decls) {
+        auto* w = As<CBaseVar>(d.get());
+        if (w && w->exported && w->listFirst == v.name && !w->isConst) names += ", " + w->name + (w->readOnly ? "-" : "");
+    }
+    CNameLoan loan(v, names);
+    bool readOnly = v.readOnly;
+    v.readOnly = false;
+    v.WriteDFN(f);
+    v.readOnly = readOnly;
+}
+template void WriteListDFN(CDfnOutput&, CBaseVar&, const std::vector<std::unique_ptr<CBaseName>>&);
+
 void CBaseVar::CopyVarFields(CBaseVar& to) const
 {
     to.name = name;

@@ -189,4 +189,8 @@ std::string DfnStringLiteral(const std::string& s);
 // The declaration of a variable that shares the type, declared in place, of the first name of
 // its identifier list: "decltype(<first>) <name>" (with `init` when not exported).
 void WriteListShared(const CBaseVar& v, CCppOutput& f, const char* init = "");
+// The definition-file line of `v` with the exported names of its list that share its type
+// ("a, b- : RECORD ... END"); ListedWithOther: such a name itself, which that line holds.
+template <class TDecls> bool ListedWithOther(const CBaseVar& v, const TDecls& decls);
+template <class TDecls> void WriteListDFN(CDfnOutput& f, CBaseVar& v, const TDecls& decls);
 
