@@ -36,8 +36,17 @@ const CRecordType* PointedRecord(CBaseName* decl)
 // are the same object or copies of one named declaration of one scope.
 // A record declared in place is the same as the copies of its one declaration only: the C++
 // struct of another such declaration is another type.
+static bool FromDefinitionFile(const CRecordType* r)
+{
+    CBaseName* module = GetOwningModule(r->parent);
+    return module && module->kind == kindDfnModule;
+}
+
+// (A definition file writes the hidden types that its declarations use in place: two records
+// declared in place there may be one of their module's types.)
 static bool SameRecord(const CRecordType* a, const CRecordType* b)
 {
+    if (a->name.empty() && b->name.empty() && FromDefinitionFile(a) && FromDefinitionFile(b)) return true;
     return a == b || a->origin == b->origin ||
            (!a->name.empty() && a->name == b->name && a->parent == b->parent);
 }

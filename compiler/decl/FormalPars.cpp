@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "front/Diagnostics.h"
+#include "front/Names.h"
 #include "emit/Output.h"
 
 // ["(" [FPSection {";" FPSection}] ")" [":" qualident]]
@@ -36,9 +37,10 @@ int CFormalPars::Init(CLexBuf& lb, const std::string& receiverName)
 }
 
 // [VAR] ident {"," ident} ":" type
-// A parameter's record or pointer is named by a type name: declared in place, no argument could
-// be of its type, and C++ declares no struct in a parameter list. The RECORD or POINTER
-// (after any ARRAY ... OF) is refused where a type name must stand.
+// A parameter's record is named by a type name: declared in place, no argument could be of its
+// type, and C++ declares no struct in a parameter list. Such a RECORD (after any ARRAY ... OF,
+// or as what a POINTER TO points to, with the ARRAY a pointer points to) is refused where a type
+// name must stand; POINTER TO <name> stays.
 static int RefuseStructInPlace(CLexBuf& lb)
 {
     SLexPos start = lb.SavePos();
@@ -47,7 +49,9 @@ static int RefuseStructInPlace(CLexBuf& lb)
         while (lb.NextSymbol(code) && code != symOF && code != symRECORD && code != symPOINTER) {}
         if (code != symOF) break;
     }
-    if (code == symRECORD || code == symPOINTER) return errIdentExpected;
+    if (code == symPOINTER && lb.NextSymbol(code) && code == symTO && lb.NextSymbol(code) && code == symARRAY)
+        return errIdentExpected;
+    if (code == symRECORD) return errIdentExpected;
     lb.RestorePos(start);
     return errOK;
 }
@@ -68,7 +72,10 @@ int CFormalPars::ReadSection(CLexBuf& lb, const std::string& receiverName)
         if (code == symColon) break;
         if (code != symComma) return errColonMissing;
     }
-    if (int err = RefuseStructInPlace(lb)) return err;
+    // (A definition file writes hidden types in place; their module's C++ names them.)
+    CBaseName* module = GetOwningModule(scope);
+    if (!(module && module->kind == kindDfnModule))
+        if (int err = RefuseStructInPlace(lb)) return err;
     std::unique_ptr<CBaseType> type;
     if (int err = ParseType(lb, scope, type)) return err;
     for (auto& n : names) {
