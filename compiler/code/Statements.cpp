@@ -280,8 +280,26 @@ void CAssignment::WriteCopy(CCppOutput& f)
     f.Cpp(", ");
     target->WriteCPP(f);
     f.Cpp(", ");
-    WriteArraySize(f, target->GetTarget(), *target);
+    // Under checks a string constant must fit, with its 0X, into a target whose length is known
+    // only at run time (a constant length was checked when the assignment was read).
+    // Its length is read through a NIL-checked pointer, so NIL traps with its place first.
+    const CArrayType* to = ArrayOf(target->GetTarget());
+    std::vector<std::string> lengths = target->LengthTexts(&f);
+    size_t text = f.checks && to && to->length == 0 && lengths.size() == 1 ? ConstantTextSize() : 0;
+    if (text)
+        f.Cpp("VYK_FITS(%zu, %s, %s)", text, lengths[0].c_str(), f.At(target->at).c_str());
+    else
+        WriteArraySize(f, target->GetTarget(), *target);
     f.Cpp(")");
+}
+
+// The characters of a string constant value and its 0X, or 0 for any other value.
+size_t CAssignment::ConstantTextSize() const
+{
+    std::unique_ptr<CBaseVar> text;
+    if (value->EvalConst(text) != errOK || !text || text->kind != kindArrayVar) return 0;
+    const auto& s = To<CArrayVar>(*text);
+    return s.hasText ? s.text.size() + 1 : 0;
 }
 
 // ---- IF ----

@@ -56,6 +56,7 @@ private:
     int CheckKinds(CBaseName* targetDecl);
     void WriteCopy(CCppOutput& f);
     void CheckSameLengths(CCppOutput& f, std::vector<std::string>& lengths) const;
+    size_t ConstantTextSize() const;
 };
 
 // IfStatement = IF Expression THEN StatementSequence {ELSIF Expression THEN StatementSequence}

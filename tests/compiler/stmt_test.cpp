@@ -122,6 +122,10 @@ TEST_F(StmtTest, CheckedTexts)
               " * VYK_SAMELEN(4, VYK_ARR_1_o, \"module M, line 1, column 1\"));\n"
               "memcpy(o, a, sizeof(int) * VYK_SAMELEN(VYK_ARR_0_o, 3, \"module M, line 1, column 9\")"
               " * VYK_SAMELEN(VYK_ARR_1_o, 4, \"module M, line 1, column 9\"));\n");
+    // a string constant must fit into an array whose length is known only at run time
+    EXPECT_EQ(Cpp("t := \"ab\"; s := \"ab\"", "Q"),
+              "COPY(\"ab\", 3, t, VYK_FITS(3, VYK_ARR_0_t, \"module M, line 1, column 1\"));\n"
+              "COPY(\"ab\", 3, s, 10);\n");
 }
 
 TEST_F(StmtTest, ParametersOfAProcedure)
