@@ -33,6 +33,14 @@ const CArrayType* ArrayOf(CBaseName* decl)
     return As<CArrayType>(type);
 }
 
+CBaseName* PointerBase(CBaseName* decl)
+{
+    if (auto* pointerVar = As<CPointerVar>(decl)) return pointerVar->Base();
+    CBaseName* type = IsTypeKind(decl->kind) ? ResolveType(decl) : nullptr;
+    if (auto* pointerType = As<CPointerType>(type)) return pointerType->Base();
+    return nullptr;
+}
+
 std::string ElementCppName(const CBaseName* type, bool inHeader)
 {
     if (!type) return "void";

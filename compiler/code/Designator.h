@@ -137,6 +137,9 @@ void DesignatorChanged(const CSyntaxNode& designator);
 // The array type a declaration stands for: an array variable's type, an array type, or the
 // array a pointer variable points to; nullptr otherwise.
 const CArrayType* ArrayOf(CBaseName* decl);
+// What a pointer variable, or a pointer type reached by an index or a field, points to;
+// nullptr otherwise.
+CBaseName* PointerBase(CBaseName* decl);
 // The C++ name of a type used as an array element: the basic C++ name or [<q>::]<name>.
 std::string ElementCppName(const CBaseName* type, bool inHeader);
 // The C++ type of an array's elements after all its dimensions. An anonymous innermost type that

@@ -284,9 +284,9 @@ void CAssignment::WriteCopy(CCppOutput& f)
     // only at run time (a constant length was checked when the assignment was read).
     // Its length is read through a NIL-checked pointer, so NIL traps with its place first.
     const CArrayType* to = ArrayOf(target->GetTarget());
-    std::vector<std::string> lengths = target->LengthTexts(&f);
-    size_t text = f.checks && to && to->length == 0 && lengths.size() == 1 ? ConstantTextSize() : 0;
-    if (text)
+    size_t text = f.checks && to && to->length == 0 ? ConstantTextSize() : 0;
+    std::vector<std::string> lengths = text ? target->LengthTexts(&f) : std::vector<std::string>();
+    if (lengths.size() == 1)
         f.Cpp("VYK_FITS(%zu, %s, %s)", text, lengths[0].c_str(), f.At(target->at).c_str());
     else
         WriteArraySize(f, target->GetTarget(), *target);

@@ -322,14 +322,6 @@ private:
             if (d->length == 0) return true;
         return false;
     }
-    // The type pointed to, for a pointer variable or a pointer type reached by an index.
-    static CBaseName* PointerBase(CBaseName* target)
-    {
-        if (auto* pointerVar = As<CPointerVar>(target)) return pointerVar->Base();
-        CBaseName* type = IsTypeKind(target->kind) ? ResolveType(target) : nullptr;
-        if (auto* pointerType = As<CPointerType>(type)) return pointerType->Base();
-        return nullptr;
-    }
     // A record or array declared in place that C++ cannot name here: the struct or element type
     // of a pointer field (nested in its record's struct), or of an element of an array of such
     // pointers.

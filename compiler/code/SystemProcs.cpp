@@ -330,13 +330,7 @@ private:
         if (int err = CheckWritable(*first)) return err;
         CBaseName* decl = first->GetDesignatedVar();
         // A pointer variable, or an element or field of a pointer type.
-        CBaseName* base = nullptr;
-        if (auto* pointer = As<CPointerVar>(decl))
-            base = pointer->Base();
-        else if (auto* type = IsTypeKind(decl->kind) ? As<CPointerType>(ResolveType(decl)) : nullptr)
-            base = type->Base();
-        else
-            return errInapplicableOperand;
+        CBaseName* base = PointerBase(decl);
         if (!base || (base->kind != kindRecordType && base->kind != kindArrayType)) return errInapplicableOperand;
         for (const CArrayType* a = ArrayOf(decl); a;) {
             if (a->length == 0) return errInapplicableOperand;
