@@ -114,6 +114,25 @@ int ReadConstDeclaration(CLexBuf& lb, CDeclSeq& seq)
     return errOK;
 }
 
+// A pointer type is declared before its base is read, so that the base's fields and elements
+// may name it: Node = POINTER TO RECORD next: Node END.
+static int ReadPointerTypeDeclaration(CLexBuf& lb, CDeclSeq& seq, const CBareName& ident)
+{
+    auto owned = std::make_unique<CPointerType>(seq.owner);
+    CPointerType& pointer = *owned;
+    pointer.name = ident.name;
+    pointer.exported = ident.exported && !ident.readOnly;
+    if (ident.readOnly) To<CDfnModule>(seq.owner)->hiddenTypes.insert(ident.name);
+    seq.AddName(std::move(owned));
+    int code = 0;
+    lb.NextSymbol(code);   // POINTER
+    CNestingGuard guard;
+    pointer.reading = true;
+    int err = pointer.Init(lb);
+    pointer.reading = false;
+    return err;
+}
+
 // TypeDecl = ident ["*"] "=" type.
 int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
 {
@@ -129,6 +148,7 @@ int ReadTypeDeclaration(CLexBuf& lb, CDeclSeq& seq)
     if (code == symPlusBecomes || code == symPeriod) return ReadCommonExtension(lb, seq, ident, code);
     if (code != symEql) return errEqlExpected;
     if (seq.FindName(ident.name)) return errMultiplyDefinedIdent;
+    if (lb.Peek(symPOINTER)) return ReadPointerTypeDeclaration(lb, seq, ident);
     std::unique_ptr<CBaseType> type;
     if (int err = ParseType(lb, seq.owner, type)) return err;
     type->name = ident.name;

@@ -265,7 +265,7 @@ void CPointerVar::WriteDFN(CDfnOutput& f)
 
 int CPointerVar::CheckType(SLatePos& at)
 {
-    if (!type) return errOK;
+    if (!type || type->declared) return errOK;
     if (type->anonBase) return type->anonBase->CheckLate(at);
     CBaseName* decl = GetGlobalName(type->parent, type->baseRef->qualifier, type->baseRef->name);
     CBaseName* base = decl ? ResolveType(decl) : nullptr;

@@ -4,6 +4,7 @@
 #include "Types.h"
 
 #include <climits>
+#include <unordered_set>
 #include <vector>
 
 #include "CppIdent.h"
@@ -607,6 +608,7 @@ int CPointerType::Init(CLexBuf& lb)
         if (err != sigNoMoreDecl) return err;
     }
     if (code == symARRAY || code == symRECORD) {
+        basePos = lb.SavePos();
         lb.RestorePos(pos);
         return ParseType(lb, parent, anonBase);
     }
@@ -636,6 +638,7 @@ int CPointerType::Init(CLexBuf& lb)
 
 CBaseName* CPointerType::Base() const
 {
+    if (declared) return declared->Base();
     if (anonBase) return anonBase.get();
     if (!baseRef) return nullptr;
     return ResolveReference(parent, baseRef->qualifier, baseRef->name);
@@ -658,20 +661,51 @@ int CPointerType::CheckBase(CBaseName* base, SLatePos& at)
     }
 }
 
+// A pointer to an array of pointers is written as a pointer to the C++ type of those elements
+// (WritePointerBase); when they lead back to the same array, that C++ type would contain itself.
+static bool ElementsPointBack(CBaseName* base)
+{
+    std::unordered_set<const CBaseName*> seen;
+    while (base && ElementsArePointers(base) && seen.insert(base).second) {
+        CBaseName* inner = To<CArrayType>(base)->Innermost();
+        for (int step = 0; inner && !Is<CPointerType>(inner) && step <= kMaxSynonymChain; ++step) {
+            inner = ResolveType(inner);   // a pointer type's name, or a named array type of them
+            if (auto* array = As<CArrayType>(inner)) inner = array->Innermost();
+        }
+        auto* pointer = As<CPointerType>(inner);
+        base = pointer ? pointer->Base() : nullptr;
+    }
+    return base && seen.count(base);
+}
+
 int CPointerType::CheckLate(SLatePos& at)
 {
-    if (anonBase) return anonBase->CheckLate(at);
-    if (!unresolved) return errOK;
-    CBaseName* decl = GetGlobalName(parent, baseRef->qualifier, baseRef->name);
-    CBaseName* base = decl ? ResolveType(decl) : nullptr;
-    int err = !decl ? errUndeclaredIdent : !base ? errPointerBaseKind : CheckBase(base, at);
-    if (err && baseModule) at = SLatePos{baseModule, basePos};
-    if (!err) baseRef->valueKind = decl->GetValueKind();
-    return err;
+    if (declared) return errOK;   // the declared type is checked itself
+    int err = errOK;
+    CBaseName* decl = nullptr;
+    if (anonBase) {
+        err = anonBase->CheckLate(at);
+    } else if (unresolved) {
+        decl = GetGlobalName(parent, baseRef->qualifier, baseRef->name);
+        CBaseName* base = decl ? ResolveType(decl) : nullptr;
+        err = !decl ? errUndeclaredIdent : !base ? errPointerBaseKind : CheckBase(base, at);
+        if (err && baseModule) at = SLatePos{baseModule, basePos};
+    }
+    if (err) return err;
+    if (decl) baseRef->valueKind = decl->GetValueKind();
+    if (ElementsPointBack(Base())) {
+        if (baseModule) at = SLatePos{baseModule, basePos};
+        return errPointerBaseKind;
+    }
+    return errOK;
 }
 
 void CPointerType::WriteDFN(CDfnOutput& f)
 {
+    if (declared) {
+        f.Dfn("%s", declared->name.c_str());
+        return;
+    }
     f.Dfn("POINTER TO ");
     if (anonBase) {
         anonBase->WriteDFN(f);
@@ -686,6 +720,11 @@ std::unique_ptr<CBaseType> CPointerType::CloneType(CBaseName* newParent) const
     auto t = std::make_unique<CPointerType>(newParent);
     t->name = name;
     t->exported = exported;
+    if (reading || declared) {
+        t->declared = declared ? declared : this;
+        t->declared->namedInBase = true;
+        return t;
+    }
     t->unresolved = unresolved;
     if (baseRef) t->baseRef = std::make_unique<CQualident>(*baseRef);
     if (anonBase) t->anonBase = anonBase->CloneType(newParent);
@@ -764,6 +803,7 @@ void CPointerType::WriteStructBody(CCppOutput& f, bool toHeader)
 
 void CPointerType::WriteCPP(CCppOutput& f, bool toHeader)
 {
+    if (declared) throw error_Internal("CPointerType::WriteCPP");
     std::string id = CppId(name);
     if (anonBase) {
         WritePointerBase(*anonBase, name, f, toHeader, EBaseStep::whole);

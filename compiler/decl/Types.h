@@ -242,6 +242,14 @@ public:
     std::unique_ptr<CBaseType> anonBase; // ARRAY or RECORD written in place
     SLexPos basePos;                     // position of the base name, for the late error
     const CBaseName* baseModule = nullptr; // the module whose source holds basePos
+    // While its base is read, a declared pointer type can already be named by that base's fields
+    // (Node = POINTER TO RECORD next: Node END). A copy made then cannot copy the base yet and
+    // stands for the declared type instead: `declared` points to it (owned by its scope).
+    // Such a type cannot be written in place in a definition file: `namedInBase` makes its users
+    // write its name there.
+    bool reading = false;
+    const CPointerType* declared = nullptr;
+    mutable bool namedInBase = false;
 
     explicit CPointerType(CBaseName* parent) : CBaseType(kindPointerType, parent) {}
     EKind GetValueKind() const override { return kindPointerVar; }

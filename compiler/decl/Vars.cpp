@@ -151,6 +151,7 @@ bool CBaseVar::DfnNamesType() const
     if (typeName.empty()) return false;
     if (!typeModule.empty()) return true;
     CBaseName* decl = GetGlobalName(parent, typeModule, typeName);
+    if (auto* pointer = As<CPointerType>(decl); pointer && pointer->namedInBase) return true;
     return !decl || decl->exported || GetOwningModule(decl)->kind != kindModule;
 }
 
