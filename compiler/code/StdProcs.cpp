@@ -219,6 +219,7 @@ public:
     std::unique_ptr<CDesignator> pointer;
     std::vector<std::unique_ptr<CExpr>> lengths;
     SNewCommon common;   // NEW(p<x>) on a pointer to a common type
+    int fixedAdded = 0;  // fixed dimensions after the given open ones, whose lengths are added
     using CSyntaxNode::CSyntaxNode;
 
     int Init(CLexBuf& lb) override
@@ -249,9 +250,11 @@ public:
         if (code != symRparen) return errRparenMissing;
         if (lengths.empty()) return array && HasOpenDimension(array) ? errTooFewParams : errOK;
         if (!array) return errInapplicableOperand;
-        int dims = array->Dimensions();
-        if (int(lengths.size()) < dims) return errTooFewParams;
-        if (int(lengths.size()) > dims) return errTooManyParams;
+        // The lengths of the open dimensions, or of every dimension (the fixed ones as declared).
+        int dims = array->Dimensions(), given = int(lengths.size());
+        if (given == OpenDimensions(array)) fixedAdded = dims - given;
+        else if (given < dims) return errTooFewParams;
+        else if (given > dims) return errTooManyParams;
         return errOK;
     }
     void WriteCPP(CCppOutput& f) override
@@ -288,7 +291,8 @@ public:
     }
 
 private:
-    // {(long)(n), (long)(m)}: the lengths of NEW(p, n, m).
+    // {(long)(n), (long)(m)}: the lengths of NEW(p, n, m), then those of the fixed dimensions
+    // that were not given.
     void WriteLengthList(CCppOutput& f) const
     {
         f.Cpp("{");
@@ -297,6 +301,9 @@ private:
             lengths[i]->WriteCPP(f);
             f.Cpp(")");
         }
+        const CArrayType* d = ArrayOf(pointer->GetTarget());
+        for (size_t i = 0; d && i < lengths.size(); ++i) d = NextDimension(d);
+        for (int i = 0; d && i < fixedAdded; ++i, d = NextDimension(d)) f.Cpp(", (long)(%i)", d->length);
         f.Cpp("}");
     }
     // The number of elements of an array whose lengths are all fixed.
@@ -316,11 +323,13 @@ private:
     {
         return As<CArrayType>(d->elem.get());
     }
-    static bool HasOpenDimension(const CArrayType* array)
+    static bool HasOpenDimension(const CArrayType* array) { return OpenDimensions(array) > 0; }
+    static int OpenDimensions(const CArrayType* array)
     {
+        int open = 0;
         for (const CArrayType* d = array; d; d = NextDimension(d))
-            if (d->length == 0) return true;
-        return false;
+            if (d->length == 0) ++open;
+        return open;
     }
     // A record or array declared in place that C++ cannot name here: the struct or element type
     // of a pointer field (nested in its record's struct), or of an element of an array of such
