@@ -35,18 +35,10 @@ const CRecordType* PointedRecord(CBaseName* decl)
 // A variable's record type is its own copy of the declaration, so records are the same when they
 // are the same object or copies of one named declaration of one scope.
 // A record declared in place is the same as the copies of its one declaration only: the C++
-// struct of another such declaration is another type.
-static bool FromDefinitionFile(const CRecordType* r)
-{
-    CBaseName* module = GetOwningModule(r->parent);
-    return module && module->kind == kindDfnModule;
-}
-
-// (A definition file writes the hidden types that its declarations use in place: two records
-// declared in place there may be one of their module's types.)
+// struct of another such declaration is another type. (A definition file names the hidden types
+// that hold records, so that a record declared in place there is one in its module too.)
 static bool SameRecord(const CRecordType* a, const CRecordType* b)
 {
-    if (a->name.empty() && b->name.empty() && FromDefinitionFile(a) && FromDefinitionFile(b)) return true;
     return a == b || a->origin == b->origin ||
            (!a->name.empty() && a->name == b->name && a->parent == b->parent);
 }

@@ -146,13 +146,29 @@ std::string CBaseVar::TypeNameDfn() const
     return typeModule.empty() ? typeName : typeModule + "." + typeName;
 }
 
+// A type whose definition text declares a record in place: the record itself, or a pointer or
+// array type with one as its base or element.
+static bool DeclaresRecord(CBaseName* type)
+{
+    type = type ? ResolveType(type) : nullptr;
+    if (Is<CRecordType>(type)) return true;
+    if (auto* pointer = As<CPointerType>(type)) return pointer->anonBase && DeclaresRecord(pointer->anonBase.get());
+    auto* array = As<CArrayType>(type);
+    CBaseType* inner = array ? array->Innermost() : nullptr;
+    return inner && !Is<CQualidentType>(inner) && DeclaresRecord(inner);
+}
+
+// A hidden type is written in place, unless that would make it look like a record declared in
+// place there: importers take two of those for two types, as the module does. Such a type, and
+// one that its own base names, goes into the definition file marked hidden and is named.
 bool CBaseVar::DfnNamesType() const
 {
     if (typeName.empty()) return false;
     if (!typeModule.empty()) return true;
     CBaseName* decl = GetGlobalName(parent, typeModule, typeName);
-    if (auto* pointer = As<CPointerType>(decl); pointer && pointer->namedInBase) return true;
-    return !decl || decl->exported || GetOwningModule(decl)->kind != kindModule;
+    if (!decl || decl->exported || GetOwningModule(decl)->kind != kindModule) return true;
+    auto* pointer = As<CPointerType>(decl);
+    return (pointer && pointer->namedInBase) || DeclaresRecord(decl);
 }
 
 std::string CBaseVar::OwnerModuleCpp() const
