@@ -117,6 +117,11 @@ private:
     std::vector<std::string> intConsts;
     std::string typeName[tCount];
     int depthBudget = 0;
+    // Operands being generated inside an operator or a function, and ENTIER arguments: a
+    // constant operand there folds with the others, and its exact value must stay in range
+    // (MAX(SHORTINT) * 28 is an INTEGER, MAX(LONGINT) - 79.1 rounds to 2^63 as a real).
+    int nested = 0;
+    int inEntier = 0;
     bool inWork = false;   // statements of Work, which has the local arrays of pointers and procedures
 
     std::string G(const std::string& name) const { return name + tag; }   // a module-level name
@@ -144,7 +149,7 @@ private:
         switch (t) {
         case tSInt: return std::to_string(rnd.Below(100));
         case tInt: return std::to_string(rnd.Below(40000));
-        case tLInt: return rnd.Chance(50) ? std::to_string(rnd.Below(100000)) : "MAX(LONGINT)";
+        case tLInt: return rnd.Chance(50) || inEntier ? std::to_string(rnd.Below(100000)) : "MAX(LONGINT)";
         case tReal: return std::to_string(rnd.Below(100)) + "." + std::to_string(rnd.Below(10));
         case tLReal: return std::to_string(rnd.Below(100)) + ".5D0";
         case tChar: return rnd.Chance(50) ? std::string("\"") + char('a' + rnd.Below(26)) + "\"" : "41X";
@@ -187,7 +192,13 @@ private:
 
     std::string Call(const SProc& p) { return p.text + Args(p); }
 
-    std::string Operand(EType t, int depth) { return Expr(t, depth - 1); }
+    std::string Operand(EType t, int depth)
+    {
+        ++nested;
+        std::string e = Expr(t, depth - 1);
+        --nested;
+        return e;
+    }
 
     // An expression whose type is `t` or, for numeric types, included in it.
     std::string Expr(EType t, int depth)
@@ -206,14 +217,23 @@ private:
             case 6: return "ABS(" + Operand(t, depth) + ")";
             case 7: if (t != tSInt) return "ORD(" + Operand(tChar, depth) + ")"; break;
             case 8: if (t == tLInt) return "ASH(" + Operand(tInt, depth) + ", " + std::to_string(rnd.Below(4)) + ")"; break;
-            case 9: if (t == tLInt) return "ENTIER(" + Operand(tReal, depth) + " + 0.5)"; break;
+            case 9: if (t == tLInt) {
+                        ++inEntier;
+                        std::string x = Operand(tReal, depth);
+                        --inEntier;
+                        return "ENTIER(" + x + " + 0.5)";
+                    }
+                    break;
             case 10: if (t == tInt) return "SHORT(" + Exact(tLInt) + ")";
                      if (t == tLInt) return "LONG(" + Exact(tInt) + ")";
                      return "SHORT(" + Exact(tInt) + ")";
             // MIN(INTEGER) only where LONGINT is wanted: negated or multiplied as a constant it
             // leaves INTEGER, and the folded LONGINT constant is rightly refused in INTEGER places
-            case 11: return rnd.Chance(50) ? (t == tSInt ? "MAX(SHORTINT)" : t == tInt ? "MIN(SHORTINT)" : "MIN(INTEGER)")
-                                           : Leaf(t);
+            // MAX(SHORTINT) only as a whole SHORTINT expression: with any other constant it
+            // leaves SHORTINT
+            case 11: return rnd.Chance(50) && (t != tSInt || nested == 0)
+                                ? (t == tSInt ? "MAX(SHORTINT)" : t == tInt ? "MIN(SHORTINT)" : "MIN(INTEGER)")
+                                : Leaf(t);
             case 12: if (t == tLInt) {
                          auto arrays = LenArrays();
                          if (!arrays.empty()) return "LEN(" + rnd.Pick(arrays) + ")";
