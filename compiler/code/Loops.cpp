@@ -7,6 +7,7 @@
 #include "front/Lexer.h"
 #include "emit/Output.h"
 #include "CppIdent.h"
+#include "code/Compat.h"
 #include "decl/Vars.h"
 
 static int loopCounter = 0;
@@ -75,11 +76,16 @@ int CForStatement::Init(CLexBuf& lb)
     if (int err = lb.Expect(symBecomes, errBecomesMissing)) return err;
     start = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = start->Init(lb)) return err;
+    // The control variable takes the beginning, and a variable of its type the end: both must
+    // be assignable to it (a wider end would never be reached).
+    const auto& var = To<CBaseVar>(*controlDecl);
     if (!IsIntegerVarKind(start->resultKind)) return errIncompatibleAssignment;
+    if (int err = CheckAssignable(var, *start, errIncompatibleAssignment)) return err;
     if (int err = lb.Expect(symTO, errToMissing)) return err;
     end = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = end->Init(lb)) return err;
     if (!IsIntegerVarKind(end->resultKind)) return errIncompatibleAssignment;
+    if (int err = CheckAssignable(var, *end, errIncompatibleAssignment)) return err;
     if (!lb.NextSymbol(code) || code < symPeriod) return errDoMissing;
     if (code == symBY) {
         if (int err = ReadStep(lb, code)) return err;
@@ -97,8 +103,22 @@ int CForStatement::ReadStep(CLexBuf& lb, int& code)
     if (!IsIntegerVarKind(value->kind)) return errIntConstExpected;
     step = value->GetIntValue();
     if (step == 0) return errForStepZero;
+    // The step is added to the control variable: it must be a value of its type.
+    int64_t low = INT64_MIN, high = INT64_MAX;
+    ControlRange(low, high);
+    if (step < low || step > high) return errIncompatibleAssignment;
     if (!lb.NextSymbol(code) || code < symPeriod) return errDoMissing;
     return errOK;
+}
+
+// The values of the control variable's type.
+void CForStatement::ControlRange(int64_t& low, int64_t& high) const
+{
+    switch (controlDecl->kind) {
+    case kindShortintVar: low = INT16_MIN; high = INT16_MAX; break;
+    case kindIntegerVar: low = INT32_MIN; high = INT32_MAX; break;
+    default: break;
+    }
 }
 
 // True unless the end is a constant that the control variable can pass by a step without
@@ -109,11 +129,7 @@ bool CForStatement::MayPassLimit() const
     std::unique_ptr<CBaseVar> value;
     if (end->EvalConst(value) != errOK || !IsIntegerVarKind(value->kind)) return true;
     int64_t last = value->GetIntValue(), low = INT64_MIN, high = INT64_MAX;
-    switch (controlDecl->kind) {
-    case kindShortintVar: low = INT16_MIN; high = INT16_MAX; break;
-    case kindIntegerVar: low = INT32_MIN; high = INT32_MAX; break;
-    default: break;
-    }
+    ControlRange(low, high);
     return step > 0 ? last > high - step : last < low - step;
 }
 

@@ -60,6 +60,7 @@ private:
     CBaseName* controlDecl = nullptr;
     int ReadStep(CLexBuf& lb, int& code);
     bool MayPassLimit() const;
+    void ControlRange(int64_t& low, int64_t& high) const;
 };
 
 // LoopStatement = LOOP StatementSequence END.
