@@ -50,6 +50,9 @@ template <class T, class S> inline bool VYK_IS(S *p) {
 
 namespace SYSTEM {
 
+// SYSTEM.PTR: any pointer; the compiler writes it as void*.
+typedef void* PTR;
+
 // The command line as main received it; Args reads it.
 extern int VYK_ARGC;
 extern char** VYK_ARGV;

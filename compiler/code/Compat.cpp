@@ -90,6 +90,19 @@ static bool SameArrayElements(CBaseName* a, CBaseName* b)
     return RecordExtends(rx, ry) && RecordExtends(ry, rx);
 }
 
+bool PointersDiffer(CBaseName* a, CBaseName* b)
+{
+    CBaseName* x = a ? PointerBase(a) : nullptr;
+    CBaseName* y = b ? PointerBase(b) : nullptr;
+    x = x ? ResolveType(x) : nullptr;
+    y = y ? ResolveType(y) : nullptr;
+    if (!x || !y) return false;
+    if ((x->kind == kindArrayType) != (y->kind == kindArrayType)) return true;
+    int ex = 0, dx = 0, ey = 0, dy = 0;
+    if (x->kind != kindArrayType || !ArrayShape(x, ex, dx) || !ArrayShape(y, ey, dy)) return false;
+    return ex != ey || dx != dy || !SameArrayElements(x, y);
+}
+
 static bool IsOpenArrayVar(const CBaseVar& v)
 {
     const auto* array = As<CArrayVar>(&v);
@@ -117,7 +130,7 @@ bool SameSignature(const CFormalPars& a, const CFormalPars& b)
 // What a single designator or literal of `expr` stands for, procedures included.
 static CBaseName* DesignatedDecl(const CExpr& expr)
 {
-    return FactorTarget(expr.SingleFactor());
+    return FactorValueDecl(expr.SingleFactor());
 }
 
 // The parameters of a procedure or procedure variable named by `decl`; `bound` is set for a
@@ -132,6 +145,15 @@ static const CFormalPars* ProcedurePars(CBaseName* decl, bool& bound)
     }
     if (auto* procVar = As<CProcedureVar>(decl)) return procVar->Pars();
     return nullptr;
+}
+
+bool SameProcedureType(CBaseName* a, CBaseName* b)
+{
+    bool boundA = false, boundB = false;
+    const CFormalPars* x = ProcedurePars(a, boundA);
+    const CFormalPars* y = ProcedurePars(b, boundB);
+    if (boundA || boundB) return false;
+    return !x || !y || SameSignature(*x, *y);
 }
 
 // True when `value` is an integer constant inside the range of the integer kind `kind`.
@@ -179,9 +201,11 @@ int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch)
     case kindPointerVar: {
         const CRecordType* to = PointedRecord(const_cast<CBaseVar*>(&target));
         if (right == kindArrayVar && !to) return errOK;
-        if (right != kindPointerVar) return mismatch;
+        if (right != kindPointerVar || PointersDiffer(decl, const_cast<CBaseVar*>(&target))) return mismatch;
         return RecordExtends(PointedRecord(decl), to) ? errOK : mismatch;
     }
+    case kindPtrVar:   // any pointer, NIL too
+        return right == kindPtrVar || right == kindPointerVar ? errOK : mismatch;
     case kindProcedureVar: {
         if (right == kindPointerVar) {   // only NIL
             auto* nil = As<CPointerVar>(decl);
@@ -223,7 +247,7 @@ int CheckVarActual(const CBaseVar& formal, const CExpr& actual)
         if (right != kindRecordVar) return errParamMismatch;
         return RecordExtends(OperandRecord(decl), OperandRecord(const_cast<CBaseVar*>(&formal))) ? errOK : errParamMismatch;
     case kindPointerVar: {
-        if (right != kindPointerVar) return errParamMismatch;
+        if (right != kindPointerVar || PointersDiffer(decl, const_cast<CBaseVar*>(&formal))) return errParamMismatch;
         const CRecordType* a = PointedRecord(decl);
         const CRecordType* b = PointedRecord(const_cast<CBaseVar*>(&formal));
         return RecordExtends(a, b) && RecordExtends(b, a) ? errOK : errParamMismatch;
@@ -237,6 +261,7 @@ int CheckVarActual(const CBaseVar& formal, const CExpr& actual)
     }
     case kindProcedureVar:
         return right == kindProcedureVar ? errOK : errParamMismatch;
+    case kindPtrVar:
     case kindCharVar:
     case kindBoolVar:
     case kindSetVar:

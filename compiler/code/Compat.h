@@ -20,6 +20,14 @@ bool RecordExtends(const CRecordType* ext, const CRecordType* base);
 // True when the two parameter lists and results match (count, VAR, kinds, open arrays).
 bool SameSignature(const CFormalPars& a, const CFormalPars& b);
 
+// False when two procedures or procedure variables are known to be of different signatures,
+// or one of them is bound to a record.
+bool SameProcedureType(CBaseName* a, CBaseName* b);
+
+// True when two pointers (variables or types) are known to point to different kinds of object:
+// a record and an array, or arrays of other elements or dimensions.
+bool PointersDiffer(CBaseName* a, CBaseName* b);
+
 // 0 when `value` may be assigned to `target` (a variable, field or value parameter), else
 // `mismatch`. Only the kinds and declarations the caller has not checked already are looked at.
 int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch);

@@ -542,8 +542,7 @@ int CExpr::Init(CLexBuf& lb)
 {
     CNestingGuard guard;
     if (guard.TooDeep()) return errFactorStart;
-    left = std::make_unique<CSimpleExpr>(scope, mode, actualPar);
-    if (int err = left->Init(lb)) return err;
+    if (int err = ReadLeft(lb)) return err;
     resultKind = left->resultKind;
     if (mode != exprFull) return errOK;
     SLexPos pos = lb.SavePos();
@@ -558,7 +557,8 @@ int CExpr::Init(CLexBuf& lb)
         if (int err = CheckSetElement()) return err;
     // A procedure variable is compared with a procedure, not with the result of calling it.
     EParseMode rightMode = left->resultKind == kindCharVar ? exprCharContext : exprFull;
-    if (left->resultKind == kindProcedureVar && (relation == relEql || relation == relNeq)) {
+    bool procedureLeft = left->resultKind == kindProcedureVar || left->resultKind == kindProcedure;
+    if (procedureLeft && (relation == relEql || relation == relNeq)) {
         SLexPos at = lb.SavePos();
         int next = 0;
         if (lb.NextSymbol(next) && next == symIdent) rightMode = exprDesignatorOnly;
@@ -581,6 +581,48 @@ int CExpr::Init(CLexBuf& lb)
     return CheckRelation();
 }
 
+// The left operand. A procedure named before "=" or "#" is the procedure itself, not a call of
+// it (Sq = f); anything else is read as a full operand.
+int CExpr::ReadLeft(CLexBuf& lb)
+{
+    SLexPos pos = lb.SavePos();
+    int code = 0;
+    // Only a plain or qualified name right before the relation is tried, so that nested
+    // operands are never read twice.
+    bool named = false;
+    if (mode == exprFull && lb.NextSymbol(code) && code == symIdent && lb.NextSymbol(code)) {
+        if (code == symPeriod && lb.NextSymbol(code) && code == symIdent) lb.NextSymbol(code);
+        named = code == symEql || code == symNeq;
+    }
+    lb.RestorePos(pos);
+    if (named) {
+        auto operand = std::make_unique<CSimpleExpr>(scope, exprDesignatorOnly, false);
+        int err = operand->Init(lb);
+        if ((err == errOK && operand->resultKind == kindProcedure) || err == errLocalProcAsValue) {
+            SLexPos after = lb.SavePos();
+            bool compared = lb.NextSymbol(code) && (code == symEql || code == symNeq);
+            lb.RestorePos(after);
+            if (compared) {
+                left = std::move(operand);
+                return err;
+            }
+        }
+        lb.RestorePos(pos);
+    }
+    left = std::make_unique<CSimpleExpr>(scope, mode, actualPar);
+    return left->Init(lb);
+}
+
+void CExpr::MakeCharOfString()
+{
+    if (resultKind != kindArrayVar || relation != relNone) return;
+    CFactor* single = left->SingleFactor();
+    auto* a = single ? As<CArrayVar>(FactorTarget(single)) : nullptr;
+    if (!a || !a->isConst || !a->hasText || a->text.size() != 1) return;
+    single->MakeCharLiteral(a->text[0]);
+    resultKind = left->resultKind = left->first->resultKind = kindCharVar;
+}
+
 // A constant element of IN must be an element a SET can hold.
 int CExpr::CheckSetElement() const
 {
@@ -598,10 +640,17 @@ CBaseName* FactorTarget(const CFactor* f)
     return DesignatorTarget(*f->designator);
 }
 
+CBaseName* FactorValueDecl(const CFactor* f)
+{
+    if (f && f->form == formStdFunction && f->stdFunction)
+        return static_cast<const CStdFunction&>(*f->stdFunction).ValueType();
+    return FactorTarget(f);
+}
+
 // What a single designator or literal operand stands for, or nullptr.
 static CBaseName* OperandDecl(const CSimpleExpr& operand)
 {
-    return FactorTarget(operand.SingleFactor());
+    return FactorValueDecl(operand.SingleFactor());
 }
 
 // True unless `decl` is known to be an array of something else than characters.
@@ -628,12 +677,22 @@ int CExpr::CheckRelation() const
     case relNeq:
         // a procedure is compared with a procedure or NIL, a pointer with NIL or a pointer of
         // the same or an extended type
-        if (l == kindProcedureVar || l == kindProcedure)
-            return r == kindProcedureVar || r == kindProcedure || (r == kindPointerVar && IsNil(*right)) ? errOK : errExprCompatibility;
+        // a procedure variable with a procedure or a procedure variable of its signature, or
+        // with NIL; a procedure named on the left with a procedure variable
+        if (l == kindProcedure)
+            return r == kindProcedureVar && SameProcedureType(OperandDecl(*left), OperandDecl(*right)) ? errOK : errExprCompatibility;
+        if (l == kindProcedureVar) {
+            if (r == kindPointerVar) return IsNil(*right) ? errOK : errExprCompatibility;
+            if (r != kindProcedureVar && r != kindProcedure) return errExprCompatibility;
+            return SameProcedureType(OperandDecl(*left), OperandDecl(*right)) ? errOK : errExprCompatibility;
+        }
         if (l == kindSetVar || l == kindBoolVar) return r == l ? errOK : errExprCompatibility;
+        // SYSTEM.PTR with any pointer, NIL too
+        if (l == kindPtrVar || r == kindPtrVar)
+            return (l == kindPtrVar || l == kindPointerVar) && (r == kindPtrVar || r == kindPointerVar) ? errOK : errExprCompatibility;
         if (l == kindPointerVar) {
             if (r == kindProcedureVar) return IsNil(*left) ? errOK : errExprCompatibility;
-            if (r != kindPointerVar) return errExprCompatibility;
+            if (r != kindPointerVar || PointersDiffer(OperandDecl(*left), OperandDecl(*right))) return errExprCompatibility;
             const CRecordType* a = PointedRecord(OperandDecl(*left));
             const CRecordType* b = PointedRecord(OperandDecl(*right));
             return RecordExtends(a, b) || RecordExtends(b, a) ? errOK : errExprCompatibility;

@@ -190,6 +190,8 @@ public:
 
     // The single factor the expression consists of (through parentheses), or nullptr.
     CFactor* SingleFactor() const;
+    // A one-character string constant where a character is wanted becomes that character.
+    void MakeCharOfString();
     // The declaration a single designator or literal stands for, or nullptr.
     CBaseName* GetDesignatedVar() const;
     bool IsReadOnly() const;
@@ -203,6 +205,7 @@ private:
     CBaseName* LeftDesignated() const;
     // True when the left operand is a designator whose selectors reach an element or field.
     bool SelectedElement() const;
+    int ReadLeft(CLexBuf& lb);
     int ReadTypeTest(CLexBuf& lb);
     int CheckRelation() const;
     int CheckSetElement() const;
@@ -219,3 +222,5 @@ long IntegerWidenings();
 
 // What a single factor stands for when it is a designator (not a call) or a literal, or nullptr.
 CBaseName* FactorTarget(const CFactor* factor);
+// FactorTarget, or the declared type of a function's pointer result.
+CBaseName* FactorValueDecl(const CFactor* factor);

@@ -24,6 +24,9 @@ public:
 
     explicit CStdFunction(CBaseName* scope) : CSyntaxNode(scope) {}
     virtual int EvalConst(std::unique_ptr<CBaseVar>& result) = 0;
+    // The declared type of a pointer result (SYSTEM.VAL(P, x)), for the checks that compare
+    // records; nullptr when the result is not of a declared pointer type.
+    virtual CBaseName* ValueType() const { return nullptr; }
 };
 
 // The function object for a function word (symABS ... symSIZE), or nullptr for other symbols.

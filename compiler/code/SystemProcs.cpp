@@ -67,16 +67,17 @@ int ReadInteger(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& e)
     return IsIntegerVarKind(e->resultKind) ? errOK : errIncompatibleAssignment;
 }
 
-// The kinds whose values the helpers copy byte for byte: the basic types, SET and pointers.
+// The kinds whose values the helpers copy byte for byte: the basic types, SET, pointers and
+// SYSTEM.PTR.
 bool IsScalarKind(int kind)
 {
-    return kind == kindSetVar || kind == kindPointerVar || (kind >= kindLongrealVar && kind <= kindBoolVar);
+    return kind == kindSetVar || kind == kindPointerVar || (kind >= kindLongrealVar && kind <= kindPtrVar);
 }
 
 // An argument as the C++ value of its own type: "(short)(x)"; a pointer as it is.
 void WriteTyped(CCppOutput& f, CExpr& e)
 {
-    if (e.resultKind == kindPointerVar) {
+    if (e.resultKind == kindPointerVar || e.resultKind == kindPtrVar) {
         e.WriteCPP(f);
         return;
     }
@@ -171,8 +172,20 @@ public:
     }
 };
 
+// The width in bits of the values of `kind` that LSH and ROT work on.
+int ShiftWidth(int kind)
+{
+    switch (kind) {
+    case kindShortintVar: return 16;
+    case kindLongintVar: return 64;
+    case kindCharVar: return 8;
+    default: return 32;   // INTEGER, SET
+    }
+}
+
 // LSH(x, n) and ROT(x, n): x shifted (zeros come in) or rotated by n bits, left for a positive
-// n; x is an integer, a CHAR or a SET, and the result has its type.
+// n; x is an integer, a CHAR or a SET, and the result has its type. A one-character string
+// stands for its character. With constant arguments the result is a constant.
 class CShiftFunction : public CStdFunction {
 public:
     bool rotate;
@@ -184,6 +197,7 @@ public:
         if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         x = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = x->Init(lb)) return err;
+        x->MakeCharOfString();
         resultKind = x->resultKind;
         if (!IsIntegerVarKind(resultKind) && resultKind != kindCharVar && resultKind != kindSetVar)
             return errIncompatibleAssignment;
@@ -191,7 +205,28 @@ public:
         if (int err = ReadInteger(lb, scope, n)) return err;
         return lb.Expect(symRparen, errRparenMissing);
     }
-    int EvalConst(std::unique_ptr<CBaseVar>&) override { return errConstExpected; }
+    int EvalConst(std::unique_ptr<CBaseVar>& result) override
+    {
+        std::unique_ptr<CBaseVar> value, count;
+        if (int err = x->EvalConst(value)) return err;
+        if (int err = n->EvalConst(count)) return err;
+        const int bits = ShiftWidth(resultKind);
+        const uint64_t mask = bits == 64 ? ~uint64_t(0) : (uint64_t(1) << bits) - 1;
+        const uint64_t u = uint64_t(To<CScalarVar>(*value).intValue) & mask;
+        const int64_t k = To<CScalarVar>(*count).intValue;
+        uint64_t r = 0;
+        if (rotate) {
+            const int64_t left = (k % bits + bits) % bits;
+            r = left == 0 ? u : ((u << left) | (u >> (bits - left))) & mask;
+        } else if (k < bits && k > -bits) {
+            r = k >= 0 ? (u << k) & mask : u >> -k;
+        }
+        std::unique_ptr<CScalarVar> c = MakeScalarVar(EKind(resultKind), scope);
+        c->isConst = true;
+        c->SetIntValue(int64_t(r));
+        result = std::move(c);
+        return errOK;
+    }
     void WriteCPP(CCppOutput& f) override
     {
         f.Cpp(rotate ? "::SYSTEM::VYK_ROT(" : "::SYSTEM::VYK_LSH(");
@@ -202,8 +237,8 @@ public:
     }
 };
 
-// VAL(T, x): the bytes of x as a value of T, a basic type or SET; cut to T's size or filled
-// with zeros. x is a value of a basic type, a SET or a pointer.
+// VAL(T, x): the bytes of x as a value of T, a basic type, SET, SYSTEM.PTR or a pointer type;
+// cut to T's size or filled with zeros. x is a value of a basic type, a SET or a pointer.
 class CValFunction : public CStdFunction {
 public:
     CQualident type;
@@ -215,7 +250,7 @@ public:
         if (int err = lb.Expect(symLparen, errLparenMissing)) return err;
         if (int err = ReadTypeReference(lb, scope, type)) return err;
         resultKind = type.valueKind;
-        if (!IsScalarKind(resultKind) || resultKind == kindPointerVar) return errInapplicableOperand;
+        if (!IsScalarKind(resultKind)) return errInapplicableOperand;
         if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         x = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = x->Init(lb)) return err;
@@ -223,9 +258,13 @@ public:
         return lb.Expect(symRparen, errRparenMissing);
     }
     int EvalConst(std::unique_ptr<CBaseVar>&) override { return errConstExpected; }
+    CBaseName* ValueType() const override
+    {
+        return resultKind == kindPointerVar ? ResolveReference(scope, type.qualifier, type.name) : nullptr;
+    }
     void WriteCPP(CCppOutput& f) override
     {
-        f.Cpp("::SYSTEM::VYK_VAL<%s>(", BasicCppName(resultKind));
+        f.Cpp("::SYSTEM::VYK_VAL<%s>(", type.CppText(scope, false).c_str());
         WriteTyped(f, *x);
         f.Cpp(")");
     }

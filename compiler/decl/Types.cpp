@@ -67,7 +67,7 @@ const char* BasicCppName(EKind valueKind)
     case kindShortintVar: return "short";
     case kindCharVar: return "char";
     case kindBoolVar: return "bool";
-    case kindPtrVar: return "bool";
+    case kindPtrVar: return "void*";
     default: return "";
     }
 }
@@ -306,7 +306,7 @@ void CPtrType::WriteDFN(CDfnOutput&) { throw error_Internal("CPtrType::WriteDFN"
 void CPtrType::WriteCPP(CCppOutput& f, bool toHeader)
 {
     f.To(toHeader, "/* PTR TYPE %s */", name.c_str());
-    f.To(toHeader, "typedef bool %s;\n", CppId(name).c_str());
+    f.To(toHeader, "typedef void* %s;\n", CppId(name).c_str());
 }
 
 // ---- synonyms (CQualidentType) ----
