@@ -139,34 +139,27 @@ void VYK_ASSERT_TRAP(const int code, const char *at) {
 }
 
 #ifdef VYK_GC
-namespace {
-// Small objects come from free lists of our own, one for each size in granules: taking one is
-// a load and a store, and the collector fills an empty list with a whole block's worth of
-// zero-filled objects at a time (the free list of the objects' size or fresh blocks). The
-// lists are static data, so the collector sees the objects on them as in use and never hands
-// them out twice. A program runs on one thread, so the lists need no lock.
-// The collector rounds every request up to whole granules with one byte to spare (a pointer
-// just past an object must not reach the next one); a list holds objects of that rounded size.
-const size_t kListCount = GC_TINY_FREELISTS;
-void* freeLists[kListCount];
-
-inline size_t Granules(const size_t size) {
-	return (size + GC_GRANULE_BYTES) / GC_GRANULE_BYTES;
-}
-}
+// Small objects come from free lists of our own, one for each size (see VYK_GC_STEP): taking one
+// is a load and a store, which the generated code does inline (VYK_ALLOC in _VYK_sys.h), and
+// the collector fills an empty list with a whole block's worth of zero-filled objects at a time
+// (the free list of the objects' size or fresh blocks). The lists are static data, so the
+// collector sees the objects on them as in use and never hands them out twice. A program runs
+// on one thread, so the lists need no lock.
+extern "C" void* VYK_GC_LISTS[SYSTEM::VYK_GC_LIST_COUNT];
+void* VYK_GC_LISTS[SYSTEM::VYK_GC_LIST_COUNT];
 
 // Zero-filled memory the collector gives back when nothing points to it any more; a request
 // the collector cannot meet stops the program as an abort.
 extern "C" void *VYK_GC_MALLOC(size_t size) {
-	const size_t granules = Granules(size);
-	if (granules < kListCount) {
-		void** list = &freeLists[granules];
-		if (__builtin_expect(*list == nullptr, 0)) {
-			GC_generic_malloc_many(granules * GC_GRANULE_BYTES, GC_I_NORMAL, list);
-			if (*list == nullptr) VYK_TRAP(SYSTEM::VYK_TRAP_ABORT, nullptr);
+	const size_t list = (size + SYSTEM::VYK_GC_STEP) / SYSTEM::VYK_GC_STEP;
+	if (list < SYSTEM::VYK_GC_LIST_COUNT) {
+		void** head = &VYK_GC_LISTS[list];
+		if (*head == nullptr) {
+			GC_generic_malloc_many(list * SYSTEM::VYK_GC_STEP, GC_I_NORMAL, head);
+			if (*head == nullptr) VYK_TRAP(SYSTEM::VYK_TRAP_ABORT, nullptr);
 		}
-		void** p = static_cast<void**>(*list);
-		*list = *p;
+		void** p = static_cast<void**>(*head);
+		*head = *p;
 		*p = nullptr;  // the link; the rest of the object is zero already
 		return p;
 	}

@@ -79,6 +79,13 @@ enum VYK_TRAP_CODE {
 	VYK_TRAP_NO_HANDLER = 254  // common procedure with no handler for its arguments
 };
 
+// NEW's small objects come from free lists of the library's (VYK_GC_LISTS, when it is built
+// with the collector), one for each size in steps of VYK_GC_STEP bytes: list n holds objects of
+// n * VYK_GC_STEP bytes, for requests of up to n * VYK_GC_STEP - 1 bytes (a pointer just past an
+// object must not reach the next one). The generated code takes an object from its list itself.
+const unsigned VYK_GC_STEP = 16;
+const unsigned VYK_GC_LIST_COUNT = 25;
+
 struct VYK_TRAP_TEXT {
 	int code;
 	const char* message;

@@ -188,12 +188,26 @@ const char* const kSysHelperText =
     "#ifdef __GNUC__\n"
     "extern \"C\" void *VYK_GC_MALLOC(size_t size) __attribute__((weak));\n"
     "extern \"C\" void VYK_GC_FREE(void *p) __attribute__((weak));\n"
+    "extern \"C\" void *VYK_GC_LISTS[] __attribute__((weak));\n"
     "#else\n"
     "static void *(*const VYK_GC_MALLOC)(size_t) = 0;\n"
     "static void (*const VYK_GC_FREE)(void *) = 0;\n"
+    "static void **const VYK_GC_LISTS = 0;\n"
     "#endif\n"
+    "// A small object comes straight from the collector's free list of its size: list n holds\n"
+    "// objects of n * @STEP@ bytes for sizes below that; VYK_GC_MALLOC refills an empty list.\n"
     "inline void *VYK_ALLOC(const size_t size) {\n"
-    "\treturn VYK_GC_MALLOC ? VYK_GC_MALLOC(size) : ::operator new(size);\n"
+    "\tif (!VYK_GC_MALLOC) return ::operator new(size);\n"
+    "\tconst size_t list = (size + @STEP@) / @STEP@;\n"
+    "\tif (list < @LISTS@ && VYK_GC_LISTS) {\n"
+    "\t\tvoid **p = static_cast<void**>(VYK_GC_LISTS[list]);\n"
+    "\t\tif (p) {\n"
+    "\t\t\tVYK_GC_LISTS[list] = *p;\n"
+    "\t\t\t*p = 0;\n"
+    "\t\t\treturn p;\n"
+    "\t\t}\n"
+    "\t}\n"
+    "\treturn VYK_GC_MALLOC(size);\n"
     "}\n"
     "inline void VYK_RELEASE(void *p) {\n"
     "\tif (VYK_GC_FREE) VYK_GC_FREE(p); else ::operator delete(p);\n"
@@ -275,7 +289,8 @@ std::string SysHelperText()
     const std::pair<const char*, int> codes[] = {
         {"@DIV_ZERO@", SYSTEM::VYK_TRAP_DIV_ZERO}, {"@OVERFLOW@", SYSTEM::VYK_TRAP_OVERFLOW},
         {"@NEW_LENGTH@", SYSTEM::VYK_TRAP_NEW_LENGTH}, {"@NIL@", SYSTEM::VYK_TRAP_NIL},
-        {"@GUARD@", SYSTEM::VYK_TRAP_GUARD}};
+        {"@GUARD@", SYSTEM::VYK_TRAP_GUARD}, {"@STEP@", int(SYSTEM::VYK_GC_STEP)},
+        {"@LISTS@", int(SYSTEM::VYK_GC_LIST_COUNT)}};
     std::string text = kSysHelperText;
     for (const auto& code : codes)
         for (size_t at = text.find(code.first); at != std::string::npos; at = text.find(code.first))

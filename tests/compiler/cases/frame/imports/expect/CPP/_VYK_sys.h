@@ -154,12 +154,26 @@ inline long VYK_LEN(const void *p, const int dim) {
 #ifdef __GNUC__
 extern "C" void *VYK_GC_MALLOC(size_t size) __attribute__((weak));
 extern "C" void VYK_GC_FREE(void *p) __attribute__((weak));
+extern "C" void *VYK_GC_LISTS[] __attribute__((weak));
 #else
 static void *(*const VYK_GC_MALLOC)(size_t) = 0;
 static void (*const VYK_GC_FREE)(void *) = 0;
+static void **const VYK_GC_LISTS = 0;
 #endif
+// A small object comes straight from the collector's free list of its size: list n holds
+// objects of n * 16 bytes for sizes below that; VYK_GC_MALLOC refills an empty list.
 inline void *VYK_ALLOC(const size_t size) {
-	return VYK_GC_MALLOC ? VYK_GC_MALLOC(size) : ::operator new(size);
+	if (!VYK_GC_MALLOC) return ::operator new(size);
+	const size_t list = (size + 16) / 16;
+	if (list < 25 && VYK_GC_LISTS) {
+		void **p = static_cast<void**>(VYK_GC_LISTS[list]);
+		if (p) {
+			VYK_GC_LISTS[list] = *p;
+			*p = 0;
+			return p;
+		}
+	}
+	return VYK_GC_MALLOC(size);
 }
 inline void VYK_RELEASE(void *p) {
 	if (VYK_GC_FREE) VYK_GC_FREE(p); else ::operator delete(p);
