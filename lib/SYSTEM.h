@@ -62,7 +62,8 @@ extern char** VYK_ARGV;
 // is the only home of the codes: the compiler writes them into the generated
 // code and README.md lists them.
 enum VYK_TRAP_CODE {
-	VYK_TRAP_RANGE = 240,      // SHORT, CHR or ENTIER of a value that does not fit (checked build)
+	VYK_TRAP_RANGE = 240,      // SHORT, CHR or ENTIER of a value that does not fit, a set element
+	                           // outside 0..31 (checked build)
 	VYK_TRAP_INDEX = 241,      // array index outside 0..LEN-1 (checked build)
 	VYK_TRAP_NIL = 242,        // dereference of NIL, call of a NIL procedure, LEN of NIL
 	VYK_TRAP_GUARD = 243,      // type guard on an object of another type, or on NIL

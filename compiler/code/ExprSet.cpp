@@ -34,21 +34,40 @@ uint32_t RangeMask(int low, int high)
 }
 }  // namespace
 
+SSourceAt NextTokenAt(CLexBuf& lb)
+{
+    const SLexPos saved = lb.SavePos();
+    int code = 0;
+    lb.NextSymbol(code);
+    const SSourceAt at{lb.Line(), lb.Column()};
+    lb.RestorePos(saved);
+    return at;
+}
+
+void WriteSetElement(CCppOutput& f, CExpr& x, const SSourceAt& at)
+{
+    if (!f.checks) return x.WriteCPP(f);
+    f.Cpp("VYK_ELEM(");
+    x.WriteCPP(f);
+    f.Cpp(", %s)", f.At(at).c_str());
+}
+
 void CSetElem::WriteCPP(CCppOutput& f)
 {
     if (IsConst()) {
         f.Cpp("%i", static_cast<int32_t>(mask));
     } else if (!isRange) {
         f.Cpp("VYK_BIT(");
-        low->WriteCPP(f);
+        WriteSetElement(f, *low, at);
         f.Cpp(")");
     } else {
-        f.Cpp("VYK_SET_RANGE(");
+        f.Cpp(f.checks ? "VYK_SET_RANGE_CHK(" : "VYK_SET_RANGE(");
         if (low) low->WriteCPP(f);
         else f.Cpp("%i", lowValue);
         f.Cpp(",");
         if (high) high->WriteCPP(f);
         else f.Cpp("%i", highValue);
+        if (f.checks) f.Cpp(", %s", f.At(at).c_str());
         f.Cpp(")");
     }
 }
@@ -62,6 +81,7 @@ int ReadSetConstructor(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CSetVar>& 
     uint32_t mask = 0;
     for (;;) {
         auto elem = std::make_unique<CSetElem>();
+        elem->at = NextTokenAt(lb);
         if (int err = ReadBound(lb, scope, elem->low, elem->lowValue)) return err;
         if (lb.Accept(symUpto)) {
             elem->isRange = true;

@@ -8,6 +8,7 @@
 #include "front/Lexer.h"
 #include "emit/Output.h"
 #include "code/Designator.h"
+#include "code/ExprSet.h"
 #include "CppIdent.h"
 #include "decl/StructVars.h"
 #include "decl/Types.h"
@@ -89,11 +90,13 @@ public:
     }
 };
 
-// INCL(s, x) and EXCL(s, x).   C++: s |= 1 << (x)   s &= ~(1 << (x))
+// INCL(s, x) and EXCL(s, x).   C++: s |= VYK_BIT(x)   s &= ~VYK_BIT(x)   (x checked under -c)
 class CInclExcl : public CSyntaxNode {
 public:
     bool incl;
     std::unique_ptr<CExpr> set, elem;
+    SSourceAt elemAt;
+    bool constElem = false;
     CInclExcl(CBaseName* scope, bool incl) : CSyntaxNode(scope), incl(incl) {}
 
     int Init(CLexBuf& lb) override
@@ -104,6 +107,7 @@ public:
         if (int err = CheckWritable(*set)) return err;
         if (set->resultKind != kindSetVar) return errInapplicableOperand;
         if (int err = lb.Expect(symComma, errCommaMissing)) return err;
+        elemAt = NextTokenAt(lb);
         elem = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = elem->Init(lb)) return err;
         if (!IsIntegerVarKind(elem->resultKind)) return errIncompatibleAssignment;
@@ -111,6 +115,7 @@ public:
         if (elem->EvalConst(constant) == errOK) {
             int64_t e = To<CScalarVar>(*constant).intValue;
             if (e < 0 || e > kMaxSetElement) return errSetElementRange;
+            constElem = true;
         }
         return lb.Expect(symRparen, errRparenMissing);
     }
@@ -119,7 +124,8 @@ public:
         f.Indent();
         set->WriteCPP(f);
         f.Cpp(incl ? " |= VYK_BIT(" : " &= ~VYK_BIT(");
-        elem->WriteCPP(f);
+        if (constElem) elem->WriteCPP(f);
+        else WriteSetElement(f, *elem, elemAt);
         f.Cpp(")");
     }
 };
