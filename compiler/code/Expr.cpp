@@ -28,7 +28,6 @@ constexpr int64_t kMaxShortint = 32767;
 constexpr int kMaxHexDigits = 8;       // significant digits of an INTEGER hexadecimal number
 constexpr int kMaxLongHexDigits = 16;  // of a LONGINT one
 constexpr int kCharLimit = 256;
-constexpr int64_t kMaxSetElement = 31;
 
 bool IsSetKind(int k) { return k == kindSetVar; }
 

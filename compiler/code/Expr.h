@@ -33,6 +33,9 @@ public:
     virtual void WriteCPP(CCppOutput& f) = 0;
 };
 
+// A SET holds the elements 0..kMaxSetElement.
+constexpr int kMaxSetElement = 31;
+
 // Parse modes, passed to the first operand of each level.
 enum EParseMode : int {
     exprFull = 0,            // everything

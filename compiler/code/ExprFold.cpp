@@ -21,7 +21,6 @@ namespace {
 constexpr int64_t kMinShortint = -32768;
 constexpr int64_t kMaxShortint = 32767;
 constexpr uint32_t kAllSetBits = 0xFFFFFFFFu;
-constexpr int kMaxSetElement = 31;
 
 using Const = std::unique_ptr<CBaseVar>;
 

@@ -9,8 +9,6 @@
 #include "decl/Vars.h"
 
 namespace {
-constexpr int kMaxSetElement = 31;
-
 // Reads one bound; a constant one is kept as its value and its expression dropped.
 int ReadBound(CLexBuf& lb, CBaseName* scope, std::unique_ptr<CExpr>& expr, int& value)
 {

@@ -435,7 +435,6 @@ public:
     }
 
 private:
-    static constexpr int kMaxSetElement = 31;
     static int64_t MaxOf(int kind)
     {
         switch (kind) {

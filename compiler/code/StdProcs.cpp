@@ -16,7 +16,6 @@
 #include "code/CommonTypeUses.h"
 
 namespace {
-constexpr int64_t kMaxSetElement = 31;
 
 // After an optional argument: no token, or a token below the symbols, is 30 before ")" is
 // looked for. Returns the token read in `code`.
