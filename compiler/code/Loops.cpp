@@ -7,7 +7,7 @@
 #include "front/Lexer.h"
 #include "emit/Output.h"
 #include "CppIdent.h"
-#include "code/Compat.h"
+#include "code/ExprSet.h"
 #include "decl/Vars.h"
 
 static int loopCounter = 0;
@@ -74,18 +74,15 @@ int CForStatement::Init(CLexBuf& lb)
     if (!controlDecl) return errUndeclaredIdent;
     if (!IsIntegerVarKind(controlDecl->kind)) return errControlVarNotInteger;
     if (int err = lb.Expect(symBecomes, errBecomesMissing)) return err;
+    startAt = NextTokenAt(lb);
     start = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = start->Init(lb)) return err;
-    // The control variable takes the beginning, and a variable of its type the end: both must
-    // be assignable to it (a wider end would never be reached).
-    const auto& var = To<CBaseVar>(*controlDecl);
-    if (!IsIntegerVarKind(start->resultKind)) return errIncompatibleAssignment;
-    if (int err = CheckAssignable(var, *start, errIncompatibleAssignment)) return err;
+    if (int err = CheckBound(*start)) return err;
     if (int err = lb.Expect(symTO, errToMissing)) return err;
+    endAt = NextTokenAt(lb);
     end = std::make_unique<CExpr>(scope, exprFull, false);
     if (int err = end->Init(lb)) return err;
-    if (!IsIntegerVarKind(end->resultKind)) return errIncompatibleAssignment;
-    if (int err = CheckAssignable(var, *end, errIncompatibleAssignment)) return err;
+    if (int err = CheckBound(*end)) return err;
     if (!lb.NextSymbol(code) || code < symPeriod) return errDoMissing;
     if (code == symBY) {
         if (int err = ReadStep(lb, code)) return err;
@@ -109,6 +106,35 @@ int CForStatement::ReadStep(CLexBuf& lb, int& code)
     if (step < low || step > high) return errIncompatibleAssignment;
     if (!lb.NextSymbol(code) || code < symPeriod) return errDoMissing;
     return errOK;
+}
+
+// The beginning and the end are integers; a constant one must be a value of the control
+// variable's type (the loop could never reach a constant end beyond it). A wider expression that
+// is not constant stays valid; WriteCPP keeps its loop within the type.
+int CForStatement::CheckBound(const CExpr& bound) const
+{
+    if (!IsIntegerVarKind(bound.resultKind)) return errIncompatibleAssignment;
+    std::unique_ptr<CBaseVar> value;
+    if (bound.EvalConst(value) != errOK || !IsIntegerVarKind(value->kind)) return errOK;
+    int64_t low = INT64_MIN, high = INT64_MAX;
+    ControlRange(low, high);
+    const int64_t v = value->GetIntValue();
+    return v < low || v > high ? errIncompatibleAssignment : errOK;
+}
+
+// True when the bound is not constant and of a type wider than the control variable's.
+bool CForStatement::Wider(const CExpr& bound) const
+{
+    std::unique_ptr<CBaseVar> value;
+    return bound.resultKind < controlDecl->kind && bound.EvalConst(value) != errOK;
+}
+
+// Under -c: the bound, which must be a value of the control variable's type (trap 240).
+void CForStatement::WriteCheckedBound(CCppOutput& f, CExpr& bound, const SSourceAt& at) const
+{
+    f.Cpp(controlDecl->kind == kindIntegerVar ? "VYK_SHORT_INT(" : "VYK_SHORT_SHORTINT(");
+    bound.WriteCPP(f);
+    f.Cpp(", %s)", f.At(at).c_str());
 }
 
 // The values of the control variable's type.
@@ -138,11 +164,22 @@ void CForStatement::WriteCPP(CCppOutput& f)
     std::string name = CppId(control);
     f.Indent();
     f.Cpp("{long VYK_FOR=");
-    end->WriteCPP(f);
+    const bool wideEnd = Wider(*end), wideStart = Wider(*start);
+    if (wideEnd && f.checks) WriteCheckedBound(f, *end, endAt);
+    else end->WriteCPP(f);
     f.Cpp(";\n");
+    if (wideEnd && !f.checks) {
+        // The loop ends at the last value of the control variable's type at the latest.
+        int64_t low = INT64_MIN, high = INT64_MAX;
+        ControlRange(low, high);
+        const long last = static_cast<long>(step > 0 ? high : low);
+        f.Indent();
+        f.Cpp("if (VYK_FOR %c %liL) VYK_FOR = %liL;\n", step > 0 ? '>' : '<', last, last);
+    }
     f.Indent();
     f.Cpp("for(%s=", name.c_str());
-    start->WriteCPP(f);
+    if (wideStart && f.checks) WriteCheckedBound(f, *start, startAt);
+    else start->WriteCPP(f);
     f.Cpp("; %s%c=VYK_FOR; %s+=%li) {\n", name.c_str(), step > 0 ? '<' : '>', name.c_str(), step);
     body->WriteCPP(f);
     if (MayPassLimit()) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "code/Statements.h"
+#include "emit/Output.h"
 
 class CScopeNode;
 
@@ -44,6 +45,10 @@ public:
 //      for(i=<start>; i<=VYK_FOR; i+=<step>) {
 //          <statements>
 //      }}
+// An end of a wider type than the control variable's (an INTEGER i up to LEN(a) - 1, a LONGINT)
+// is taken only as far as the control variable's type reaches:
+//      if (VYK_FOR > 2147483647L) VYK_FOR = 2147483647L;   (the lowest value for a negative step)
+// and under -c such an end or beginning must be a value of that type: VYK_SHORT_INT(<end>, <at>).
 class CForStatement : public CSyntaxNode {
 public:
     std::string control;
@@ -58,7 +63,11 @@ public:
 
 private:
     CBaseName* controlDecl = nullptr;
+    SSourceAt startAt, endAt;   // the bounds' first tokens, for the checks under -c
     int ReadStep(CLexBuf& lb, int& code);
+    int CheckBound(const CExpr& bound) const;
+    bool Wider(const CExpr& bound) const;
+    void WriteCheckedBound(CCppOutput& f, CExpr& bound, const SSourceAt& at) const;
     bool MayPassLimit() const;
     void ControlRange(int64_t& low, int64_t& high) const;
 };
