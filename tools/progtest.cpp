@@ -552,7 +552,14 @@ private:
             }
         }
         const std::string gpl = G("gpl"), gpg = G("gpg"), grows = G("grows"), grec = G("grec");
-        switch (rnd.Below(7)) {
+        const std::string gop = G("gop"), sl = Q("sl"), hs = Q("hs");
+        switch (rnd.Below(10)) {
+        case 7: return "NEW(" + gop + ", " + std::to_string(1 + rnd.Below(3)) + "); " + gop + "[0, " + j + "].i := " + e +
+                       "; " + gop + "[0][" + k + "] := " + gop + "[0, " + j + "]";
+        case 8: return "NEW(" + sl + "); NEW(" + sl + ".next); " + sl + ".next.v := " + e + "; " + sl + ".next.next := " + sl +
+                       "; NEW(" + hs + "); " + hs + ".n := " + hs + "; " + hs + ".n.k := " + sl + ".next.v";
+        case 9: return Q("hr") + " := " + Q("hq") + "; " + Q("hr") + "[" + k + "] := " + Q("hq") + "[" + j + "]; " +
+                       Q("ag") + ".v := " + Q("ah") + ".v";
         case 0: return "NEW(" + Q("ap") + "); " + Q("ap") + ".v := " + e;
         case 1: return "NEW(" + Q("an") + "[" + k + "]); " + Q("an") + "[" + k + "].v := " + e;
         case 2: return Q("ae") + " := " + Q("af") + "; " + Q("ae") + "[" + k + "] := " + Q("af") + "[" + r + "]; NEW(" +
@@ -606,6 +613,9 @@ private:
         a << "  PA" << tag << "* = ARRAY 2 OF P0" << tag << ";\n";
         a << "  PL" << tag << "* = POINTER TO ARRAY OF P0" << tag << ";\n";
         a << "  PG" << tag << "* = POINTER TO ARRAY 2 OF POINTER TO RECORD (R0" << tag << ") g*: INTEGER END;\n";
+        a << "  SL" << tag << "* = POINTER TO RECORD next*: SL" << tag << "; v*: INTEGER END;\n";
+        a << "  HS" << tag << " = POINTER TO RECORD n*: HS" << tag << "; k*: INTEGER END;\n";
+        a << "  HR" << tag << " = ARRAY 2 OF RECORD v*: INTEGER END;\n";
         a << "VAR\n  i" << tag << "*, j" << tag << "-: INTEGER; l" << tag << "*: LONGINT; h" << tag << "*: SHORTINT; x" << tag
           << "*: REAL; y" << tag << "*: LONGREAL; c" << tag << "*: CHAR; b" << tag << "*: BOOLEAN; s" << tag << "*: SET;\n";
         a << "  r0" << tag << "*: R0" << tag << "; r1" << tag << "*: R1" << tag << "; p0" << tag << "*: P0" << tag << "; p1" << tag
@@ -614,6 +624,11 @@ private:
         a << "  ra" << tag << "*: RA" << tag << ";\n";
         a << "  an" << tag << "*: ARRAY 2 OF POINTER TO RECORD v*: INTEGER END; ap" << tag << "*: POINTER TO RECORD v*: INTEGER END;\n";
         a << "  ae" << tag << "*, af" << tag << "*: ARRAY 3 OF RECORD v*: INTEGER; q*: POINTER TO RECORD w*: INTEGER END END;\n";
+        // pointers whose records name them (one hidden, which the definition file names), records
+        // declared in place by separate declarations (two types) and by a hidden type (one)
+        a << "  sl" << tag << "*: SL" << tag << "; hs" << tag << "*: HS" << tag << ";\n";
+        a << "  ag" << tag << "*: RECORD v*: INTEGER END; ah" << tag << "*: RECORD v*: INTEGER END; hr" << tag << "*: HR" << tag
+          << "; hq" << tag << "*: HR" << tag << ";\n";
         a << "  hidden" << tag << ": INTEGER;\n\n";
         a << "PROCEDURE (p: P0" << tag << ") Get*(): INTEGER;\nBEGIN\n  RETURN p.i\nEND Get;\n\n";
         a << "PROCEDURE (p: P1" << tag << ") Get*(): INTEGER;\nBEGIN\n  RETURN p.Get^() + 1\nEND Get;\n\n";
@@ -703,6 +718,7 @@ private:
           << ": ARRAY 2 OF POINTER TO ARRAY 3 OF INTEGER;\n";
         b << "  grec" << tag << ": RECORD a: ARRAY 2 OF POINTER TO RECORD v: INTEGER END; n: POINTER TO ARRAY OF POINTER TO "
              "RECORD w: INTEGER END END;\n";
+        b << "  gop" << tag << ": POINTER TO ARRAY OF ARRAY 2 OF " << Q("R0") << ";\n";
         b << "  gq" << tag << ": PT" << tag << ";\n\n";
 
         // an override of Get in B's own extension
@@ -836,6 +852,8 @@ private:
             {"stmt", "i := LONG(l)"}, {"stmt", "h := SHORT(h)"},
             {"stmt", "NEW(la)"}, {"assign", "lf[0] := " + Q("Neg")}, {"assign", Q("ae") + "[0] := le[1]"},
             {"assign", "la[0] := lq[0, 0]"}, {"stmt", "NEW(lpl)"}, {"stmt", "i := lq[0, 0, 0].v"},
+            {"assign", Q("ag") + " := " + Q("ah")}, {"assign", Q("sl") + " := " + Q("hs")},
+            {"stmt", "NEW(" + G("gop") + ", 2, 3)"}, {"stmt", "NEW(" + G("gop") + ")"},
         };
         const SFault& f = faults[size_t(rnd.Below(int(faults.size())))];
         fault = std::string(f.cls) + ": " + f.text;
