@@ -183,20 +183,28 @@ int CDesignator::ReadSelectors(CLexBuf& lb)
 {
     CBaseName* cur = base;
     if (!selectors.empty()) cur = base->FindName(selectors.back().field);
+    // A variable exported read-only makes the designator read-only, up to a pointer that it
+    // passes: what the pointer points to is not that variable (M.p.f := x, M.p^ := r).
+    const CBaseName* seen = nullptr;
     for (;;) {
-        if (auto* var = As<CBaseVar>(cur); var && !qualifier.empty() && var->readOnly) readOnly = true;
+        if (auto* var = As<CBaseVar>(cur); var && var != seen && !qualifier.empty() && var->readOnly) readOnly = true;
+        seen = cur;
         SLexPos pos = lb.SavePos();
         int code = 0;
         if (!lb.NextSymbol(code)) {
             lb.RestorePos(pos);
             return Finish(lb, cur);
         }
+        size_t before = selectors.size();
         if (code == symPeriod) {
             dereferenced = false;
             if (int err = SelectField(lb, cur)) return err;
+            if (selectors.back().kind == selArrow) readOnly = false;
         } else if (code == symLbrak) {
             dereferenced = false;
             if (int err = SelectIndex(lb, cur)) return err;
+            for (size_t i = before; i < selectors.size(); ++i)
+                if (selectors[i].throughPointer) readOnly = false;
         } else if (code == symArrow && IsProcedureKind(cur->kind) && !selectors.empty() &&
                    selectors.back().kind <= selCommon) {
             if (int err = SelectSuper(cur)) return err;
@@ -205,6 +213,7 @@ int CDesignator::ReadSelectors(CLexBuf& lb)
             if (cur->kind != kindPointerVar && ResolveType(cur)->kind != kindPointerType)
                 return errNotAPointer;
             dereferenced = true;
+            readOnly = false;
             derefAt = CurrentAt(lb);
         } else if (code == symLparen && IsGuardable(cur)) {
             dereferenced = false;
