@@ -156,8 +156,7 @@ bool SameProcedureType(CBaseName* a, CBaseName* b)
     return !x || !y || SameSignature(*x, *y);
 }
 
-// True when `value` is an integer constant inside the range of the integer kind `kind`.
-static bool ConstantFits(const CExpr& value, int kind)
+bool ConstantFits(const CExpr& value, int kind)
 {
     if (!IsIntegerVarKind(value.resultKind)) return false;
     std::unique_ptr<CBaseVar> c;

@@ -28,6 +28,9 @@ bool SameProcedureType(CBaseName* a, CBaseName* b);
 // a record and an array, or arrays of other elements or dimensions.
 bool PointersDiffer(CBaseName* a, CBaseName* b);
 
+// True when `value` is an integer constant inside the range of the integer kind `kind`.
+bool ConstantFits(const CExpr& value, int kind);
+
 // 0 when `value` may be assigned to `target` (a variable, field or value parameter), else
 // `mismatch`. Only the kinds and declarations the caller has not checked already are looked at.
 int CheckAssignable(const CBaseVar& target, const CExpr& value, int mismatch);

@@ -14,6 +14,7 @@
 #include "decl/Types.h"
 #include "decl/Vars.h"
 #include "code/CommonTypeUses.h"
+#include "code/Compat.h"
 
 namespace {
 
@@ -73,6 +74,9 @@ public:
             if (int err = amount->Init(lb)) return err;
             if (!IsIntegerVarKind(amount->resultKind))
                 return inc ? errIncompatibleAssignment : errInapplicableOperand;
+            // v := v + n: a wider n, or a constant beyond v's range, would be cut silently.
+            if (!IncludesKind(var->resultKind, amount->resultKind) && !ConstantFits(*amount, var->resultKind))
+                return errIncompatibleAssignment;
             if (int err = NextAfterArgument(lb, code)) return err;
         }
         return code == symRparen ? errOK : errRparenMissing;
@@ -129,6 +133,15 @@ public:
     }
 };
 
+// True unless `decl` is known to be an array of something else than characters, or of more
+// than one dimension.
+static bool CharacterArray(CBaseName* decl)
+{
+    const CArrayType* array = ArrayOf(decl);
+    if (!array || !array->Innermost()) return true;
+    return array->Dimensions() == 1 && array->Innermost()->GetValueKind() == kindCharVar;
+}
+
 // COPY(x, v).   C++: COPY(x, <size of x>, v, <size of v>)
 class CCopyProc : public CSyntaxNode {
 public:
@@ -141,13 +154,14 @@ public:
         source = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = source->Init(lb)) return err;
         if (source->resultKind != kindArrayVar || !source->GetDesignatedVar()) return errExprCompatibility;
+        if (!CharacterArray(source->GetDesignatedVar())) return errExprCompatibility;
         if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         dest = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = dest->Init(lb)) return err;
         if (int err = CheckWritable(*dest)) return err;
         int kind = dest->resultKind;
         if (kind != kindArrayVar && kind != kindPointerVar) return errInapplicableOperand;
-        if (!ArrayOf(dest->GetDesignatedVar())) return errInapplicableOperand;
+        if (!ArrayOf(dest->GetDesignatedVar()) || !CharacterArray(dest->GetDesignatedVar())) return errInapplicableOperand;
         return lb.Expect(symRparen, errRparenMissing);
     }
     void WriteCPP(CCppOutput& f) override

@@ -254,6 +254,7 @@ public:
         if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         x = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = x->Init(lb)) return err;
+        x->MakeCharOfString();
         if (!IsScalarKind(x->resultKind)) return errIncompatibleAssignment;
         return lb.Expect(symRparen, errRparenMissing);
     }
@@ -350,6 +351,7 @@ private:
         if (int err = lb.Expect(symComma, errCommaMissing)) return err;
         second = std::make_unique<CExpr>(scope, exprFull, false);
         if (int err = second->Init(lb)) return err;
+        second->MakeCharOfString();
         return IsScalarKind(second->resultKind) ? errOK : errIncompatibleAssignment;
     }
     int ReadMove(CLexBuf& lb)
