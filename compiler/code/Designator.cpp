@@ -707,14 +707,18 @@ std::string CDesignator::ElementCppName() const
 
 // ---- Sizes for COPY ----
 
-static void WriteSizeOf(CCppOutput& f, CBaseName* decl, const std::string& pointerText)
+static void WriteSizeOf(CCppOutput& f, CBaseName* decl, const CDesignator* designator)
 {
     const CArrayType* array = ArrayOf(decl);
     if (!array) throw error_Internal("CAssignment::WriteCPP");
     if (array->length != 0) {
         f.Cpp("%i", array->length);
     } else if (decl->kind == kindPointerVar || IsPointerType(decl)) {   // a[i]^ with a an array of pointers
+        std::string pointerText = designator ? designator->PrefixText(designator->selectors.size()) : std::string();
         f.Cpp("VYK_LEN(%s, 0)", pointerText.c_str());
+    } else if (designator && !designator->selectors.empty() && !designator->LengthTexts().empty()) {
+        // a row of an open array of arrays: w[j] with w: ARRAY OF ARRAY OF CHAR
+        f.Cpp("%s", designator->LengthTexts().front().c_str());
     } else {
         f.Cpp("VYK_ARR_0_%s", decl->name.c_str());
     }
@@ -722,14 +726,12 @@ static void WriteSizeOf(CCppOutput& f, CBaseName* decl, const std::string& point
 
 void WriteArraySize(CCppOutput& f, CBaseName* decl, const CDesignator& designator)
 {
-    WriteSizeOf(f, decl, designator.PrefixText(designator.selectors.size()));
+    WriteSizeOf(f, decl, &designator);
 }
 
 void WriteArraySize(CCppOutput& f, CBaseName* decl, CExpr* expr)
 {
-    CDesignator* designator = SingleDesignator(*expr);
-    WriteSizeOf(f, decl, designator ? designator->PrefixText(designator->selectors.size())
-                                    : std::string());
+    WriteSizeOf(f, decl, SingleDesignator(*expr));
 }
 
 // ---- Seams of the expression parser ----
