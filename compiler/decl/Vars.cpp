@@ -262,6 +262,9 @@ void CScalarVar::WriteCPP(CCppOutput& f)
         f.Cpp("%s %s%s", CppTypeName(), amp, id.c_str());
     }
     if (isConst) f.Cpp(" = %s", ConstCppText().c_str());
+    // a local SYSTEM.PTR starts as NIL, as a local pointer does (an element of an array too)
+    else if (kind == kindPtrVar && parent && IsProcedureKind(parent->kind))
+        f.Cpp("%s", !name.empty() && name.back() == ']' ? " = {}" : " = 0");
 }
 
 void CScalarVar::WriteCPP_par(CCppOutput& f, bool toHeader)
@@ -427,7 +430,8 @@ void CArrayVar::WriteCPP(CCppOutput& f)
 {
     if (!listFirst.empty()) {
         // a local array of pointers starts as NIL
-        bool pointers = type->Innermost()->GetValueKind() == kindPointerVar && parent && IsProcedureKind(parent->kind);
+        EKind elem = type->Innermost()->GetValueKind();
+        bool pointers = (elem == kindPointerVar || elem == kindPtrVar) && parent && IsProcedureKind(parent->kind);
         return WriteListShared(*this, f, pointers ? " = {}" : "");
     }
     ElementVar(CppId(name) + DimsText())->WriteCPP(f);
