@@ -365,6 +365,16 @@ private:
         const SSelector* last = pointer->selectors.empty() ? nullptr : &pointer->selectors.back();
         return !(last && last->array && last->array->NamedElementDimension());
     }
+    // The module of a type that `var` names with `qualifier`: the variable's module when there is
+    // none; in an imported module's declaration the module that its alias stands for there
+    // (IMPORT X := A gives A), which this module's C++ knows through that module's header.
+    static std::string TypeModule(CBaseName* var, const std::string& qualifier)
+    {
+        if (qualifier.empty()) return GetModuleAlias(var);
+        if (GetOwningModule(var)->kind != kindDfnModule) return qualifier;
+        auto* entry = As<CImportName>(FindUnqualified(var->parent, qualifier));
+        return entry ? entry->moduleName : qualifier;
+    }
     // The name under which the pointer's declaration knows the object (a pointer type is a
     // synonym of what it points to), qualified when imported.
     std::string ObjectTypeName(CBaseName* target) const
@@ -373,7 +383,7 @@ private:
             if (var->typeName.empty() && var->type && var->type->baseRef) {
                 // An unqualified base of an imported variable is a type of that variable's module.
                 const CQualident& ref = *var->type->baseRef;
-                std::string module = ref.qualifier.empty() ? GetModuleAlias(var) : ref.qualifier;
+                std::string module = TypeModule(var, ref.qualifier);
                 return (module.empty() ? std::string() : CppId(module) + "::") + CppId(ref.name);
             }
             if (var->typeName.empty()) {
@@ -382,7 +392,7 @@ private:
                 return (alias.empty() ? std::string() : CppId(alias) + "::") + "VYK_UNNM_" + var->name;
             }
             // A field of an imported record names its type as its own module does.
-            std::string module = var->typeModule.empty() ? GetModuleAlias(var) : var->typeModule;
+            std::string module = TypeModule(var, var->typeModule);
             std::string q = module.empty() ? std::string() : CppId(module) + "::";
             return q + CppId(var->typeName);
         }
@@ -398,6 +408,11 @@ private:
                 return last->array->NamedElementCpp(false);
         }
         std::string alias = GetModuleAlias(target);
+        // A module that another one imported under this alias (an element type of its array),
+        // not this one: its own name.
+        CBaseName* home = GetOwningModule(target);
+        auto* entry = alias.empty() ? nullptr : As<CImportName>(FindUnqualified(scope, alias));
+        if (!alias.empty() && (!entry || entry->moduleName != home->name)) alias = home->name;
         return (alias.empty() ? std::string() : CppId(alias) + "::") + CppId(target->name);
     }
 };
