@@ -74,8 +74,12 @@ public:
             if (int err = amount->Init(lb)) return err;
             if (!IsIntegerVarKind(amount->resultKind))
                 return inc ? errIncompatibleAssignment : errInapplicableOperand;
-            // v := v + n: a wider n, or a constant beyond v's range, would be cut silently.
-            if (!IncludesKind(var->resultKind, amount->resultKind) && !ConstantFits(*amount, var->resultKind))
+            // A constant amount beyond v's range could never be meant. A wider amount that is not
+            // constant stays valid (INC(i, LEN(a)) with an INTEGER i): the sum wraps around in v's
+            // type like every integer sum.
+            std::unique_ptr<CBaseVar> constant;
+            if (!IncludesKind(var->resultKind, amount->resultKind) && amount->EvalConst(constant) == errOK
+                && !ConstantFits(*amount, var->resultKind))
                 return errIncompatibleAssignment;
             if (int err = NextAfterArgument(lb, code)) return err;
         }
