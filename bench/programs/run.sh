@@ -9,7 +9,10 @@
 # the hand-written C++ version, which must print the same. Each VYK program is
 # built through the whole chain (tools/vykbuild.sh) with the toolchain of
 # <bin-folder> and, when given, again with an older toolchain's bin folder
-# (its library archive beside it, as the toolchain's build lays it out); both
+# (its library archive beside it, as the toolchain's build lays it out, and
+# its library folder VYK_BEFORE_LIB, by default lib/ of the source tree that
+# holds the build, when there is one: a library folder that does not match an
+# archive is compiled from its sources, without the collector); both
 # versions are compiled with the target-2 makefile's arguments, so that they
 # meet at the same optimisation level (VYK_CXXFLAGS chooses others for the VYK
 # versions; target 4 alone would use its default -O2). The VYK
@@ -24,8 +27,12 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 [ $# -ge 1 ] || { echo "usage: run.sh <bin-folder> [<before-bin-folder>]" >&2; exit 2; }
 bin=$(cd "$1" && pwd)
-before=""
-[ $# -ge 2 ] && before=$(cd "$2" && pwd)
+before="" before_lib=""
+if [ $# -ge 2 ]; then
+  before=$(cd "$2" && pwd)
+  before_lib=${VYK_BEFORE_LIB:-}
+  [ -z "$before_lib" ] && [ -d "$before/../../lib" ] && before_lib=$(cd "$before/../../lib" && pwd)
+fi
 runs=${VYK_BENCH_RUNS:-5}
 cxx_flags="-fconserve-space -O3 -s"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vykbench.XXXXXX")
@@ -42,9 +49,11 @@ maximum() { sort -n | tail -n 1; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0 && a != "-") printf "%.2f", a / b; else print "-" }'; }
 mib() { awk -v k="$1" 'BEGIN { if (k == "" || k == "-") print "-"; else printf "%.1f", k / 1024 }'; }
 
-# Builds program folder $1 with bin folder $2 into $3; prints the executable.
+# Builds program folder $1 with bin folder $2 (and library folder $4, when given) into $3;
+# prints the executable.
 build() {
-  VYK_CHECKS=${VYK_CHECKS:-0} VYK_CXXFLAGS=${VYK_CXXFLAGS:-$cxx_flags} VYK_WORK="$3" VYK_BUILD_ONLY=1 sh "$here/../../tools/vykbuild.sh" "$2" "$1" 2>"$3.log"
+  VYK_LIB=${4:-$here/../../lib} VYK_CHECKS=${VYK_CHECKS:-0} VYK_CXXFLAGS=${VYK_CXXFLAGS:-$cxx_flags} VYK_WORK="$3" \
+    VYK_BUILD_ONLY=1 sh "$here/../../tools/vykbuild.sh" "$2" "$1" 2>"$3.log"
 }
 
 if [ -n "$before" ]; then
@@ -75,7 +84,7 @@ for dir in "$here"/*/; do
   fi
   old=""
   if [ -n "$before" ]; then
-    if old=$(build "$dir" "$before" "$work/$name.before"); then exes+=("$old")
+    if old=$(build "$dir" "$before" "$work/$name.before" "$before_lib"); then exes+=("$old")
     else old=""; printf '%-10s (not built with the older toolchain)\n' "$name"
     fi
   fi
