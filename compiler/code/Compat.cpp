@@ -156,15 +156,27 @@ bool SameProcedureType(CBaseName* a, CBaseName* b)
     return !x || !y || SameSignature(*x, *y);
 }
 
+void IntegerRange(int kind, int64_t& low, int64_t& high)
+{
+    low = INT64_MIN;
+    high = INT64_MAX;
+    if (kind == kindShortintVar) {
+        low = INT16_MIN;
+        high = INT16_MAX;
+    } else if (kind == kindIntegerVar) {
+        low = INT32_MIN;
+        high = INT32_MAX;
+    }
+}
+
 bool ConstantFits(const CExpr& value, int kind)
 {
-    if (!IsIntegerVarKind(value.resultKind)) return false;
+    if (!IsIntegerVarKind(value.resultKind) || !IsIntegerVarKind(kind)) return false;
     std::unique_ptr<CBaseVar> c;
     if (value.EvalConst(c) || !c || !IsIntegerVarKind(c->kind)) return false;
-    int64_t v = To<CScalarVar>(*c).intValue;
-    if (kind == kindShortintVar) return v >= -32768 && v <= 32767;
-    if (kind == kindIntegerVar) return v >= INT32_MIN && v <= INT32_MAX;
-    return kind == kindLongintVar;
+    int64_t v = To<CScalarVar>(*c).intValue, low = 0, high = 0;
+    IntegerRange(kind, low, high);
+    return v >= low && v <= high;
 }
 
 // A string constant for a character array of fixed length needs its characters and the 0X.

@@ -4,6 +4,8 @@
 // pointer by its base record, a procedure by its signature). Where the declarations tell
 // nothing (an anonymous record, a value returned by a call) the kinds alone decide.
 #pragma once
+#include <cstdint>
+
 #include "front/Names.h"
 
 class CBaseVar;
@@ -27,6 +29,9 @@ bool SameProcedureType(CBaseName* a, CBaseName* b);
 // True when two pointers (variables or types) are known to point to different kinds of object:
 // a record and an array, or arrays of other elements or dimensions.
 bool PointersDiffer(CBaseName* a, CBaseName* b);
+
+// The values of the integer kind `kind` (SHORTINT, INTEGER or LONGINT).
+void IntegerRange(int kind, int64_t& low, int64_t& high);
 
 // True when `value` is an integer constant inside the range of the integer kind `kind`.
 bool ConstantFits(const CExpr& value, int kind);

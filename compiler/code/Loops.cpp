@@ -7,6 +7,7 @@
 #include "front/Lexer.h"
 #include "emit/Output.h"
 #include "CppIdent.h"
+#include "code/Compat.h"
 #include "code/ExprSet.h"
 #include "decl/Vars.h"
 
@@ -101,8 +102,8 @@ int CForStatement::ReadStep(CLexBuf& lb, int& code)
     step = value->GetIntValue();
     if (step == 0) return errForStepZero;
     // The step is added to the control variable: it must be a value of its type.
-    int64_t low = INT64_MIN, high = INT64_MAX;
-    ControlRange(low, high);
+    int64_t low = 0, high = 0;
+    IntegerRange(controlDecl->kind, low, high);
     if (step < low || step > high) return errIncompatibleAssignment;
     if (!lb.NextSymbol(code) || code < symPeriod) return errDoMissing;
     return errOK;
@@ -115,11 +116,8 @@ int CForStatement::CheckBound(const CExpr& bound) const
 {
     if (!IsIntegerVarKind(bound.resultKind)) return errIncompatibleAssignment;
     std::unique_ptr<CBaseVar> value;
-    if (bound.EvalConst(value) != errOK || !IsIntegerVarKind(value->kind)) return errOK;
-    int64_t low = INT64_MIN, high = INT64_MAX;
-    ControlRange(low, high);
-    const int64_t v = value->GetIntValue();
-    return v < low || v > high ? errIncompatibleAssignment : errOK;
+    if (bound.EvalConst(value) != errOK) return errOK;
+    return ConstantFits(bound, controlDecl->kind) ? errOK : errIncompatibleAssignment;
 }
 
 // True when the bound is not constant and of a type wider than the control variable's.
@@ -137,16 +135,6 @@ void CForStatement::WriteCheckedBound(CCppOutput& f, CExpr& bound, const SSource
     f.Cpp(", %s)", f.At(at).c_str());
 }
 
-// The values of the control variable's type.
-void CForStatement::ControlRange(int64_t& low, int64_t& high) const
-{
-    switch (controlDecl->kind) {
-    case kindShortintVar: low = INT16_MIN; high = INT16_MAX; break;
-    case kindIntegerVar: low = INT32_MIN; high = INT32_MAX; break;
-    default: break;
-    }
-}
-
 // True unless the end is a constant that the control variable can pass by a step without
 // leaving its type's range. Stepping past the end of the range would wrap around (or be
 // undefined) and never end a loop like FOR i := 0 TO MAX(INTEGER).
@@ -154,8 +142,8 @@ bool CForStatement::MayPassLimit() const
 {
     std::unique_ptr<CBaseVar> value;
     if (end->EvalConst(value) != errOK || !IsIntegerVarKind(value->kind)) return true;
-    int64_t last = value->GetIntValue(), low = INT64_MIN, high = INT64_MAX;
-    ControlRange(low, high);
+    int64_t last = value->GetIntValue(), low = 0, high = 0;
+    IntegerRange(controlDecl->kind, low, high);
     return step > 0 ? last > high - step : last < low - step;
 }
 
@@ -170,8 +158,8 @@ void CForStatement::WriteCPP(CCppOutput& f)
     f.Cpp(";\n");
     if (wideEnd && !f.checks) {
         // The loop ends at the last value of the control variable's type at the latest.
-        int64_t low = INT64_MIN, high = INT64_MAX;
-        ControlRange(low, high);
+        int64_t low = 0, high = 0;
+        IntegerRange(controlDecl->kind, low, high);
         const long last = static_cast<long>(step > 0 ? high : low);
         f.Indent();
         f.Cpp("if (VYK_FOR %c %liL) VYK_FOR = %liL;\n", step > 0 ? '>' : '<', last, last);

@@ -69,7 +69,6 @@ private:
     bool Wider(const CExpr& bound) const;
     void WriteCheckedBound(CCppOutput& f, CExpr& bound, const SSourceAt& at) const;
     bool MayPassLimit() const;
-    void ControlRange(int64_t& low, int64_t& high) const;
 };
 
 // LoopStatement = LOOP StatementSequence END.
